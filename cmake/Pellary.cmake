@@ -1,6 +1,9 @@
 # Build conventions shared by every deliverable, tool and test.
 
-set(PELLARY_WARNINGS -Wall -Wextra -Werror -Wno-unknown-pragmas)
+# g++ 12 reports interlocked reference counts reached through a base-class cast as
+# "writing 4 bytes into a region of size 0" (a known false positive of its object-size
+# tracking); that one check is left out.
+set(PELLARY_WARNINGS -Wall -Wextra -Werror -Wno-unknown-pragmas -Wno-stringop-overflow)
 
 # Every binary is linked statically so that it runs on a bare Windows (or Wine) without
 # the mingw run-time DLLs next to it.

@@ -1,0 +1,113 @@
+#include "KivMessageQueue.h"
+
+#include "KivlinkLib.h"
+#include "trace/TolvTrace.h"
+
+CKivMessageQueue::~CKivMessageQueue()
+{
+    Release();
+}
+
+bool CKivMessageQueue::SetSemaphore(HANDLE semaphore)
+{
+    tolv::com::auto_lock lock(m_lock);
+    bool hadOne = m_semaphore != nullptr;
+    m_semaphore = semaphore;
+    return hadOne;
+}
+
+bool CKivMessageQueue::IsClosed() const
+{
+    tolv::com::auto_lock lock(m_lock);
+    return m_closed;
+}
+
+HRESULT CKivMessageQueue::Send(std::unique_ptr<CRequestEntry>& entry)
+{
+    if (!entry) {
+        if (m_trace)
+            m_trace->Format(2, "ERROR 0x%x [%s %d]", static_cast<unsigned>(E_UNEXPECTED), "CKivMessageQueue", 159);
+        return E_UNEXPECTED;
+    }
+    // The semaphore is released under the lock too: a queue being released and its semaphore
+    // closed by the owner can then never meet a sender half-way.
+    tolv::com::auto_lock lock(m_lock);
+    if (m_closed)
+        return E_FAIL;
+    CRequestEntry* queued = entry.release();
+    // Strict arrival order: progress notices of one operation must reach clients in the order
+    // the phone reported them.
+    if (!m_head) {
+        m_head = queued;
+    } else {
+        CRequestEntry* tail = m_head->m_prev;
+        queued->m_prev = tail;
+        queued->m_next = m_head;
+        tail->m_next = queued;
+        m_head->m_prev = queued;
+    }
+
+    if (m_trace)
+        m_trace->Format(8, "CKivMessageQueue: signal incoming message ...");
+    LONG previous = 0;
+    if (!m_semaphore || !ReleaseSemaphore(m_semaphore, 1, &previous)) {
+        if (queued->CompletionEvent()) {
+            if (m_head == queued)
+                m_head = queued->m_next == queued ? nullptr : queued->m_next;
+            queued->Unlink();
+            entry.reset(queued);
+        }
+        return KIV_E_REQUEST_PANIC;
+    }
+    if (m_trace)
+        m_trace->Format(8, "... signal incoming message done - precount %d", static_cast<int>(previous));
+    return S_OK;
+}
+
+HRESULT CKivMessageQueue::Receive(std::unique_ptr<CRequestEntry>& entry)
+{
+    entry.reset();
+    tolv::com::auto_lock lock(m_lock);
+    if (!m_head) {
+        if (m_trace)
+            m_trace->Format(2, "ERROR 0x%x [%s %d]", static_cast<unsigned>(E_UNEXPECTED), "CKivMessageQueue", 103);
+        return E_UNEXPECTED;
+    }
+    CRequestEntry* first = m_head;
+    if (first->m_next == first) {
+        if (m_trace)
+            m_trace->Format(8, "CKivMessageQueue: queue is empty now");
+        m_head = nullptr;
+    } else {
+        m_head = first->m_next;
+    }
+    first->Unlink();
+    entry.reset(first);
+    return S_OK;
+}
+
+HRESULT CKivMessageQueue::Release()
+{
+    tolv::com::auto_lock lock(m_lock);
+    m_closed = true;
+    while (m_head) {
+        CRequestEntry* entry = m_head;
+        m_head = entry->m_next == entry ? nullptr : entry->m_next;
+        entry->Unlink();
+        if (HANDLE completion = entry->CompletionEvent()) {
+            CRequestData* record = nullptr;
+            if (SUCCEEDED(entry->GetRecord(&record, m_trace))) {
+                if (m_trace)
+                    m_trace->Format(2, "Message queue release- - send abort for operation %d", static_cast<int>(record->m_typ));
+                record->m_RetVal = E_ABORT;
+            }
+            SetEvent(completion);
+            if (m_trace)
+                m_trace->Format(2, "Message queue release - cancel request with response");
+        } else if (m_trace) {
+            m_trace->Format(2, "Message queue release- - cancel signal request");
+        }
+        delete entry;
+    }
+    return S_OK;
+}

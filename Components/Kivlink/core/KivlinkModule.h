@@ -1,0 +1,100 @@
+#pragma once
+// The server module: lock count and shutdown timing, the main thread that makes every call
+// to clients, the five workers and the change-notification service.
+#include "KivMessageQueue.h"
+#include "KivServerServices.h"
+#include "KivlinkEvents.h"
+
+#include "com/CriticalSection.h"
+#include "com/Module.h"
+#include "com/UniqueHandle.h"
+#include "trace/TolvTrace.h"
+
+#include <memory>
+#include <vector>
+
+class CKivWorker;
+class CKivWorkingThread;
+class CKivWorkingThread2;
+class CKivWorkingThread3;
+class CKivWorkingThread4;
+class CKivlinkNotificationThread;
+class CKivNotificationHandler;
+
+class CExeModule : public tolv::com::Module, public IKivServerServices {
+public:
+    static constexpr DWORD SHUTDOWN_GRACE_MS = 5000;
+    static constexpr LONG MAIN_QUEUE_MAXIMUM = 20000;
+
+    explicit CExeModule(HINSTANCE instance = nullptr);
+    ~CExeModule() override;
+
+    // The running server's module.
+    static CExeModule* Current();
+
+    // Events, change-notification service, workers and the main thread. The process thread
+    // given here receives the quit message when the server ends.
+    HRESULT StartModule(DWORD processThreadId);
+    // Waits until the main thread has stopped everything (after it posted the quit message).
+    void WaitForMainThread();
+
+    LONG Lock() noexcept override;
+    LONG Unlock() noexcept override;
+
+    HRESULT PostToMainThread(const CRequestData& record) override;
+    void AttachListener(IKivlinkEventsBroadcast* listener);
+    void DetachListener(IKivlinkEventsBroadcast* listener);
+
+    CKivWorkingThread* Worker1() { return m_worker1.get(); }
+    CKivWorkingThread2* Worker2() { return m_worker2.get(); }
+    CKivWorkingThread3* Worker3() { return m_worker3.get(); }
+    CKivWorkingThread4* Worker4() { return m_worker4.get(); }
+    CKivlinkNotificationThread* NotificationThread() override { return m_notificationThread.get(); }
+    CKivNotificationHandler* ChangeNotificationService() { return m_changeService.get(); }
+
+    CTolvTrace* GetTrace(int workerNumber) override;
+    CTolvTrace* GetModuleTrace() override { return &m_trace; }
+    void RegisterWorkerTrace(int workerNumber, CTolvTrace* trace) override;
+
+    void EnterCriticalTask() override;
+    void ExitCriticalTask() override;
+    bool IsCriticalTaskRunning() override;
+
+    // Stores the current connect counter into lastSeen and reports whether it differed.
+    bool CheckConnectCounter(LONG& lastSeen);
+
+    HANDLE StopEvent() const { return m_stopEvent.get(); }
+
+private:
+    static unsigned __stdcall MainThreadEntry(void* self);
+    void MainThread();
+    void RunMainLoop();
+    void HandleMainRequest(CRequestData& record);
+    void OnConnect(const CRequestData& record);
+    void OnDisconnect(const CRequestData& record);
+    void OnProgress(const CRequestData& record);
+    void OnCompletion(const CRequestData& record);
+    void StopEverything();
+
+    CTolvTrace m_trace;
+    DWORD m_processThreadId = 0;
+    tolv::com::unique_event m_shutdownEvent;
+    tolv::com::unique_event m_stopEvent;
+    CKivMessageQueue m_mainQueue;
+    tolv::com::unique_semaphore m_mainQueueSemaphore;
+    LONG m_connectCounter = 0;
+    bool m_useMessageFilter = false;
+    CTolvTrace* m_workerTraces[256] = {};
+    volatile LONG m_criticalTasks = 0;
+    std::unique_ptr<CKivNotificationHandler> m_changeService;
+    std::unique_ptr<CKivlinkNotificationThread> m_notificationThread;
+    std::unique_ptr<CKivWorkingThread> m_worker1;
+    std::unique_ptr<CKivWorkingThread2> m_worker2;
+    std::unique_ptr<CKivWorkingThread3> m_worker3;
+    std::unique_ptr<CKivWorkingThread4> m_worker4;
+    std::vector<IKivlinkEventsBroadcast*> m_listeners;
+    tolv::com::critical_section m_moduleLock;
+    tolv::com::unique_handle m_mainThread;
+    bool m_shutdownMomentKnown = false;
+    DWORD m_shutdownMoment = 0;
+};

@@ -1,0 +1,33 @@
+#pragma once
+// Worker 5: receives every phone-library event, one at a time and in arrival order, and tells
+// the bindings and the clients about connects and disconnects.
+#include "KivWorker.h"
+
+#include "com/CriticalSection.h"
+
+#include <vector>
+
+class CSymbianConnectRT;
+
+class CKivlinkNotificationThread : public CKivWorker {
+public:
+    explicit CKivlinkNotificationThread(IKivServerServices& services) : CKivWorker(services) {}
+
+    // Bindings register from their own workers' threads while this thread may be walking them.
+    void RegisterBinding(CSymbianConnectRT* binding);
+    void UnregisterBinding(CSymbianConnectRT* binding);
+
+protected:
+    HRESULT InitThread() override { return S_OK; }
+    void ProcessRequest(CRequestData& record) override;
+    HRESULT ExitThread() override { return S_OK; }
+    bool IsKnownRequest(long type) const override;
+
+private:
+    void OnConnected(const CRequestData& record);
+    void OnDisconnected(const CRequestData& record);
+    static void AnswerResponse(const CRequestData& record, VARIANT_BOOL response);
+
+    tolv::com::critical_section m_bindingsLock;
+    std::vector<CSymbianConnectRT*> m_bindings;
+};

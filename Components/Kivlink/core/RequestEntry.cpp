@@ -1,0 +1,45 @@
+#include "RequestEntry.h"
+
+#include "trace/TolvTrace.h"
+
+CRequestEntry::CRequestEntry(const CRequestData& record) : m_prev(this), m_next(this), m_record(record) {}
+
+CRequestEntry::~CRequestEntry()
+{
+    Unlink();
+}
+
+void CRequestEntry::Unlink()
+{
+    m_prev->m_next = m_next;
+    m_next->m_prev = m_prev;
+    m_prev = m_next = this;
+}
+
+HRESULT CRequestEntry::CreateCompletionEvent()
+{
+    if (m_completionEvent)
+        return S_OK;
+    m_completionEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    return m_completionEvent ? S_OK : HRESULT_FROM_WIN32(GetLastError());
+}
+
+HRESULT CRequestEntry::GetRecord(CRequestData** record, CTolvTrace* trace)
+{
+    *record = nullptr;
+    if (m_kind != KIND_REQUEST) {
+        if (trace)
+            trace->Format(8, "ERROR 0x%x [%s %d]", static_cast<unsigned>(E_UNEXPECTED), "CKivMessage", 165);
+        return E_UNEXPECTED;
+    }
+    if (m_record.m_Response) {
+        if (trace)
+            trace->Format(8, "CRequestData type %d: Response required", static_cast<int>(m_record.m_typ));
+        *record = m_record.m_Response;
+    } else {
+        if (trace)
+            trace->Format(8, "CRequestData type %d: No response required", static_cast<int>(m_record.m_typ));
+        *record = &m_record;
+    }
+    return S_OK;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Stands in for the server module, so that queues and workers run without a whole server.
+#include "core/KivServerServices.h"
+#include "core/RequestData.h"
+
+#include "com/CriticalSection.h"
+#include "trace/TolvTrace.h"
+
+#include <vector>
+
+class FakeServerServices : public IKivServerServices {
+public:
+    CTolvTrace* GetTrace(int) override { return &m_trace; }
+    CTolvTrace* GetModuleTrace() override { return &m_trace; }
+    void RegisterWorkerTrace(int, CTolvTrace*) override {}
+    HRESULT PostToMainThread(const CRequestData& record) override
+    {
+        tolv::com::auto_lock lock(m_lock);
+        m_posted.push_back(record);
+        return S_OK;
+    }
+    void EnterCriticalTask() override { InterlockedIncrement(&m_critical); }
+    void ExitCriticalTask() override { InterlockedDecrement(&m_critical); }
+    bool IsCriticalTaskRunning() override { return InterlockedCompareExchange(&m_critical, 0, 0) > 0; }
+    CKivlinkNotificationThread* NotificationThread() override { return nullptr; }
+
+    std::vector<CRequestData> Posted()
+    {
+        tolv::com::auto_lock lock(m_lock);
+        return m_posted;
+    }
+
+private:
+    CTolvTrace m_trace{"KivlinkTestServices", 3, true};
+    tolv::com::critical_section m_lock;
+    std::vector<CRequestData> m_posted;
+    volatile LONG m_critical = 0;
+};
