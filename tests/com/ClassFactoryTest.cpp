@@ -1,0 +1,69 @@
+// Class factories and the class-object table as a DLL would use them.
+#include <gtest/gtest.h>
+
+#include "TestObjects.h"
+#include "com/ClassFactory.h"
+#include "com/Module.h"
+
+using namespace tolv::com;
+using tolv::com::test::CCalculator;
+
+TEST(ClassFactory, CreatesQueriedObjectsAndRefusesAggregation)
+{
+    const LONG before = Module::Instance().GetLockCount();
+    com_ptr<IClassFactory> factory;
+    factory.attach(new ClassFactory<CCalculator>());
+    // The factory itself keeps no lock: a registered class object must not keep a server alive.
+    EXPECT_EQ(before, Module::Instance().GetLockCount());
+
+    com_ptr<ITolvCounter> counter;
+    ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, __uuidof(ITolvCounter), counter.put_void()));
+    LONG value = 0;
+    EXPECT_EQ(S_OK, counter->Next(&value));
+    EXPECT_EQ(1, value);
+    EXPECT_EQ(before + 1, Module::Instance().GetLockCount());
+
+    com_ptr<IPersist> refused;
+    EXPECT_EQ(E_NOINTERFACE, factory->CreateInstance(nullptr, IID_IPersist, refused.put_void()));
+    EXPECT_EQ(CLASS_E_NOAGGREGATION, factory->CreateInstance(counter.get(), IID_IUnknown, refused.put_void()));
+    EXPECT_EQ(1, CCalculator::Live());
+    counter.reset();
+    EXPECT_EQ(before, Module::Instance().GetLockCount());
+}
+
+TEST(ClassFactory, LockServerTakesAndReleasesModuleLocks)
+{
+    com_ptr<IClassFactory> factory;
+    ASSERT_EQ(S_OK, ClassFactoryBase::Create(&ComObject<CCalculator>::CreateInstance, factory));
+    const LONG before = Module::Instance().GetLockCount();
+    EXPECT_EQ(S_OK, factory->LockServer(TRUE));
+    EXPECT_EQ(S_OK, factory->LockServer(TRUE));
+    EXPECT_EQ(before + 2, Module::Instance().GetLockCount());
+    EXPECT_EQ(S_FALSE, ClassObjectTable::CanUnloadNow());
+    EXPECT_EQ(S_OK, factory->LockServer(FALSE));
+    EXPECT_EQ(S_OK, factory->LockServer(FALSE));
+    EXPECT_EQ(before, Module::Instance().GetLockCount());
+    EXPECT_EQ(before == 0 ? S_OK : S_FALSE, ClassObjectTable::CanUnloadNow());
+}
+
+TEST(ClassObjectTable, ServesDllGetClassObjectByClassId)
+{
+    ClassObjectTable table{ClassEntryFor<CCalculator>(CLSID_TolvCalculator)};
+    com_ptr<IClassFactory> factory;
+    ASSERT_EQ(S_OK, table.GetClassObject(CLSID_TolvCalculator, IID_IClassFactory, factory.put_void()));
+    com_ptr<IClassFactory> again;
+    ASSERT_EQ(S_OK, table.GetClassObject(CLSID_TolvCalculator, IID_IClassFactory, again.put_void()));
+    EXPECT_EQ(factory.get(), again.get());
+
+    com_ptr<IUnknown> unknown;
+    EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, table.GetClassObject(IID_IPersist, IID_IClassFactory, unknown.put_void()));
+    EXPECT_TRUE(unknown == nullptr);
+    EXPECT_EQ(E_NOINTERFACE, table.GetClassObject(CLSID_TolvCalculator, IID_IPersist, unknown.put_void()));
+
+    {
+        com_ptr<ITolvCalculator> calculator;
+        ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, __uuidof(ITolvCalculator), calculator.put_void()));
+        EXPECT_EQ(S_FALSE, ClassObjectTable::CanUnloadNow());
+    }
+    EXPECT_EQ(S_OK, ClassObjectTable::CanUnloadNow());
+}
