@@ -14,7 +14,7 @@
 namespace {
 
 enum TestRequest : long {
-    ANSWER = 1,      // writes 42 through out position 2 and succeeds
+    ANSWER = 1,      // writes 42 through out position 2, when given, and succeeds
     BLOCK = 2,       // waits until the test opens the gate
     COM_FAULT = 3,   // raises a COM error
     OTHER_FAULT = 4, // raises something that is not a COM error
@@ -57,7 +57,8 @@ protected:
     {
         switch (record.m_typ) {
         case ANSWER:
-            *static_cast<long*>(record.m_OutArg[OUT_FIRST_LONG]) = 42;
+            if (auto* answer = static_cast<long*>(record.m_OutArg[OUT_FIRST_LONG]))
+                *answer = 42;
             record.m_RetVal = S_OK;
             break;
         case BLOCK:

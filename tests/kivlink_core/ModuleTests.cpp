@@ -1,0 +1,249 @@
+// The server module in-process: workers without a phone library, notices to listeners, the
+// quit logic after the last client and after an abnormal end.
+#include "core/KivWorker.h"
+#include "core/KivWorkingThread.h"
+#include "core/KivWorkingThread2.h"
+#include "core/KivlinkModule.h"
+#include "core/KivlinkNotificationThread.h"
+
+#include "KivlinkLib.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Waits for the quit message that the module posts to its process thread; returns the time
+// it took, or a negative value when it did not come.
+long WaitForQuit(DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT)
+                return static_cast<long>(GetTickCount() - start);
+        }
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs)
+            return -1;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+    }
+}
+
+class RecordingListener : public IKivlinkEventsBroadcast, public IKivlinkActionEventsCallback {
+public:
+    explicit RecordingListener(std::wstring name, bool cancel = false) : m_name(std::move(name)), m_cancel(cancel) {}
+    HRESULT Connected(BSTR device, BSTR information) override
+    {
+        Note(L"connect " + std::wstring(device) + L" " + std::wstring(information));
+        return S_OK;
+    }
+    HRESULT Disconnected(BSTR device) override
+    {
+        Note(L"disconnect " + std::wstring(device));
+        return S_OK;
+    }
+    HRESULT Progress(long action, BSTR path, long percentage, VARIANT_BOOL* cancel) override
+    {
+        Note(L"progress " + std::to_wstring(action) + L" " + path + L" " + std::to_wstring(percentage));
+        *cancel = m_cancel ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    }
+    HRESULT Completion(long action, BSTR path, long result) override
+    {
+        Note(L"completion " + std::to_wstring(action) + L" " + path + L" " + std::to_wstring(result));
+        return S_OK;
+    }
+
+    static std::vector<std::wstring> log;
+
+private:
+    void Note(const std::wstring& line) { log.push_back(m_name + L": " + line); }
+    std::wstring m_name;
+    bool m_cancel;
+};
+std::vector<std::wstring> RecordingListener::log;
+
+// Collects what reaches it, so that a cancel sent back by the main thread can be seen.
+class CancelCatcher : public CKivWorker {
+public:
+    explicit CancelCatcher(IKivServerServices& services)
+        : CKivWorker(services), m_arrived(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+    {
+    }
+    ~CancelCatcher() override
+    {
+        Stop();
+        CloseHandle(m_arrived);
+    }
+    bool WaitForCancel(DWORD ms) { return WaitForSingleObject(m_arrived, ms) == WAIT_OBJECT_0; }
+    long cancelledRequest = 0;
+
+protected:
+    HRESULT InitThread() override { return S_OK; }
+    HRESULT ExitThread() override { return S_OK; }
+    bool IsKnownRequest(long type) const override { return type == REQ_CANCEL_OPERATION; }
+    void ProcessRequest(CRequestData& record) override
+    {
+        cancelledRequest = record.m_firstIntegerArg;
+        SetEvent(m_arrived);
+    }
+
+private:
+    HANDLE m_arrived;
+};
+
+// Runs a module the way the server does, on this thread as process thread.
+class ModuleFixture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
+        module = std::make_unique<CExeModule>();
+        ASSERT_EQ(module->StartModule(GetCurrentThreadId()), S_OK);
+    }
+    void TearDown() override
+    {
+        if (module) {
+            SetEvent(module->StopEvent());
+            WaitForQuit(30000);
+            module->WaitForMainThread();
+            module.reset();
+        }
+        CoUninitialize();
+    }
+    std::unique_ptr<CExeModule> module;
+};
+
+}  // namespace
+
+TEST_F(ModuleFixture, StartsWithoutThePhoneLibraryAndServesTheOtherWorkers)
+{
+    // No phone library is registered on the bench: the file worker never runs, and asking it
+    // fails at once instead of waiting for it.
+    EXPECT_EQ(module->Worker1()->GetState(), CKivWorker::STATE_INIT_FAILED);
+    CRequestData check(REQ_CHECK_CONNECTION);
+    check.m_Response = &check;
+    DWORD before = GetTickCount();
+    EXPECT_EQ(module->Worker1()->PostRequestAndWait(check), REGDB_E_CLASSNOTREG);
+    EXPECT_LT(GetTickCount() - before, 2000u);
+
+    EXPECT_EQ(module->Worker2()->GetState(), CKivWorker::STATE_RUNNING);
+    EXPECT_EQ(module->NotificationThread()->GetState(), CKivWorker::STATE_RUNNING);
+
+    // The phone-status worker refuses everything while a critical task runs.
+    CRequestData battery(REQ_GET_BATTERY_SIGNAL);
+    battery.m_Response = &battery;
+    module->EnterCriticalTask();
+    EXPECT_TRUE(module->IsCriticalTaskRunning());
+    EXPECT_EQ(module->Worker2()->PostRequestAndWait(battery), S_OK);
+    EXPECT_EQ(battery.m_RetVal, E_FAIL);
+    module->ExitCriticalTask();
+    EXPECT_FALSE(module->IsCriticalTaskRunning());
+
+    // A type served by another worker is refused at posting.
+    CRequestData wrongWorker(REQ_GET_ENTRIES);
+    EXPECT_EQ(module->Worker2()->PostRequest(wrongWorker), E_FAIL);
+}
+
+TEST_F(ModuleFixture, ConnectNoticesReachListenersInOrderAndAreCounted)
+{
+    RecordingListener::log.clear();
+    LONG seen = 0;
+    EXPECT_FALSE(module->CheckConnectCounter(seen));
+
+    // Nobody listening: only the counter moves.
+    CRequestData connect(REQ_ON_CONNECT);
+    connect.m_firstStringArg = L"354812013456789";
+    connect.m_secondStringArg = L"Type=Device,";
+    ASSERT_EQ(module->PostToMainThread(connect), S_OK);
+
+    RecordingListener first(L"first"), second(L"second");
+    Sleep(300);
+    EXPECT_TRUE(module->CheckConnectCounter(seen));
+    EXPECT_EQ(seen, 1);
+    EXPECT_TRUE(RecordingListener::log.empty());
+
+    module->AttachListener(&first);
+    module->AttachListener(&second);
+    ASSERT_EQ(module->PostToMainThread(connect), S_OK);
+    CRequestData disconnect(REQ_ON_DISCONNECT);
+    disconnect.m_firstStringArg = L"354812013456789";
+    ASSERT_EQ(module->PostToMainThread(disconnect), S_OK);
+    Sleep(300);
+    module->DetachListener(&first);
+    module->DetachListener(&second);
+
+    std::vector<std::wstring> expected = {
+        L"first: connect 354812013456789 Type=Device,",
+        L"second: connect 354812013456789 Type=Device,",
+        L"first: disconnect 354812013456789",
+        L"second: disconnect 354812013456789",
+    };
+    EXPECT_EQ(RecordingListener::log, expected);
+    EXPECT_TRUE(module->CheckConnectCounter(seen));
+    EXPECT_EQ(seen, 2);
+}
+
+TEST_F(ModuleFixture, ProgressCancelGoesBackToTheReportingWorker)
+{
+    RecordingListener::log.clear();
+    RecordingListener cancelling(L"sink", true);
+    CancelCatcher source(*module);
+    ASSERT_EQ(source.Start(), S_OK);
+
+    CRequestData progress(REQ_ON_PROGRESS);
+    progress.m_firstIntegerArg = 77;  // request id
+    progress.m_secondIntegerArg = aidCopyFromPC;
+    progress.m_thirdIntegerArg = 40;
+    progress.m_firstStringArg = L"C:\\a.mp3";
+    progress.m_Callback = &cancelling;
+    progress.m_pSource = &source;
+    ASSERT_EQ(module->PostToMainThread(progress), S_OK);
+    ASSERT_TRUE(source.WaitForCancel(5000));
+    EXPECT_EQ(source.cancelledRequest, 77);
+
+    CRequestData completion(REQ_ON_COMPLETION);
+    completion.m_firstIntegerArg = 77;
+    completion.m_secondIntegerArg = aidCopyFromPC;
+    completion.m_thirdIntegerArg = static_cast<long>(KIV_E_CANCELLED);
+    completion.m_firstStringArg = L"C:\\a.mp3";
+    completion.m_Callback = &cancelling;
+    ASSERT_EQ(module->PostToMainThread(completion), S_OK);
+    Sleep(300);
+    ASSERT_EQ(RecordingListener::log.size(), 2u);
+    EXPECT_EQ(RecordingListener::log[0], L"sink: progress 3 C:\\a.mp3 40");
+    EXPECT_EQ(RecordingListener::log[1], L"sink: completion 3 C:\\a.mp3 " + std::to_wstring(static_cast<long>(KIV_E_CANCELLED)));
+}
+
+TEST_F(ModuleFixture, AnAbnormalEndStopsTheServerWhileClientsHoldIt)
+{
+    module->Lock();
+    ASSERT_EQ(module->PostToMainThread(CRequestData(REQ_ABNORMAL_SHUTDOWN)), S_OK);
+    long took = WaitForQuit(15000);
+    ASSERT_GE(took, 0);
+    module->WaitForMainThread();
+    EXPECT_EQ(module->Worker2()->GetState(), CKivWorker::STATE_STOPPED);
+    EXPECT_EQ(module->NotificationThread()->GetState(), CKivWorker::STATE_STOPPED);
+    // Late callers find closed queues, not freed workers.
+    CRequestData battery(REQ_GET_BATTERY_SIGNAL);
+    battery.m_Response = &battery;
+    EXPECT_EQ(module->Worker2()->PostRequestAndWait(battery), E_FAIL);
+    module->Unlock();
+    module.reset();
+}
+
+TEST_F(ModuleFixture, QuitsAboutFiveSecondsAfterTheLastUnlock)
+{
+    module->Lock();
+    EXPECT_LT(WaitForQuit(1000), 0);
+    module->Unlock();
+    long took = WaitForQuit(20000);
+    ASSERT_GE(took, 0) << "no quit message after the last unlock";
+    EXPECT_GE(took, static_cast<long>(CExeModule::SHUTDOWN_GRACE_MS) - 100);
+    module->WaitForMainThread();
+    module.reset();
+}
