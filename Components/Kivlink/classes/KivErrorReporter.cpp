@@ -1,17 +1,16 @@
 #include "KivErrorReporter.h"
 
-#include "com/ErrorInfo.h"
-#include "com/UniqueBstr.h"
+#include "KivServerTrace.h"
 
-#include <ole2.h>
+#include "core/KivlinkModule.h"
+#include "errors/KivErrorObject.h"
 
 HRESULT ReportKivResult(HRESULT hr, REFCLSID clsid, REFIID iid)
 {
     if (SUCCEEDED(hr))
         return hr;
-    LPOLESTR progId = nullptr;
-    ProgIDFromCLSID(clsid, &progId);
-    tolv::com::SetErrorInfoFor(hr, progId ? progId : L"", L"", iid);
-    CoTaskMemFree(progId);
-    return hr;
+    CExeModule* module = CExeModule::Current();
+    LANGID language = module ? module->GetLanguage() : 0;
+    HMODULE instance = module ? module->GetInstance() : GetModuleHandleW(nullptr);
+    return KivReportError(hr, clsid, iid, language, instance, KivServerTrace());
 }

@@ -5,6 +5,8 @@
 #include "KivServerServices.h"
 #include "KivlinkEvents.h"
 
+#include "errors/KivLanguage.h"
+
 #include "com/CriticalSection.h"
 #include "com/Module.h"
 #include "com/UniqueHandle.h"
@@ -65,6 +67,9 @@ public:
 
     HANDLE StopEvent() const { return m_stopEvent.get(); }
 
+    // The suite's language, read once from the environment server (0 until it could be read).
+    LANGID GetLanguage() { return m_language.Get(&m_trace); }
+
 private:
     static unsigned __stdcall MainThreadEntry(void* self);
     void MainThread();
@@ -85,6 +90,7 @@ private:
     LONG m_connectCounter = 0;
     bool m_useMessageFilter = false;
     CTolvTrace* m_workerTraces[256] = {};
+    CKivLanguage m_language;
     volatile LONG m_criticalTasks = 0;
     std::unique_ptr<CKivNotificationHandler> m_changeService;
     std::unique_ptr<CKivlinkNotificationThread> m_notificationThread;
