@@ -1,0 +1,407 @@
+#include "trace/TolvTrace.h"
+
+#include "trace/RegistryKey.h"
+#include "trace/TraceBanner.h"
+#include "trace/TracePathPrefix.h"
+#include "trace/WideToAnsi.h"
+
+#include <io.h>
+#include <cstdio>
+#include <cstring>
+
+using tolv::trace::CCriticalSectionLock;
+using tolv::trace::CFileStream;
+using tolv::trace::CRegistryKey;
+
+namespace {
+
+constexpr const char* kSettingsKey = "Software\\Vostrel\\Pellary";
+constexpr DWORD kSwitchWithoutSettings = 9;
+constexpr DWORD kSizeLimitWithoutSettings = 1000;
+constexpr std::int64_t kHundredNanosecondsPerSecond = 10000000;
+constexpr size_t kFormatBufferSize = 1000;
+
+// Split so that the product cannot overflow however long the machine has been running.
+std::int64_t CounterToHundredNanoseconds(std::int64_t counter, std::int64_t frequency) noexcept
+{
+    return counter / frequency * kHundredNanosecondsPerSecond
+        + counter % frequency * kHundredNanosecondsPerSecond / frequency;
+}
+
+std::int64_t FileTimeToInt64(const FILETIME& time) noexcept
+{
+    ULARGE_INTEGER value;
+    value.LowPart = time.dwLowDateTime;
+    value.HighPart = time.dwHighDateTime;
+    return static_cast<std::int64_t>(value.QuadPart);
+}
+
+FILETIME Int64ToFileTime(std::int64_t time) noexcept
+{
+    ULARGE_INTEGER value;
+    value.QuadPart = static_cast<ULONGLONG>(time);
+    FILETIME result;
+    result.dwLowDateTime = value.LowPart;
+    result.dwHighDateTime = value.HighPart;
+    return result;
+}
+
+unsigned MicrosecondsOf(std::int64_t hundredNanoseconds) noexcept
+{
+    return static_cast<unsigned>(hundredNanoseconds / 10 % 1000000);
+}
+
+// Copies format followed by suffix into buffer; a format that is too long is cut, never
+// leaving half of a "%%" behind to swallow the suffix's first character.
+void AppendToFormat(const char* format, const char* suffix, char (&buffer)[kFormatBufferSize]) noexcept
+{
+    const size_t suffixLength = std::strlen(suffix);
+    const size_t room = kFormatBufferSize - 1 - suffixLength;
+    size_t length = format ? strnlen(format, room + 1) : 0;
+    if (length > room) {
+        length = room;
+        size_t percents = 0;
+        while (percents < length && format[length - 1 - percents] == '%')
+            ++percents;
+        if (percents % 2 != 0)
+            --length;
+    }
+    if (length > 0)
+        std::memcpy(buffer, format, length);
+    std::memcpy(buffer + length, suffix, suffixLength + 1);
+}
+
+// Puts " - OK" or " - E_NOTIMPL" before the parenthesis that closes "RETURN(".
+std::string NameResultInFormat(const char* format, HRESULT result)
+{
+    std::string text(format ? format : "");
+    const char* name = result == S_OK ? "OK" : result == E_NOTIMPL ? "E_NOTIMPL" : nullptr;
+    const size_t open = text.find("RETURN(");
+    if (!name || open == std::string::npos)
+        return text;
+    int depth = 1;
+    for (size_t i = open + 7; i < text.size(); ++i) {
+        if (text[i] == '(') {
+            ++depth;
+        } else if (text[i] == ')' && --depth == 0) {
+            text.insert(i, std::string(" - ") + name);
+            break;
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+CTolvTrace::CTolvTrace(const char* name, int level, bool overwrite) noexcept
+    : m_overwrite(overwrite), m_level(level)
+{
+    try {
+        CRegistryKey settings;
+        const bool haveSettings = settings.OpenForReading(HKEY_LOCAL_MACHINE, kSettingsKey);
+        m_path = tolv::trace::ReadTracePathPrefix(settings);
+        if (name)
+            m_path += name;
+        m_path += ".txt";
+
+        DWORD traceSwitch = kSwitchWithoutSettings;
+        DWORD sizeLimit = kSizeLimitWithoutSettings;
+        if (haveSettings) {
+            if (!settings.ReadDword("TraceInfoFlag", traceSwitch))
+                traceSwitch = 0;
+            if (!settings.ReadDword("TraceFileSizeLimitInKb", sizeLimit))
+                sizeLimit = 0;
+        }
+        m_sizeLimit = sizeLimit;
+        m_enabled.store(traceSwitch != 0 ? 1 : 0, std::memory_order_relaxed);
+    } catch (...) {
+        m_enabled.store(0, std::memory_order_relaxed);
+    }
+}
+
+CTolvTrace::~CTolvTrace() = default;
+
+std::int32_t CTolvTrace::ReadTraceSwitch() noexcept
+{
+    CRegistryKey settings;
+    if (!settings.OpenForReading(HKEY_LOCAL_MACHINE, kSettingsKey))
+        return 1;
+    DWORD traceSwitch = 0;
+    return settings.ReadDword("TraceInfoFlag", traceSwitch) && traceSwitch != 0 ? 1 : 0;
+}
+
+void CTolvTrace::Format(int level, const char* format, ...) noexcept
+{
+    if (!WillWrite(level))
+        return;
+    va_list arguments;
+    va_start(arguments, format);
+    WriteFormatted(level, format, arguments);
+    va_end(arguments);
+}
+
+void CTolvTrace::FormatUnchecked(int level, const char* format, ...) noexcept
+{
+    if (!WillWrite(level))
+        return;
+    va_list arguments;
+    va_start(arguments, format);
+    WriteFormatted(level, format, arguments);
+    va_end(arguments);
+}
+
+void CTolvTrace::WriteFormatted(int level, const char* format, va_list arguments) noexcept
+{
+    try {
+        CCriticalSectionLock hold(m_lock);
+        char prefix[128];
+        BuildTimeStamp(prefix, sizeof(prefix));
+        OpenWithBanner();
+        if (!m_file.IsOpen())
+            return;
+        RotateWhenFull("CTolvTrace::Format");
+        if (!m_file.IsOpen())
+            return;
+        FILE* file = m_file.Get();
+        std::fprintf(file, "%s %d ", prefix, level);
+        std::vfprintf(file, format ? format : "", arguments);
+        std::fputs("\n", file);
+        std::fflush(file);
+    } catch (...) {
+    }
+}
+
+void CTolvTrace::SetLevel(int level) noexcept
+{
+    CCriticalSectionLock hold(m_lock);
+    m_level.store(level, std::memory_order_relaxed);
+    m_enabled.store(ReadTraceSwitch(), std::memory_order_relaxed);
+}
+
+void CTolvTrace::WriteHex(int level, const void* bytes, size_t count) noexcept
+{
+    if (!WillWrite(level))
+        return;
+    CCriticalSectionLock hold(m_lock);
+    char prefix[128];
+    BuildTimeStamp(prefix, sizeof(prefix));
+    OpenWithBanner();
+    if (!m_file.IsOpen())
+        return;
+    FILE* file = m_file.Get();
+    std::fprintf(file, "%s %1d ", prefix, level);
+    const unsigned char* data = static_cast<const unsigned char*>(bytes);
+    for (size_t i = 0; data && i < count; ++i)
+        std::fprintf(file, " %.2x", data[i]);
+    std::fputs("\n", file);
+    std::fflush(file);
+}
+
+void CTolvTrace::WriteWide(int level, const wchar_t* text) noexcept
+{
+    WriteWideLine(level, text, nullptr);
+}
+
+void CTolvTrace::WriteEx(int level, const wchar_t* text) noexcept
+{
+    WriteWideLine(level, text, "CTolvTrace::WriteEx");
+}
+
+void CTolvTrace::WriteWideLine(int level, const wchar_t* text, const char* rotatingOperation) noexcept
+{
+    if (!WillWrite(level))
+        return;
+    try {
+        const std::string narrow = tolv::trace::WideToAnsi(text);
+        CCriticalSectionLock hold(m_lock);
+        char prefix[128];
+        BuildTimeStamp(prefix, sizeof(prefix));
+        OpenWithBanner();
+        if (!m_file.IsOpen())
+            return;
+        if (rotatingOperation) {
+            RotateWhenFull(rotatingOperation);
+            if (!m_file.IsOpen())
+                return;
+        }
+        FILE* file = m_file.Get();
+        std::fprintf(file, "%s %s\n", prefix, narrow.c_str());
+        std::fputs("\n", file);
+        std::fflush(file);
+    } catch (...) {
+    }
+}
+
+void CTolvTrace::WriteText(int level, const char* text) noexcept
+{
+    if (!WillWrite(level))
+        return;
+    CCriticalSectionLock hold(m_lock);
+    char prefix[128];
+    BuildTimeStamp(prefix, sizeof(prefix));
+    OpenWithBanner();
+    if (!m_file.IsOpen())
+        return;
+    FILE* file = m_file.Get();
+    std::fprintf(file, "%s %s\n", prefix, text ? text : "");
+    std::fflush(file);
+}
+
+void CTolvTrace::FormatAt(int level, const char* format, const char* file, int line) noexcept
+{
+    if (!WillWrite(level))
+        return;
+    char extended[kFormatBufferSize];
+    AppendToFormat(format, " - %s(%d)", extended);
+    FormatUnchecked(level, extended, file ? file : "", line);
+}
+
+void CTolvTrace::FormatResult(int level, const char* format, HRESULT result, const char* file, int line,
+    bool nameResult) noexcept
+{
+    if (!WillWrite(level))
+        return;
+    try {
+        const std::string named = nameResult ? NameResultInFormat(format, result) : std::string(format ? format : "");
+        char extended[kFormatBufferSize];
+        AppendToFormat(named.c_str(), " - %s(%d)", extended);
+        FormatUnchecked(level, extended, result, file ? file : "", line);
+    } catch (...) {
+    }
+}
+
+void CTolvTrace::WriteBuffer(int level, const char* characters, size_t count) noexcept
+{
+    if (!WillWrite(level))
+        return;
+    try {
+        const std::string text = characters ? std::string(characters, count) : std::string();
+        Format(level, "%s", text.c_str());
+    } catch (...) {
+        Format(10, "FORMAT-EXCEPTION");
+    }
+}
+
+void CTolvTrace::BuildTimeStamp(char* prefix, size_t capacity) noexcept
+{
+    SYSTEMTIME time;
+    unsigned microseconds = 0;
+    bool haveTime = false;
+    LARGE_INTEGER counter;
+    if (m_timeBase != 0 && m_counterFrequency != 0 && QueryPerformanceCounter(&counter)) {
+        const std::int64_t now = m_timeBase + CounterToHundredNanoseconds(counter.QuadPart, m_counterFrequency);
+        const FILETIME fileTime = Int64ToFileTime(now);
+        if (FileTimeToSystemTime(&fileTime, &time)) {
+            microseconds = MicrosecondsOf(now);
+            haveTime = true;
+        } else {
+            m_timeBase = 0;
+        }
+    }
+    if (!haveTime) {
+        GetLocalTime(&time);
+        microseconds = time.wMilliseconds * 1000u;
+    }
+    std::snprintf(prefix, capacity, "{[%04x]} %2.2d:%2.2d:%2.2d:%6.6u", static_cast<unsigned>(GetCurrentThreadId()),
+        time.wHour, time.wMinute, time.wSecond, microseconds);
+}
+
+void CTolvTrace::OpenWithBanner() noexcept
+{
+    if (!m_bannerWritten)
+        WriteBanner();
+    if (!m_file.IsOpen())
+        m_file.Open(m_path.c_str(), "at");
+}
+
+void CTolvTrace::WriteBanner() noexcept
+{
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER counter;
+    const bool highResolution = QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0
+        && QueryPerformanceCounter(&counter);
+    DWORD timeAdjustment = 0;
+    if (highResolution) {
+        m_counterFrequency = frequency.QuadPart;
+        FILETIME systemNow;
+        FILETIME localNow;
+        GetSystemTimeAsFileTime(&systemNow);
+        FileTimeToLocalFileTime(&systemNow, &localNow);
+        m_timeBase = FileTimeToInt64(localNow) - CounterToHundredNanoseconds(counter.QuadPart, m_counterFrequency);
+    } else {
+        m_counterFrequency = 0;
+        m_timeBase = 0;
+        DWORD increment = 0;
+        BOOL adjustmentDisabled = FALSE;
+        GetSystemTimeAdjustment(&timeAdjustment, &increment, &adjustmentDisabled);
+    }
+
+    if (!m_file.IsOpen() && !m_file.Open(m_path.c_str(), m_overwrite ? "wt" : "at")) {
+        m_bannerWritten = 1;
+        return;
+    }
+
+    SYSTEMTIME localTime;
+    GetLocalTime(&localTime);
+    FILE* file = m_file.Get();
+    tolv::trace::WriteBannerHeading(file, m_path.c_str());
+    if (highResolution) {
+        QueryPerformanceCounter(&counter);
+        const std::int64_t now = m_timeBase + CounterToHundredNanoseconds(counter.QuadPart, m_counterFrequency);
+        // Only the low half of the frequency counts, as it always has in these banners.
+        const double resolution = 1000000.0 / static_cast<double>(static_cast<DWORD>(m_counterFrequency));
+        tolv::trace::WriteGeneratedHighResolution(file, localTime, MicrosecondsOf(now), resolution);
+    } else {
+        tolv::trace::WriteGeneratedSystemTime(file, localTime, timeAdjustment / 10.0);
+    }
+    tolv::trace::WriteSystemLine(file);
+    tolv::trace::WriteBannerClosing(file);
+    std::fflush(file);
+    m_bannerWritten = 1;
+}
+
+void CTolvTrace::RotateWhenFull(const char* operation) noexcept
+{
+    if (m_sizeLimit == 0 || !m_file.IsOpen())
+        return;
+    const __int64 length = _filelengthi64(_fileno(m_file.Get()));
+    if (length < 0 || static_cast<std::uint64_t>(length) / 1000 <= m_sizeLimit)
+        return;
+
+    bool moved = false;
+    try {
+        moved = MoveToPreviousFile();
+    } catch (...) {
+        moved = false;
+    }
+    if (!moved)
+        ReportInternalError(operation);
+    // A file that could not be moved aside is appended to rather than losing the line.
+    if (!m_file.IsOpen())
+        m_file.Open(m_path.c_str(), "at");
+}
+
+bool CTolvTrace::MoveToPreviousFile()
+{
+    m_file.Close();
+    std::string previous = m_path;
+    const size_t dot = previous.rfind('.');
+    if (dot == std::string::npos)
+        previous += ".tmp";
+    else
+        previous.replace(dot, previous.size() - dot < 4 ? previous.size() - dot : 4, ".tmp");
+    if (!CopyFileA(m_path.c_str(), previous.c_str(), FALSE))
+        return false;
+    if (!DeleteFileA(m_path.c_str()))
+        return false;
+    m_bannerWritten = 0;
+    WriteBanner();
+    return true;
+}
+
+void CTolvTrace::ReportInternalError(const char* operation) noexcept
+{
+    CFileStream errors;
+    if (errors.Open(".\\Special_Trace_File_Detecting_Errors_In_TolvTrace.txt", "at"))
+        std::fprintf(errors.Get(), "An error has occured in %s\n", operation);
+}

@@ -1,0 +1,76 @@
+// CTolvTrace: the diagnostic trace file of one component. Whether and where it writes is
+// decided by the machine-wide values under HKLM "Software\Vostrel\Pellary": TraceInfoFlag,
+// TraceInfoPath and TraceFileSizeLimitInKb. A trace call never fails and never throws.
+#pragma once
+#include "trace/CriticalSection.h"
+#include "trace/FileStream.h"
+
+#include <windows.h>
+#include <atomic>
+#include <cstdarg>
+#include <cstdint>
+#include <string>
+
+#define TOLV_TRACE_PRINTF(formatIndex, firstArgument) \
+    __attribute__((format(__MINGW_PRINTF_FORMAT, formatIndex, firstArgument)))
+
+class CTolvTrace {
+public:
+    // name: the file name stem, or nullptr. level: the threshold (calls above it write
+    // nothing). overwrite: a new file starts empty instead of being appended to.
+    CTolvTrace(const char* name, int level, bool overwrite) noexcept;
+    virtual ~CTolvTrace();
+    CTolvTrace(const CTolvTrace&) = delete;
+    CTolvTrace& operator=(const CTolvTrace&) = delete;
+
+    // One line: time stamp, level, then the formatted text.
+    void Format(int level, const char* format, ...) noexcept TOLV_TRACE_PRINTF(3, 4);
+
+    // Sets the threshold and reads the trace switch again.
+    void SetLevel(int level) noexcept;
+
+    void WriteHex(int level, const void* bytes, size_t count) noexcept;
+    void WriteWide(int level, const wchar_t* text) noexcept;
+    // WriteWide that also honours the size limit.
+    void WriteEx(int level, const wchar_t* text) noexcept;
+    void WriteText(int level, const char* text) noexcept;
+    // format takes no arguments of its own; " - file(line)" is added to it.
+    void FormatAt(int level, const char* format, const char* file, int line) noexcept;
+    // format takes the result as its one argument; with nameResult, a result of S_OK or
+    // E_NOTIMPL is also named inside "RETURN(...)".
+    void FormatResult(int level, const char* format, HRESULT result, const char* file, int line,
+        bool nameResult) noexcept;
+    void WriteBuffer(int level, const char* characters, size_t count) noexcept;
+
+    // Whether a call at this level would write; lets callers skip building costly arguments.
+    bool WillWrite(int level) const noexcept
+    {
+        return m_enabled.load(std::memory_order_relaxed) != 0 && level <= m_level.load(std::memory_order_relaxed);
+    }
+
+    const std::string& Path() const noexcept { return m_path; }
+
+private:
+
+    void WriteFormatted(int level, const char* format, va_list arguments) noexcept;
+    void FormatUnchecked(int level, const char* format, ...) noexcept;
+    void WriteWideLine(int level, const wchar_t* text, const char* operation) noexcept;
+    void BuildTimeStamp(char* prefix, size_t capacity) noexcept;
+    void OpenWithBanner() noexcept;
+    void WriteBanner() noexcept;
+    void RotateWhenFull(const char* operation) noexcept;
+    bool MoveToPreviousFile();
+    static void ReportInternalError(const char* operation) noexcept;
+    static std::int32_t ReadTraceSwitch() noexcept;
+
+    bool m_overwrite;
+    std::int32_t m_bannerWritten = 0;
+    tolv::trace::CCriticalSection m_lock;
+    std::int64_t m_counterFrequency = 0;
+    std::int64_t m_timeBase = 0;
+    std::string m_path;
+    std::atomic<std::int32_t> m_enabled{0};
+    std::atomic<std::int32_t> m_level;
+    std::uint32_t m_sizeLimit = 0;
+    tolv::trace::CFileStream m_file;
+};
