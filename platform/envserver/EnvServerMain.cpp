@@ -71,8 +71,8 @@ HRESULT Serve(envserver::CEnvServerModule& module)
         tolv::com::ClassEntryFor<envserver::CEnvironmentServer>(CLSID_EnvironmentServer)};
     RETURN_IF_FAILED(classes.RegisterClassObjects());
     RETURN_IF_FAILED(tolv::com::ClassObjectTable::ResumeClassObjects());
-    module.RunUntilIdle();
-    return classes.RevokeClassObjects();
+    module.ServeUntilIdle(classes);
+    return S_OK;
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "platform/envserver/EnvServerModule.h"
 
-#include "com/ClassFactory.h"
-
 namespace envserver {
 
 CEnvServerModule::CEnvServerModule()
@@ -12,6 +10,7 @@ CEnvServerModule::CEnvServerModule()
 
 LONG CEnvServerModule::Lock() noexcept
 {
+    InterlockedIncrement(&m_arrivals);
     const LONG count = Module::Lock();
     m_idle.reset();
     return count;
@@ -26,27 +25,36 @@ LONG CEnvServerModule::Unlock() noexcept
     return count;
 }
 
-void CEnvServerModule::RunUntilIdle() noexcept
+void CEnvServerModule::WaitForIdle() noexcept
 {
     for (;;) {
         m_idle.wait();
-        Sleep(kGracePeriodMs);
-        if (GetLockCount() != 0) {
-            // Still served: wait for the next last Unlock. One that came between the check
-            // and the reset would be lost without the second look.
-            m_idle.reset();
-            if (GetLockCount() == 0) {
-                m_idle.set();
-            }
-            continue;
-        }
-        tolv::com::ClassObjectTable::SuspendClassObjects();
-        // A client may have been served between the check and the suspension.
         if (GetLockCount() == 0) {
             return;
         }
-        tolv::com::ClassObjectTable::ResumeClassObjects();
+        // A Lock that came between an Unlock's count and its signal: wait for the next last
+        // Unlock, looking once more in case it came between the check and the reset.
+        m_idle.reset();
+        if (GetLockCount() == 0) {
+            m_idle.set();
+        }
     }
+}
+
+void CEnvServerModule::ServeUntilIdle(tolv::com::ClassObjectTable& classes) noexcept
+{
+    for (;;) {
+        WaitForIdle();
+        const LONG arrivals = InterlockedCompareExchange(&m_arrivals, 0, 0);
+        Sleep(kGracePeriodMs);
+        if (GetLockCount() == 0 && InterlockedCompareExchange(&m_arrivals, 0, 0) == arrivals) {
+            break;
+        }
+    }
+    // From here on COM starts a new server for a new client. One that was served between
+    // the last look and the revocation keeps its objects until it releases them.
+    classes.RevokeClassObjects();
+    WaitForIdle();
 }
 
 }  // namespace envserver

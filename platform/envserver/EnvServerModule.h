@@ -2,6 +2,7 @@
 // thread when the last one has gone, so that the server can end like any local server.
 #pragma once
 
+#include "com/ClassFactory.h"
 #include "com/Module.h"
 #include "com/UniqueHandle.h"
 
@@ -9,7 +10,7 @@ namespace envserver {
 
 class CEnvServerModule final : public tolv::com::Module {
 public:
-    // How long the server stays after its last client, for a client that comes right back.
+    // How long the server stays without any client, for a client that comes right back.
     static constexpr DWORD kGracePeriodMs = 2000;
 
     CEnvServerModule();
@@ -17,14 +18,18 @@ public:
     LONG Lock() noexcept override;
     LONG Unlock() noexcept override;
 
-    // The process thread's loop: returns once the server has had no client for the grace
-    // period, with its class objects suspended so that no new client arrives meanwhile.
-    // A server that nobody uses after its start ends the same way.
-    void RunUntilIdle() noexcept;
+    // The process thread's part: returns once the server has been without a client for a
+    // whole grace period (also right after its start, when nobody comes), with its class
+    // objects revoked and every object that was still handed out released again.
+    void ServeUntilIdle(tolv::com::ClassObjectTable& classes) noexcept;
     bool IsReady() const noexcept { return m_idle.valid(); }
 
 private:
+    void WaitForIdle() noexcept;
+
     tolv::com::unique_event m_idle;
+    // Counts every Lock, so that a client that came and went during the grace period is seen.
+    volatile LONG m_arrivals = 0;
 };
 
 }  // namespace envserver

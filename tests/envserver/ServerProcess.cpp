@@ -19,13 +19,16 @@ std::vector<DWORD> EnvServerProcessIds()
     return ids;
 }
 
-tolv::com::unique_handle OpenTheEnvServerProcess()
+std::vector<tolv::com::unique_handle> OpenEnvServerProcesses()
 {
-    const std::vector<DWORD> ids = EnvServerProcessIds();
-    if (ids.size() != 1) {
-        return {};
+    std::vector<tolv::com::unique_handle> processes;
+    for (DWORD id : EnvServerProcessIds()) {
+        tolv::com::unique_handle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+        if (process.valid()) {
+            processes.push_back(std::move(process));
+        }
     }
-    return tolv::com::unique_handle(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, ids[0]));
+    return processes;
 }
 
 bool WaitForNoEnvServer(DWORD milliseconds)

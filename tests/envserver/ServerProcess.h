@@ -1,4 +1,4 @@
-// Finding the envserver.exe process that serves this test, to watch it end.
+// Finding the envserver.exe processes, to watch them end.
 #pragma once
 
 #include <vector>
@@ -10,8 +10,8 @@
 // Ids of the running processes named envserver.exe.
 std::vector<DWORD> EnvServerProcessIds();
 
-// A handle to wait on for the one running envserver.exe; empty when there is not exactly one.
-tolv::com::unique_handle OpenTheEnvServerProcess();
+// Handles to wait on for every running envserver.exe.
+std::vector<tolv::com::unique_handle> OpenEnvServerProcesses();
 
 // Waits until no envserver.exe runs; false if one still runs after `milliseconds`.
 bool WaitForNoEnvServer(DWORD milliseconds);
