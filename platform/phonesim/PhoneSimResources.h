@@ -1,0 +1,4 @@
+// Resource ids of phonesim.exe.
+#pragma once
+
+#define IDR_PHONESIM 101
