@@ -7,7 +7,7 @@
 //
 //     class CThing : public IThing, public ConnectionPointContainer {
 //     public:
-//         using interface_map = interface_map<IThing, IConnectionPointContainer>;
+//         using interface_map = tolv::com::interface_map<IThing, IConnectionPointContainer>;
 //         CThing() : m_events(AddConnectionPoint(DIID_IThingEvents)) {}
 //         void FireChanged() { m_events.ForEachSink<IDispatch>([&](IDispatch* sink) { ... }); }
 //     private:

@@ -46,15 +46,6 @@ TEST(ComPtr, CopyMoveAttachAndDetachCountReferencesOnce)
     EXPECT_EQ(0, CCalculator::Live());
 }
 
-TEST(ComPtr, PutReleasesThePreviousObject)
-{
-    com_ptr<ITolvCalculator> calculator;
-    ASSERT_EQ(S_OK, MakeComObject<CCalculator>(calculator));
-    ITolvCalculator** slot = calculator.put();
-    EXPECT_EQ(nullptr, *slot);
-    EXPECT_EQ(0, CCalculator::Live());
-}
-
 TEST(ComPtr, QueryFailsCleanlyAndSucceedsWithOneReference)
 {
     com_ptr<ITolvCalculator> calculator;
@@ -81,7 +72,7 @@ TEST(ComPtr, QueryFailsCleanlyAndSucceedsWithOneReference)
     EXPECT_TRUE(IsSameObject(self.get(), calculator.get()));
 }
 
-TEST(ComPtr, CopyToHandsOutAnExtraReference)
+TEST(ComPtr, PutReleasesAndCopyToAddsAReference)
 {
     com_ptr<ITolvCalculator> calculator;
     ASSERT_EQ(S_OK, MakeComObject<CCalculator>(calculator));
@@ -89,6 +80,8 @@ TEST(ComPtr, CopyToHandsOutAnExtraReference)
     ASSERT_EQ(S_OK, calculator.copy_to(&out));
     EXPECT_EQ(calculator.get(), out);
     EXPECT_EQ(2u, References(out));
+    EXPECT_EQ(nullptr, *calculator.put());
+    EXPECT_EQ(1, CCalculator::Live());
     out->Release();
-    EXPECT_EQ(E_POINTER, calculator.copy_to(nullptr));
+    EXPECT_EQ(0, CCalculator::Live());
 }

@@ -132,17 +132,14 @@ TEST_F(ConnectionPointTest, CookiesArePositionsAndEmptyPositionsAreReused)
     EXPECT_EQ((std::vector<DWORD>{1, 2, 3}), EnumeratedCookies());
 }
 
-TEST_F(ConnectionPointTest, UnadviseRefusesUnknownCookies)
+TEST_F(ConnectionPointTest, RefusesUnknownCookiesAndSinksWithoutTheInterface)
 {
     Advise(0);
     EXPECT_EQ(CONNECT_E_NOCONNECTION, m_point->Unadvise(0));
     EXPECT_EQ(CONNECT_E_NOCONNECTION, m_point->Unadvise(2));
     EXPECT_EQ(S_OK, m_point->Unadvise(1));
     EXPECT_EQ(CONNECT_E_NOCONNECTION, m_point->Unadvise(1));
-}
 
-TEST_F(ConnectionPointTest, AdviseNeedsTheSinkInterface)
-{
     com_ptr<ITolvCounter> notASink;
     ASSERT_EQ(S_OK, MakeComObject<CSource>(notASink));
     DWORD cookie = 7;

@@ -148,6 +148,27 @@ TEST_F(DispatchImplTest, LateAndEarlyBindingReachTheSameMethods)
     EXPECT_EQ(4, Calls());
 }
 
+TEST_F(DispatchImplTest, LateBoundFailureArrivesAsExceptionWithTheMethodsCode)
+{
+    DISPPARAMS params{};
+    VARIANT code = Long(static_cast<LONG>(E_ACCESSDENIED));
+    params.rgvarg = &code;
+    params.cArgs = 1;
+    EXCEPINFO exception{};
+    unique_variant result;
+    EXPECT_EQ(DISP_E_EXCEPTION, m_dispatch->Invoke(20, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                                                   result.put(), &exception, nullptr));
+    EXPECT_EQ(E_ACCESSDENIED, exception.scode);
+    EXPECT_STREQ(L"Asked to fail.", exception.bstrDescription);
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+
+    // Early bound, the same method returns its code directly.
+    EXPECT_EQ(E_ACCESSDENIED, m_calculator->Fail(static_cast<LONG>(E_ACCESSDENIED)));
+    SetErrorInfo(0, nullptr);
+}
+
 TEST_F(DispatchImplTest, BadCallsAreRefusedWithoutReachingTheObject)
 {
     unique_variant result;

@@ -174,32 +174,26 @@ TEST(UniqueHandle, TreatsNullAndInvalidAsEmptyAndClosesOnce)
     CloseHandle(kept);
 }
 
-TEST(UniqueEvent, ManualAndAutomaticReset)
+TEST(UniqueEventAndSemaphore, SignalWaitAndCountAsCreated)
 {
     unique_event manual;
     ASSERT_EQ(S_OK, manual.create(true, false));
     EXPECT_FALSE(manual.is_signaled());
     EXPECT_TRUE(manual.set());
-    EXPECT_TRUE(manual.wait(0));
-    EXPECT_TRUE(manual.wait(0));
+    EXPECT_TRUE(manual.wait(0) && manual.wait(0));
     EXPECT_TRUE(manual.reset());
     EXPECT_FALSE(manual.is_signaled());
-
     unique_event automatic;
     ASSERT_EQ(S_OK, automatic.create(false, true));
     EXPECT_TRUE(automatic.wait(0));
     EXPECT_FALSE(automatic.wait(0));
-}
 
-TEST(UniqueSemaphore, ReleaseReportsPreviousCountAndRespectsMaximum)
-{
     unique_semaphore semaphore;
     ASSERT_EQ(S_OK, semaphore.create(0, 2));
-    EXPECT_FALSE(semaphore.wait(0));
     LONG previous = -1;
     EXPECT_TRUE(semaphore.release(2, &previous));
     EXPECT_EQ(0, previous);
-    EXPECT_FALSE(semaphore.release(1));
+    EXPECT_FALSE(semaphore.release(1));  // past the maximum
     EXPECT_TRUE(semaphore.wait(0));
     EXPECT_TRUE(semaphore.release(1, &previous));
     EXPECT_EQ(1, previous);

@@ -94,9 +94,12 @@ TEST(TypeLibRegistration, RegistersTheModulesLibraryAndRemovesItAgain)
     EXPECT_EQ(S_OK, LoadTypeLibrary(fromModule, library));
     EXPECT_TRUE(FAILED(LoadRegTypeLib(LIBID_TolvComTestLib, 1, 0, 0, registered.put())));
 
+    // A library of locale 1033 is found under its own locale and the neutral one.
     ASSERT_EQ(S_OK, RegisterTypeLibFromModule(nullptr));
     EXPECT_EQ(S_OK, LoadRegTypeLib(LIBID_TolvComTestLib, 1, 0, 0, registered.put()));
+    EXPECT_EQ(S_OK, LoadRegTypeLib(LIBID_TolvComTestLib, 1, 0, 0x409, registered.put()));
     EXPECT_EQ(GetModuleFilePath(nullptr), ReadString(HKEY_CLASSES_ROOT, libraryKey + L"\\0\\win64", nullptr));
+    EXPECT_EQ(GetModuleFilePath(nullptr), ReadString(HKEY_CLASSES_ROOT, libraryKey + L"\\409\\win64", nullptr));
     EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, interfaceKey));
 
     ASSERT_EQ(S_OK, UnregisterTypeLibFromModule(nullptr));

@@ -9,6 +9,7 @@
 #include "TolvComTest.h"
 #include "com/ComObject.h"
 #include "com/DispatchImpl.h"
+#include "com/ErrorInfo.h"
 #include "com/UniqueBstr.h"
 
 namespace tolv::com::test {
@@ -47,6 +48,12 @@ public:
     {
         *count = m_calls;
         return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Fail(LONG code) override
+    {
+        ++m_calls;
+        return SetErrorInfoFor(static_cast<HRESULT>(code), L"TolvCalculator", L"Asked to fail.",
+                               __uuidof(ITolvCalculator));
     }
     HRESULT STDMETHODCALLTYPE Next(LONG* value) override
     {
