@@ -5,6 +5,7 @@
 #include "classes/KivlinkGeneral.h"
 #include "classes/KivlinkMobilePhone2.h"
 
+#include "EnvironmentServer.h"
 #include "KivlinkLib.h"
 #include "com/ComPtr.h"
 #include "com/ErrorInfo.h"
@@ -190,6 +191,36 @@ TEST_F(ServerTest, CallsCrossTheBoundaryEarlyAndLateBound)
     ASSERT_EQ(volume->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(container.put())), S_OK);
     tolv::com::com_ptr<IConnectionPoint> point;
     EXPECT_EQ(container->FindConnectionPoint(DIID_IKivAllServerEvents, point.put()), S_OK);
+}
+
+TEST_F(ServerTest, PhoneServerSymbianTellsTheEnvironmentWhereKivGeneralIs)
+{
+    // Held, so that the environment server keeps what it is told while the test reads it.
+    tolv::com::com_ptr<IEnvironmentServer> environment;
+    ASSERT_EQ(Create(CLSID_EnvironmentServer, environment), S_OK);
+    tolv::com::unique_bstr name(L"CLSID_KivGeneral");
+    environment->RemoveValue(name.get());
+
+    tolv::com::com_ptr<IPhoneServer> server;
+    ASSERT_EQ(Create(CLSID_PhoneServerSymbian, server), S_OK);
+    VARIANT value;
+    VariantInit(&value);
+    ASSERT_EQ(environment->GetValue(name.get(), &value), S_OK);
+    ASSERT_EQ(V_VT(&value), VT_BSTR);
+    EXPECT_STREQ(V_BSTR(&value), L"{A3AF8BEC-5481-4996-9379-221E8BF39EC3}");
+    VariantClear(&value);
+
+    // Its forwarded interfaces reach the inner objects.
+    tolv::com::com_ptr<IKivGeneral> general;
+    ASSERT_EQ(server.query(general), S_OK);
+    tolv::com::unique_bstr ports;
+    LONG mask = 0;
+    EXPECT_EQ(general->GetCommPorts(ports.put(), 0, &mask), E_NOTIMPL);
+    // No messaging classes are installed: their interfaces answer the forwarding failure.
+    tolv::com::com_ptr<IKivAB> addressBook;
+    ASSERT_EQ(server.query(addressBook), S_OK);
+    LONG count = 0;
+    EXPECT_EQ(addressBook->ABCountEntries(&count), static_cast<HRESULT>(0x80042001));
 }
 
 TEST_F(ServerTest, TheServerEndsAboutFiveSecondsAfterItsLastClient)

@@ -5,7 +5,11 @@
 #include "KivlinkMobilePhone.h"
 #include "KivlinkMobilePhone2.h"
 
+#include "EnvironmentServer.h"
+
 #include "com/ComObject.h"
+#include "com/UniqueBstr.h"
+#include "com/UniqueVariant.h"
 #include "trace/TolvTrace.h"
 
 namespace {
@@ -18,6 +22,27 @@ void CreateOutsideObject(REFCLSID clsid, tolv::com::com_ptr<I>& result)
         result.reset();
 }
 
+// Tells the suite's environment service where the KivGeneral class is.
+HRESULT AnnounceKivGeneral()
+{
+    tolv::com::com_ptr<IUnknown> unknown;
+    RETURN_IF_FAILED(CoCreateInstance(CLSID_EnvironmentServer, nullptr, CLSCTX_ALL, IID_IUnknown,
+                                      reinterpret_cast<void**>(unknown.put())));
+    RETURN_IF_FAILED(OleRun(unknown.get()));
+    tolv::com::com_ptr<IEnvironmentServer> environment;
+    RETURN_IF_FAILED(unknown.query(environment));
+    wchar_t clsid[40] = {};
+    StringFromGUID2(CLSID_KivGeneral, clsid, 40);
+    VARIANT value;
+    VariantInit(&value);
+    V_VT(&value) = VT_BSTR;
+    V_BSTR(&value) = SysAllocString(clsid);
+    tolv::com::unique_bstr name(L"CLSID_KivGeneral");
+    HRESULT hr = V_BSTR(&value) ? environment->SetValue(name.get(), value) : E_OUTOFMEMORY;
+    VariantClear(&value);
+    return hr;
+}
+
 }  // namespace
 
 HRESULT CPhoneServerSymbian::FinalConstruct()
@@ -28,7 +53,7 @@ HRESULT CPhoneServerSymbian::FinalConstruct()
     CreateOutsideObject(CLSID_TamloDcoMSG, m_messages);
     CreateOutsideObject(CLSID_TamloMMSCommunicator, m_multimedia);
     CreateOutsideObject(CLSID_TamloKivAB, m_addressBook);
-    return S_OK;
+    return AnnounceKivGeneral();
 }
 
 HRESULT CPhoneServerSymbian::ATCGetNameOfFennel(BSTR* pName)
