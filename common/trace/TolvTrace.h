@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <atomic>
 #include <cstdarg>
+#include <cstdio>
 #include <cstdint>
 #include <string>
 
