@@ -32,7 +32,10 @@ std::wstring JoinPath(const std::wstring& folder, const std::wstring& name)
     if (name.empty()) {
         return folder;
     }
-    if (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) {
+    if (folder.empty()) {
+        return name;
+    }
+    if ((folder.back() == L'\\' || folder.back() == L'/')) {
         return folder + name;
     }
     return folder + L'\\' + name;

@@ -17,6 +17,8 @@ namespace {
 // At most this long without a progress report while bytes move, so that a slow transfer
 // still shows it is alive.
 constexpr ULONGLONG kProgressHeartbeatMs = 1000;
+// Longest wait for a start call to hand out its request id.
+constexpr DWORD kIdDeliveryWaitMs = 10000;
 
 }  // namespace
 
@@ -27,7 +29,8 @@ CLongOperation::CLongOperation(std::shared_ptr<CSimPhone> phone, std::shared_ptr
 
 HRESULT CLongOperation::Prepare() noexcept
 {
-    return m_firstEvent.create(true, false);
+    RETURN_IF_FAILED(m_firstEvent.create(true, false));
+    return m_idDelivered.create(true, false);
 }
 
 void CLongOperation::Execute() noexcept
@@ -49,6 +52,10 @@ void CLongOperation::Execute() noexcept
 
 SinkList CLongOperation::EventSinks()
 {
+    // Only the first event may overtake the request id (the early-event fault).
+    if (m_firstEvent.is_signaled()) {
+        m_idDelivered.wait(kIdDeliveryWaitMs);
+    }
     m_firstEvent.set();
     return m_link ? m_link->Sinks() : SinkList{};
 }

@@ -32,6 +32,8 @@ public:
     void RequestCancel() noexcept { InterlockedExchange(&m_cancel, 1); }
     // Set just before the operation's first event goes out.
     HANDLE FirstEventSent() const noexcept { return m_firstEvent.get(); }
+    // The start call is returning the request id: events after the first may follow.
+    void IdDelivered() noexcept { m_idDelivered.set(); }
 
     // The operation thread's part: runs the operation and raises its completion.
     void Execute() noexcept;
@@ -76,6 +78,7 @@ private:
     // A running operation keeps the server.
     tolv::com::module_lock m_keepServer;
     tolv::com::unique_event m_firstEvent;
+    tolv::com::unique_event m_idDelivered;
     LONG m_requestId = 0;
     volatile LONG m_cancel = 0;
     FaultPlan m_faults;

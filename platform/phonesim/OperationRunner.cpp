@@ -60,6 +60,7 @@ HRESULT COperationRunner::Start(const std::shared_ptr<CLongOperation>& operation
         WaitForSingleObject(operation->FirstEventSent(), kFirstEventWaitMs);
         Sleep(earlyEventMs);
     }
+    operation->IdDelivered();
     return S_OK;
 }
 
