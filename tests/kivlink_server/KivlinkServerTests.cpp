@@ -2,6 +2,7 @@
 // its life after the last client.
 #include "ServerProcess.h"
 
+#include "KivlinkCommandLine.h"
 #include "classes/KivlinkGeneral.h"
 #include "classes/KivlinkMobilePhone2.h"
 
@@ -95,19 +96,21 @@ TEST_F(ServerTest, TheKeywordCountsInAnyLetterCaseButNotWithTextBehindIt)
     ASSERT_EQ(RunAndWait(BinaryPath(SERVER), L"/REGSERVER"), 0);
     EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, VOLUME2_CLSID));
 
-    // With more text behind the keyword the program runs as a server: it serves a client and
-    // ends after it, and nothing was unregistered.
-    PROCESS_INFORMATION started{};
-    ASSERT_TRUE(StartProcess(BinaryPath(SERVER), L"/UnregServer now", started));
-    Sleep(1500);
-    tolv::com::com_ptr<IKivGeneral> general;
-    EXPECT_EQ(Create(CLSID_KivGeneral, general), S_OK);
-    EXPECT_EQ(ProcessIdsOf(SERVER), std::vector<DWORD>{started.dwProcessId});
-    general.reset();
-    EXPECT_EQ(WaitForSingleObject(started.hProcess, 20000), WAIT_OBJECT_0);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
     EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, VOLUME2_CLSID));
+}
+
+TEST(KivlinkCommandLine, OnlyTheWholeRestOfTheLineCountsAsKeyword)
+{
+    EXPECT_EQ(ParseKivlinkCommandLine(L"Kivlink.exe /RegServer"), KivlinkCommand::Register);
+    EXPECT_EQ(ParseKivlinkCommandLine(L"\"C:\\Program Files\\Kivlink.exe\" -unregserver"), KivlinkCommand::Unregister);
+    EXPECT_EQ(ParseKivlinkCommandLine(L"Kivlink.exe /rEgSeRvEr"), KivlinkCommand::Register);
+    // Text behind the keyword: the server runs (and registers nothing).
+    EXPECT_EQ(ParseKivlinkCommandLine(L"Kivlink.exe /UnregServer now"), KivlinkCommand::RunServer);
+    EXPECT_EQ(ParseKivlinkCommandLine(L"Kivlink.exe -Embedding"), KivlinkCommand::RunServer);
+    EXPECT_EQ(ParseKivlinkCommandLine(L"Kivlink.exe"), KivlinkCommand::RunServer);
+    EXPECT_EQ(ParseKivlinkCommandLine(L""), KivlinkCommand::RunServer);
+    // A later token still counts when the first one is something else.
+    EXPECT_EQ(ParseKivlinkCommandLine(L"Kivlink.exe -Embedding /RegServer"), KivlinkCommand::Register);
 }
 
 TEST_F(ServerTest, EachClassAnswersExactlyItsInterfaces)
