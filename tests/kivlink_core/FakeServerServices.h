@@ -22,7 +22,11 @@ public:
     void EnterCriticalTask() override { InterlockedIncrement(&m_critical); }
     void ExitCriticalTask() override { InterlockedDecrement(&m_critical); }
     bool IsCriticalTaskRunning() override { return InterlockedCompareExchange(&m_critical, 0, 0) > 0; }
-    CKivlinkNotificationThread* NotificationThread() override { return nullptr; }
+    CKivlinkNotificationThread* NotificationThread() override { return m_notificationThread; }
+    CKivWorker* WorkerAt(int place) override { return place >= 1 && place <= 5 ? m_workers[place - 1] : nullptr; }
+
+    void SetNotificationThread(CKivlinkNotificationThread* thread) { m_notificationThread = thread; }
+    void SetWorker(int place, CKivWorker* worker) { m_workers[place - 1] = worker; }
 
     std::vector<CRequestData> Posted()
     {
@@ -35,4 +39,6 @@ private:
     tolv::com::critical_section m_lock;
     std::vector<CRequestData> m_posted;
     volatile LONG m_critical = 0;
+    CKivlinkNotificationThread* m_notificationThread = nullptr;
+    CKivWorker* m_workers[5] = {};
 };

@@ -3,8 +3,12 @@
 #include "core/KivWorker.h"
 #include "core/KivWorkingThread.h"
 #include "core/KivWorkingThread2.h"
+#include "core/KivWorkingThread3.h"
 #include "core/KivlinkModule.h"
 #include "core/KivlinkNotificationThread.h"
+
+#include "tests/kivlink_phone/PhoneSimulator.h"
+#include "tests/kivlink_server/ServerProcess.h"
 
 #include "KivlinkLib.h"
 
@@ -102,6 +106,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
+        StartModule();
+    }
+    void StartModule()
+    {
         module = std::make_unique<CExeModule>();
         ASSERT_EQ(module->StartModule(GetCurrentThreadId()), S_OK);
     }
@@ -120,11 +128,37 @@ protected:
 
 }  // namespace
 
-TEST_F(ModuleFixture, StartsTheWorkersAndServesThePhoneStatusWorker)
+// A module started while the phone library is not registered (the simulator's class hidden).
+class ModuleWithoutPhoneLibrary : public ModuleFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
+        // A running simulator would still answer for its class.
+        ASSERT_TRUE(EndPhoneSim());
+        hider = std::make_unique<CClassRegistrationHider>(kPhoneLibraryClsidKey);
+        ASSERT_TRUE(hider->Hid());
+        StartModule();
+    }
+    void TearDown() override
+    {
+        ModuleFixture::TearDown();
+        hider.reset();
+    }
+    std::unique_ptr<CClassRegistrationHider> hider;
+};
+
+TEST_F(ModuleWithoutPhoneLibrary, StartsWithoutThePhoneLibraryAndServesTheOtherWorkers)
 {
-    // Whether the file worker could bind to a phone library or not, start-up went on.
-    EXPECT_NE(module->Worker1()->GetState(), CKivWorker::STATE_CREATED);
-    EXPECT_NE(module->Worker1()->GetState(), CKivWorker::STATE_STARTING);
+    // The file and listing workers never run, and asking them fails at once instead of
+    // waiting for them.
+    EXPECT_EQ(module->Worker1()->GetState(), CKivWorker::STATE_INIT_FAILED);
+    EXPECT_EQ(module->Worker3()->GetState(), CKivWorker::STATE_INIT_FAILED);
+    CRequestData check(REQ_CHECK_CONNECTION);
+    check.m_Response = &check;
+    DWORD before = GetTickCount();
+    EXPECT_EQ(module->Worker1()->PostRequestAndWait(check), REGDB_E_CLASSNOTREG);
+    EXPECT_LT(GetTickCount() - before, 2000u);
 
     EXPECT_EQ(module->Worker2()->GetState(), CKivWorker::STATE_RUNNING);
     EXPECT_EQ(module->NotificationThread()->GetState(), CKivWorker::STATE_RUNNING);
@@ -142,6 +176,59 @@ TEST_F(ModuleFixture, StartsTheWorkersAndServesThePhoneStatusWorker)
     // A type served by another worker is refused at posting.
     CRequestData wrongWorker(REQ_GET_ENTRIES);
     EXPECT_EQ(module->Worker2()->PostRequest(wrongWorker), E_FAIL);
+}
+
+TEST(ClassRegistrationHider, PutsTheRegistrationBackExactly)
+{
+    const std::wstring server = std::wstring(kPhoneLibraryClsidKey) + L"\\LocalServer32";
+    const std::wstring before = ReadDefaultValue(HKEY_CLASSES_ROOT, server);
+    ASSERT_FALSE(before.empty());
+    {
+        CClassRegistrationHider hider(kPhoneLibraryClsidKey);
+        EXPECT_TRUE(hider.Hid());
+        EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kPhoneLibraryClsidKey));
+    }
+    EXPECT_EQ(ReadDefaultValue(HKEY_CLASSES_ROOT, server), before);
+    EXPECT_EQ(ReadDefaultValue(HKEY_CLASSES_ROOT, std::wstring(kPhoneLibraryClsidKey) + L"\\Version"), L"1.0");
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, L"Software\\Vostrel\\PellaryTests"));
+}
+
+// With the simulator and a phone connected before the start: both phone workers bind, and a
+// request to each is served at once.
+class ModuleWithSimulatedPhone : public ModuleFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
+        // A simulator still ending after an earlier test would refuse the connect.
+        ASSERT_TRUE(EndPhoneSim());
+        ASSERT_EQ(ConnectPhone(), 0);
+        StartModule();
+    }
+    void TearDown() override
+    {
+        ModuleFixture::TearDown();
+        EXPECT_TRUE(EndPhoneSim());
+    }
+};
+
+TEST_F(ModuleWithSimulatedPhone, BindsBothPhoneWorkersAndServesThemAtOnce)
+{
+    EXPECT_EQ(module->Worker1()->GetState(), CKivWorker::STATE_RUNNING);
+    EXPECT_EQ(module->Worker3()->GetState(), CKivWorker::STATE_RUNNING);
+    CRequestData check(REQ_CHECK_CONNECTION);
+    check.m_Response = &check;
+    ASSERT_EQ(module->Worker1()->PostRequestAndWait(check), S_OK);
+    EXPECT_EQ(check.m_RetVal, S_OK);
+    CRequestData invalidate(REQ_INVALIDATE_PARENT);
+    invalidate.m_firstStringArg = L"C:\\";
+    invalidate.m_Response = &invalidate;
+    ASSERT_EQ(module->Worker1()->PostRequestAndWait(invalidate), S_OK);
+    EXPECT_EQ(invalidate.m_RetVal, S_OK);
+    CRequestData all(REQ_INVALIDATE_ALL);
+    all.m_Response = &all;
+    ASSERT_EQ(module->Worker3()->PostRequestAndWait(all), S_OK);
+    EXPECT_EQ(all.m_RetVal, S_OK);
 }
 
 TEST_F(ModuleFixture, ConnectNoticesReachListenersInOrderAndAreCounted)

@@ -3,6 +3,7 @@
 // workers a small stand-in so that they run without a whole server.
 #include <windows.h>
 
+class CKivWorker;
 class CKivlinkNotificationThread;
 class CRequestData;
 class CTolvTrace;
@@ -19,6 +20,14 @@ public:
     virtual bool IsCriticalTaskRunning() = 0;
     // The thread that tells bindings of connects and disconnects; null when there is none.
     virtual CKivlinkNotificationThread* NotificationThread() = 0;
+    // The worker at that place of the start-up list (1 file worker, 2 phone-status worker,
+    // 3 listing worker, 4 change-notification worker, 5 notification thread); null when
+    // there is none.
+    virtual CKivWorker* WorkerAt(int place)
+    {
+        (void)place;
+        return nullptr;
+    }
 
 protected:
     ~IKivServerServices() = default;

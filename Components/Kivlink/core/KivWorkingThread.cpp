@@ -1,7 +1,7 @@
 #include "KivWorkingThread.h"
 
 #include "KivlinkLib.h"
-#include "KivlinkNotificationThread.h"
+#include "PhoneLibraryBinding.h"
 
 namespace {
 
@@ -55,29 +55,25 @@ HRESULT CKivWorkingThread::InitThread()
         return hr;
     }
     Trace()->Format(3, "Worker1 init ST interface ...");
-    m_binding = std::make_unique<CSymbianConnectRT>(1, Trace());
-    hr = m_binding->Init();
-    if (SUCCEEDED(hr))
-        if (CKivlinkNotificationThread* notifications = Services().NotificationThread())
-            notifications->RegisterBinding(m_binding.get());
+    hr = BindToPhoneLibrary(1, Services(), Trace(), m_binding, m_events);
     Trace()->Format(3, "Worker1 init ST interface done - hr=0x%08X", static_cast<unsigned>(hr));
     if (SUCCEEDED(hr)) {
         Sleep(500);
     } else {
-        m_binding.reset();
+        ReleaseBinding();
         CoUninitialize();
     }
     return hr;
 }
 
+void CKivWorkingThread::ReleaseBinding()
+{
+    ReleasePhoneLibraryBinding(m_binding, m_events);
+}
+
 HRESULT CKivWorkingThread::ExitThread()
 {
-    if (m_binding) {
-        if (CKivlinkNotificationThread* notifications = Services().NotificationThread())
-            notifications->UnregisterBinding(m_binding.get());
-        m_binding->Release();
-        m_binding.reset();
-    }
+    ReleaseBinding();
     CoUninitialize();
     return S_OK;
 }
@@ -91,7 +87,8 @@ bool CKivWorkingThread::IsKnownRequest(long type) const
 
 void CKivWorkingThread::ProcessRequest(CRequestData& record)
 {
-    HRESULT hr = m_binding->WaitForConnection(CONNECTION_WAIT_MS);
+    CFileDescription device;
+    HRESULT hr = m_binding->WaitForConnection(CONNECTION_WAIT_MS, &device);
     if (FAILED(hr)) {
         Trace()->Format(3, "E_STATE: No Connection\tRequest:%ld", record.m_typ);
         record.m_RetVal = hr;
@@ -99,22 +96,22 @@ void CKivWorkingThread::ProcessRequest(CRequestData& record)
     }
     {
         CriticalTaskScope critical(Services(), IsCriticalTask(record.m_typ));
-        hr = Execute(record);
+        hr = Execute(record, device);
     }
     if (SUCCEEDED(hr))
         InvalidateAfterSuccess(record);
     record.m_RetVal = hr;
 }
 
-HRESULT CKivWorkingThread::Execute(CRequestData& record)
+HRESULT CKivWorkingThread::Execute(CRequestData& record, CFileDescription&)
 {
     switch (record.m_typ) {
     case REQ_CHECK_CONNECTION:
         return S_OK;
     case REQ_INVALIDATE_PARENT:
-        return m_binding->InvalidateParent(record.m_firstStringArg.c_str(), false);
+        return m_binding->OnInvalidateParent(record.m_firstStringArg.c_str(), false);
     case REQ_INVALIDATE_ALL:
-        return m_binding->InvalidateAll();
+        return m_binding->OnInvalidateAll();
     default:
         if (IsKnownRequest(record.m_typ))
             return E_NOTIMPL;
@@ -129,50 +126,50 @@ void CKivWorkingThread::InvalidateAfterSuccess(const CRequestData& record)
     const wchar_t* second = record.m_secondStringArg.c_str();
     switch (record.m_typ) {
     case REQ_COPY:
-        m_binding->InvalidateParent(second, true);
+        m_binding->OnInvalidateParent(second, true);
         break;
     case REQ_CREATE_DIR:
     case REQ_DELETE:
     case REQ_REMOVE_DIR:
     case REQ_SET_ATTRIBUTES:
     case REQ_REMOVE_ENTRY:
-        m_binding->InvalidateParent(first, true);
+        m_binding->OnInvalidateParent(first, true);
         break;
     case REQ_FORMAT:
         if (blocked)
-            m_binding->InvalidateParent(first, false);
+            m_binding->OnInvalidateParent(first, false);
         break;
     case REQ_MOVE:
     case REQ_MOVE_DIR:
-        m_binding->InvalidateParent(first, false);
-        m_binding->InvalidateParent(second, false);
+        m_binding->OnInvalidateParent(first, false);
+        m_binding->OnInvalidateParent(second, false);
         break;
     case REQ_PUT_FILE:
-        m_binding->InvalidateParent(first, false);
+        m_binding->OnInvalidateParent(first, false);
         break;
     case REQ_COPY_TO_PC:
         if (blocked && HasFlag(record, eMove))
-            m_binding->InvalidateParent(first, true);
+            m_binding->OnInvalidateParent(first, true);
         break;
     case REQ_COPY_FROM_PC:
     case REQ_RESTORE_DRIVE:
         if (blocked)
-            m_binding->InvalidateParent(second, true);
+            m_binding->OnInvalidateParent(second, true);
         break;
     case REQ_CREATE_STD_DIRS:
-        m_binding->InvalidateParent(L"C:\\", true);
-        m_binding->InvalidateParent(L"E:\\", true);
+        m_binding->OnInvalidateParent(L"C:\\", true);
+        m_binding->OnInvalidateParent(L"E:\\", true);
         break;
     case REQ_COPY_FROM_PC_POST_STEP:
     case REQ_RESTORE_POST_STEP:
-        m_binding->InvalidateParent(second, true);
+        m_binding->OnInvalidateParent(second, true);
         break;
     case REQ_COPY_TO_PC_POST_STEP:
         if (HasFlag(record, eMove))
-            m_binding->InvalidateParent(first, true);
+            m_binding->OnInvalidateParent(first, true);
         break;
     case REQ_FORMAT_POST_STEP:
-        m_binding->InvalidateParent(first, false);
+        m_binding->OnInvalidateParent(first, false);
         break;
     default:
         break;

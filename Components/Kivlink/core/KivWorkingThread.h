@@ -1,6 +1,7 @@
 #pragma once
 // Worker 1, the file worker: all file, drive and device work on its own phone binding.
 #include "KivWorker.h"
+#include "SCEventImp.h"
 #include "SymbianConnectRT.h"
 
 #include <memory>
@@ -18,8 +19,10 @@ protected:
     bool IsKnownRequest(long type) const override;
 
 private:
-    HRESULT Execute(CRequestData& record);
+    HRESULT Execute(CRequestData& record, CFileDescription& device);
     void InvalidateAfterSuccess(const CRequestData& record);
+    void ReleaseBinding();
 
     std::unique_ptr<CSymbianConnectRT> m_binding;
+    tolv::com::com_ptr<CSCEventImp> m_events;
 };

@@ -1,6 +1,6 @@
 #include "KivWorkingThread3.h"
 
-#include "KivlinkNotificationThread.h"
+#include "PhoneLibraryBinding.h"
 
 HRESULT CKivWorkingThread3::InitThread()
 {
@@ -10,16 +10,12 @@ HRESULT CKivWorkingThread3::InitThread()
         return hr;
     }
     Trace()->Format(3, "Worker3 init ST interface ...");
-    m_binding = std::make_unique<CSymbianConnectRT>(3, Trace());
-    hr = m_binding->Init();
-    if (SUCCEEDED(hr))
-        if (CKivlinkNotificationThread* notifications = Services().NotificationThread())
-            notifications->RegisterBinding(m_binding.get());
+    hr = BindToPhoneLibrary(3, Services(), Trace(), m_binding, m_events);
     Trace()->Format(3, "Worker3 init ST interface done - hr=0x%08X", static_cast<unsigned>(hr));
     if (SUCCEEDED(hr)) {
         Sleep(500);
     } else {
-        m_binding.reset();
+        ReleasePhoneLibraryBinding(m_binding, m_events);
         CoUninitialize();
     }
     return hr;
@@ -27,16 +23,10 @@ HRESULT CKivWorkingThread3::InitThread()
 
 HRESULT CKivWorkingThread3::ExitThread()
 {
-    if (m_binding) {
-        if (CKivlinkNotificationThread* notifications = Services().NotificationThread())
-            notifications->UnregisterBinding(m_binding.get());
-        m_binding->Release();
-        m_binding.reset();
-    }
+    ReleasePhoneLibraryBinding(m_binding, m_events);
     CoUninitialize();
     return S_OK;
 }
-
 bool CKivWorkingThread3::IsKnownRequest(long type) const
 {
     return type == REQ_GET_ENTRIES || type == REQ_INVALIDATE_PARENT || type == REQ_INVALIDATE_ALL;
@@ -44,7 +34,7 @@ bool CKivWorkingThread3::IsKnownRequest(long type) const
 
 void CKivWorkingThread3::ProcessRequest(CRequestData& record)
 {
-    HRESULT hr = m_binding->WaitForConnection(0);
+    HRESULT hr = m_binding->WaitForConnection(0, nullptr);
     if (FAILED(hr)) {
         Trace()->Format(3, "E_STATE: No Connection\tRequest:%ld", record.m_typ);
         record.m_RetVal = hr;
@@ -55,13 +45,26 @@ void CKivWorkingThread3::ProcessRequest(CRequestData& record)
         record.m_RetVal = E_NOTIMPL;
         break;
     case REQ_INVALIDATE_PARENT:
-        record.m_RetVal = m_binding->InvalidateParent(record.m_firstStringArg.c_str(), record.m_firstBooleanArg);
+        record.m_RetVal = InvalidateParent(record);
         break;
     case REQ_INVALIDATE_ALL:
-        record.m_RetVal = m_binding->InvalidateAll();
+        record.m_RetVal = m_binding->OnInvalidateAll();
         break;
     default:
         record.m_RetVal = RejectUndefinedRequest(record, "CKivWorkingThread3", 347);
         break;
     }
+}
+
+HRESULT CKivWorkingThread3::InvalidateParent(const CRequestData& record)
+{
+    CKivString folder;
+    HRESULT hr = m_binding->InvalidateParentFolder(record.m_firstStringArg.c_str(), &folder);
+    if (SUCCEEDED(hr) && record.m_firstBooleanArg)
+        if (CKivWorker* changes = Services().WorkerAt(4)) {
+            CRequestData broadcast(REQ_BROADCAST_CHANGE_NOTIFICATION);
+            broadcast.m_firstStringArg = folder;
+            changes->PostRequest(broadcast);
+        }
+    return hr;
 }

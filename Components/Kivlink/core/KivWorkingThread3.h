@@ -2,6 +2,7 @@
 // Worker 3, the listing worker: serves folder listings from a second binding and model, so
 // that listings do not queue behind long file operations.
 #include "KivWorker.h"
+#include "SCEventImp.h"
 #include "SymbianConnectRT.h"
 
 #include <memory>
@@ -17,5 +18,10 @@ protected:
     bool IsKnownRequest(long type) const override;
 
 private:
+    // Drops the cached folder of a path the file worker changed; with notify, change sinks
+    // hear of the folder.
+    HRESULT InvalidateParent(const CRequestData& record);
+
     std::unique_ptr<CSymbianConnectRT> m_binding;
+    tolv::com::com_ptr<CSCEventImp> m_events;
 };

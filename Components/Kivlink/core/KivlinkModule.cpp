@@ -306,6 +306,12 @@ void CExeModule::DetachListener(IKivlinkEventsBroadcast* listener)
         m_trace.Format(3, "Object detached : 0x%x", AsNumber(listener));
 }
 
+CKivWorker* CExeModule::WorkerAt(int place)
+{
+    CKivWorker* workers[] = {m_worker1.get(), m_worker2.get(), m_worker3.get(), m_worker4.get(), m_notificationThread.get()};
+    return place >= 1 && place <= 5 ? workers[place - 1] : nullptr;
+}
+
 CTolvTrace* CExeModule::GetTrace(int workerNumber)
 {
     if (workerNumber >= 0 && workerNumber < 256 && m_workerTraces[workerNumber])

@@ -52,6 +52,7 @@ public:
     CKivWorkingThread3* Worker3() { return m_worker3.get(); }
     CKivWorkingThread4* Worker4() { return m_worker4.get(); }
     CKivlinkNotificationThread* NotificationThread() override { return m_notificationThread.get(); }
+    CKivWorker* WorkerAt(int place) override;
     CKivNotificationHandler* ChangeNotificationService() { return m_changeService.get(); }
 
     CTolvTrace* GetTrace(int workerNumber) override;

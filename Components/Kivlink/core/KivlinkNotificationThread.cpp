@@ -2,7 +2,29 @@
 
 #include "SymbianConnectRT.h"
 
+#include "Components/Kivlink/model/DeviceInfoText.h"
+#include "Components/Kivlink/model/SymbianConnectApplication.h"
+
+#include "com/ComInit.h"
+
 #include <algorithm>
+#include <optional>
+
+namespace {
+
+// The device information of the connect notice. Battery charge and signal level are left
+// empty: this thread does not ask the phone-status worker for them.
+CKivString CreateDeviceInformation(const CKivString& deviceName)
+{
+    CKivString manufacturer;
+    CKivString model;
+    tolv::com::com_ptr<ISCApplication> application;
+    if (SUCCEEDED(CreateSymbianConnectApplication(application)) && application)
+        ReadDeviceIdentity(application.get(), deviceName.c_str(), manufacturer, model);
+    return FormatDeviceInfoText(manufacturer, model, std::nullopt, std::nullopt, deviceName);
+}
+
+}  // namespace
 
 void CKivlinkNotificationThread::RegisterBinding(CSymbianConnectRT* binding)
 {
@@ -29,11 +51,14 @@ void CKivlinkNotificationThread::AnswerResponse(const CRequestData& record, VARI
 
 void CKivlinkNotificationThread::OnConnected(const CRequestData& record)
 {
+    // The thread keeps out of COM except while it asks the phone library about a connect.
+    const tolv::com::com_init com(COINIT_MULTITHREADED);
     CTolvTrace* trace = Trace();
     trace->Format(3, "CKivlinkNotificationThread::OnConnected");
     trace->Format(3, "Before CreateDeviceInof");
     CRequestData notice(REQ_ON_CONNECT);
     notice.m_firstStringArg = record.m_firstStringArg;
+    notice.m_secondStringArg = CreateDeviceInformation(record.m_firstStringArg);
     trace->Format(3, "After CreateDeviceInof");
     Services().PostToMainThread(notice);
     trace->Format(3, "After Post Connect Event");
@@ -47,6 +72,7 @@ void CKivlinkNotificationThread::OnConnected(const CRequestData& record)
 
 void CKivlinkNotificationThread::OnDisconnected(const CRequestData& record)
 {
+    const tolv::com::com_init com(COINIT_MULTITHREADED);
     Trace()->Format(3, "CKivlinkNotificationThread::OnDisconnected");
     CRequestData notice(REQ_ON_DISCONNECT);
     notice.m_firstStringArg = record.m_firstStringArg;

@@ -1,21 +1,35 @@
 #include "SymbianConnectRT.h"
 
-#include "KivComError.h"
+#include "KivServerServices.h"
 #include "KivWait.h"
+#include "KivWorker.h"
+#include "KivlinkNotificationThread.h"
+#include "RequestData.h"
+
+#include "Components/Kivlink/model/PhoneCalls.h"
+#include "Components/Kivlink/model/SymbianConnectApplication.h"
+#include "Components/Kivlink/model/SymbianDeviceDirectory.h"
+
 #include "KivlinkLib.h"
 #include "trace/TolvTrace.h"
 
-#include <ole2.h>
+#include <utility>
 
 namespace {
 
-// The phone library's application class.
-constexpr CLSID CLSID_SymbianConnectApplication = {
-    0x98C34439, 0x558E, 0x4BDE, {0xAC, 0x27, 0x25, 0xD5, 0x3A, 0x20, 0x2E, 0x95}};
+// Drops a device ring that nobody walks any more.
+void DropRing(CSymbianDevice*& head, std::vector<CFileDescription>& descriptions)
+{
+    NamedRing<CSymbianDevice>::UnlinkAll(head);
+    descriptions.clear();
+}
 
 }  // namespace
 
-CSymbianConnectRT::CSymbianConnectRT(int bindingId, CTolvTrace* trace) : m_bindingId(bindingId), m_trace(trace) {}
+CSymbianConnectRT::CSymbianConnectRT(int bindingId, CTolvTrace* trace, IKivServerServices* services)
+    : m_bindingId(bindingId), m_trace(trace), m_services(services)
+{
+}
 
 CSymbianConnectRT::~CSymbianConnectRT()
 {
@@ -29,17 +43,16 @@ HRESULT CSymbianConnectRT::Init()
     if (!m_connected || !m_disconnected)
         return HRESULT_FROM_WIN32(GetLastError());
     try {
-        tolv::com::com_ptr<IUnknown> application;
-        HRESULT hr = CoCreateInstance(CLSID_SymbianConnectApplication, nullptr, CLSCTX_ALL, IID_IUnknown,
-                                      reinterpret_cast<void**>(application.put()));
-        if (FAILED(hr) && hr != E_NOINTERFACE)
-            throw CKivComError(hr);
-        if (application) {
-            hr = OleRun(application.get());
-            if (FAILED(hr) && hr != E_NOINTERFACE)
-                throw CKivComError(hr);
-        }
+        tolv::com::com_ptr<ISCApplication> application;
+        ThrowIfFailed(CreateSymbianConnectApplication(application));
         m_application = std::move(application);
+        // No phone yet is no failure: the worker waits for one.
+        ReadDeviceList();
+        if (m_services)
+            if (CKivlinkNotificationThread* notifications = m_services->NotificationThread()) {
+                notifications->RegisterBinding(this);
+                m_registered = true;
+            }
     } catch (const CKivComError& error) {
         return error.Error();
     }
@@ -48,51 +61,210 @@ HRESULT CSymbianConnectRT::Init()
 
 void CSymbianConnectRT::Release()
 {
+    if (m_registered) {
+        // Once this returns, the notification thread no longer uses the binding.
+        if (CKivlinkNotificationThread* notifications = m_services->NotificationThread())
+            notifications->UnregisterBinding(this);
+        m_registered = false;
+    }
+    {
+        tolv::com::auto_lock lock(m_handOverLock);
+        DropRing(m_handOverDevices, m_handOverDescriptions);
+        m_handOverReady = false;
+    }
+    DropDeviceList();
     m_application.reset();
     m_connected.reset();
     m_disconnected.reset();
-    m_phoneKnown = false;
 }
 
-bool CSymbianConnectRT::IsPhoneKnown() const
+HRESULT CSymbianConnectRT::GetApplication(tolv::com::com_ptr<ISCApplication>& application) const
 {
-    return m_phoneKnown;
+    application = m_application;
+    return S_OK;
 }
 
-HRESULT CSymbianConnectRT::WaitForConnection(DWORD timeoutMs)
+HRESULT CSymbianConnectRT::ReadDevices(CSymbianDevice*& head, std::vector<CFileDescription>& descriptions) const
 {
-    if (IsPhoneKnown())
+    if (!m_application)
+        return E_UNEXPECTED;
+    return RunPhoneOperation(m_trace, "CSymbianConnectRT", __LINE__, [&]() -> HRESULT {
+        tolv::com::com_ptr<ISCDeviceCollection> devices;
+        ThrowIfFailed(m_application->GetDevices(devices.put()));
+        long count = 0;
+        if (!devices || FAILED(devices->GetCount(&count)) || count == 0)
+            return E_NOINTERFACE;
+        CSymbianDevice* newHead = nullptr;
+        std::vector<CFileDescription> newDescriptions;
+        try {
+            for (long index = 1; index <= count; ++index) {
+                tolv::com::com_ptr<ISCDevice> device;
+                ThrowIfFailed(devices->Item(IndexVariant(index), device.put()));
+                BSTR name = nullptr;
+                ThrowIfFailed(RequirePointer(device.get())->GetName(&name));
+                auto* node = new CSymbianDevice(m_bindingId, m_trace, std::move(device), AdoptText(name));
+                newDescriptions.push_back(node->Describe());
+                NamedRing<CSymbianDevice>::Append(newHead, node);
+            }
+        } catch (...) {
+            NamedRing<CSymbianDevice>::UnlinkAll(newHead);
+            throw;
+        }
+        head = newHead;
+        descriptions = std::move(newDescriptions);
         return S_OK;
-    DispatchPendingMessages();
-    if (m_trace)
-        m_trace->Format(3, "Wait For Connection");
-    if (m_connected && WaitForSingleObject(m_connected.get(), timeoutMs) == WAIT_OBJECT_0 && IsPhoneKnown())
-        return S_OK;
-    if (m_trace) {
-        m_trace->Format(3, "time-out (%d ms) elapsed - no connection established", static_cast<int>(timeoutMs));
-        m_trace->Format(3, "WARNING [%s %d]", "CSymbianConnectRT", 671);
+    });
+}
+
+HRESULT CSymbianConnectRT::ReadDeviceList()
+{
+    if (m_devices)
+        return E_UNEXPECTED;
+    return ReadDevices(m_devices, m_descriptions);
+}
+
+void CSymbianConnectRT::DropDeviceList()
+{
+    DropRing(m_devices, m_descriptions);
+}
+
+void CSymbianConnectRT::AdoptSignalledDevices()
+{
+    CSymbianDevice* devices = nullptr;
+    std::vector<CFileDescription> descriptions;
+    {
+        tolv::com::auto_lock lock(m_handOverLock);
+        if (!m_handOverReady)
+            return;
+        std::swap(devices, m_handOverDevices);
+        descriptions.swap(m_handOverDescriptions);
+        m_handOverReady = false;
     }
+    DropDeviceList();
+    m_devices = devices;
+    m_descriptions = std::move(descriptions);
+}
+
+HRESULT CSymbianConnectRT::GetCurrentDeviceDescription(CFileDescription& device)
+{
+    AdoptSignalledDevices();
+    if (!m_devices)
+        ReadDeviceList();
+    if (!m_devices)
+        return KIV_E_NOCONNECTION;
+    device = m_devices->Describe();
+    return S_OK;
+}
+
+HRESULT CSymbianConnectRT::RereadDeviceList(std::vector<CFileDescription>& devices)
+{
+    AdoptSignalledDevices();
+    DropDeviceList();
+    HRESULT hr = ReadDeviceList();
+    devices = m_descriptions;
+    return hr == E_NOINTERFACE ? S_OK : hr;
+}
+
+HRESULT CSymbianConnectRT::WaitForConnection(DWORD timeoutMs, CFileDescription* device)
+{
+    CFileDescription current;
+    if (SUCCEEDED(GetCurrentDeviceDescription(current))) {
+        if (device)
+            *device = current;
+        return S_OK;
+    }
+    DispatchPendingMessages();
+    m_trace->Format(3, "Wait For Connection");
+    if (m_connected && WaitForSingleObject(m_connected.get(), timeoutMs) == WAIT_OBJECT_0) {
+        HRESULT hr = GetCurrentDeviceDescription(current);
+        if (SUCCEEDED(hr) && device)
+            *device = current;
+        return hr;
+    }
+    m_trace->Format(3, "time-out (%d ms) elapsed - no connection established", static_cast<int>(timeoutMs));
+    m_trace->Format(3, "WARNING [%s %d]", "CSymbianConnectRT", 671);
     return KIV_E_NOCONNECTION;
+}
+
+bool CSymbianConnectRT::ReadDevicesForWorker()
+{
+    CSymbianDevice* devices = nullptr;
+    std::vector<CFileDescription> descriptions;
+    ReadDevices(devices, descriptions);
+    const bool known = devices != nullptr;
+    CSymbianDevice* replaced = nullptr;
+    std::vector<CFileDescription> replacedDescriptions;
+    {
+        tolv::com::auto_lock lock(m_handOverLock);
+        std::swap(replaced, m_handOverDevices);
+        replacedDescriptions.swap(m_handOverDescriptions);
+        m_handOverDevices = devices;
+        m_handOverDescriptions = std::move(descriptions);
+        m_handOverReady = true;
+    }
+    // A list the worker never took over was never walked: it can go here.
+    DropRing(replaced, replacedDescriptions);
+    return known;
 }
 
 void CSymbianConnectRT::SignalConnected()
 {
-    if (m_trace)
-        m_trace->Format(3, "Signal connected");
+    m_trace->Format(3, "Signal connected");
+    if (ReadDevicesForWorker()) {
+        SetEvent(m_connected.get());
+        ResetEvent(m_disconnected.get());
+    }
 }
 
 void CSymbianConnectRT::SignalDisconnected()
 {
-    if (m_trace)
-        m_trace->Format(3, "Signal disconnected");
+    m_trace->Format(3, "Signal disconnected");
+    if (!ReadDevicesForWorker()) {
+        ResetEvent(m_connected.get());
+        SetEvent(m_disconnected.get());
+    }
 }
 
-HRESULT CSymbianConnectRT::InvalidateParent(const wchar_t*, bool)
+HRESULT CSymbianConnectRT::InvalidateParentFolder(const wchar_t* path, CKivString* folderPath)
 {
-    return S_OK;
+    CFileDescription device;
+    HRESULT hr = GetCurrentDeviceDescription(device);
+    if (FAILED(hr))
+        return hr;
+    CFileDescription parent;
+    hr = device.Device()->GetParentDirectory(path, parent);
+    if (SUCCEEDED(hr) && parent.Kind() == KIND_FOLDER) {
+        parent.Directory()->Invalidate();
+        if (folderPath)
+            *folderPath = parent.Name();
+    }
+    return hr;
 }
 
-HRESULT CSymbianConnectRT::InvalidateAll()
+HRESULT CSymbianConnectRT::OnInvalidateParent(const wchar_t* path, bool notify)
 {
+    m_trace->Format(3, ">>>OnInvalidateParent(%s) ...", CKivString(path).Narrow().c_str());
+    HRESULT hr = InvalidateParentFolder(path, nullptr);
+    if (m_services)
+        if (CKivWorker* listing = m_services->WorkerAt(3)) {
+            CRequestData request(REQ_INVALIDATE_PARENT);
+            request.m_firstStringArg = path;
+            request.m_firstBooleanArg = notify;
+            listing->PostRequest(request);
+        }
+    m_trace->Format(3, "<<<OnInvalidateParent - hr=0x%08X", static_cast<unsigned>(hr));
+    return hr;
+}
+
+HRESULT CSymbianConnectRT::OnInvalidateAll()
+{
+    AdoptSignalledDevices();
+    if (!m_devices)
+        return S_OK;
+    CSymbianDevice* device = m_devices;
+    do {
+        device->OnInvalidateAll();
+        device = device->Next();
+    } while (device != m_devices);
     return S_OK;
 }

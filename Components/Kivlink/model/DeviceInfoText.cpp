@@ -1,0 +1,77 @@
+#include "DeviceInfoText.h"
+
+#include "PhoneCalls.h"
+
+#include "com/ComPtr.h"
+
+#include <string>
+
+namespace {
+
+bool Equals(const CKivString& text, const wchar_t* other)
+{
+    return wcscmp(text.c_str(), other) == 0;
+}
+
+}  // namespace
+
+CKivString DisplayModelName(const CKivString& model)
+{
+    if (Equals(model, L"Tamlo") || Equals(model, L"1112691795") || Equals(model, L"270504049"))
+        return CKivString(L"Tamlo");
+    return model;
+}
+
+CKivString DisplayManufacturer(const CKivString& manufacturer, const CKivString& displayModel)
+{
+    if (Equals(manufacturer, L"Unknown") && Equals(displayModel, L"Tamlo"))
+        return CKivString(L"Vostrel");
+    return manufacturer;
+}
+
+CKivString FormatDeviceInfoText(const CKivString& manufacturer, const CKivString& model, std::optional<long> charge,
+                                std::optional<long> signal, const CKivString& imei)
+{
+    const CKivString displayModel = DisplayModelName(model);
+    std::wstring text = L"manufacturer=";
+    text += DisplayManufacturer(manufacturer, displayModel).c_str();
+    text += L",model=";
+    text += displayModel.c_str();
+    text += L",charge=";
+    if (charge)
+        text += std::to_wstring(*charge);
+    text += L",signal=";
+    if (signal)
+        text += std::to_wstring(*signal);
+    text += L",IMEI=";
+    text += imei.c_str();
+    text += L",";
+    return CKivString(text.c_str());
+}
+
+HRESULT ReadDeviceIdentity(ISCApplication* application, const wchar_t* deviceName, CKivString& manufacturer,
+                           CKivString& model)
+{
+    manufacturer = CKivString();
+    model = CKivString();
+    return RunPhoneOperation(nullptr, "DeviceInfoText", __LINE__, [&] {
+        tolv::com::com_ptr<ISCDeviceCollection> devices;
+        ThrowIfFailed(RequirePointer(application)->GetDevices(devices.put()));
+        long count = 0;
+        ThrowIfFailed(RequirePointer(devices.get())->GetCount(&count));
+        for (long index = 1; index <= count; ++index) {
+            tolv::com::com_ptr<ISCDevice> device;
+            ThrowIfFailed(devices->Item(IndexVariant(index), device.put()));
+            BSTR text = nullptr;
+            ThrowIfFailed(RequirePointer(device.get())->GetName(&text));
+            if (!Equals(AdoptText(text), deviceName ? deviceName : L""))
+                continue;
+            ThrowIfFailed(device->GetModel(&text));
+            model = AdoptText(text);
+            ThrowIfFailed(device->GetManufacturer(&text));
+            manufacturer = AdoptText(text);
+            break;
+        }
+        return S_OK;
+    });
+}

@@ -1,0 +1,36 @@
+#pragma once
+// A file of a phone folder. Its attributes, size and date are read from the phone each time
+// they are asked for; descriptions cache them.
+#include "NamedRing.h"
+
+#include "com/ComPtr.h"
+
+#include "SymbianConnect.h"
+
+class CTolvTrace;
+
+class CSymbianDeviceFile : public NamedRing<CSymbianDeviceFile> {
+public:
+    // name: the last component of fullPath, the path the phone reported.
+    CSymbianDeviceFile(CTolvTrace* trace, tolv::com::com_ptr<ISCFile> file, CKivString name, CKivString fullPath);
+
+    const CKivString& GetName() const override { return m_name; }
+    const CKivString& FullPath() const { return m_fullPath; }
+    CTolvTrace* Trace() const { return m_trace; }
+
+    HRESULT ReadAttributes(long& attributes);
+    HRESULT WriteAttributes(long attributes);
+    HRESULT ReadSize(long& size);
+    HRESULT ReadDate(DATE& date);
+    HRESULT WriteDate(DATE date);
+    // Starts a copy to a PC path; the phone answers the request id of the running copy.
+    HRESULT StartCopyToPC(const wchar_t* pcPath, long& requestId);
+    HRESULT Delete();
+    HRESULT Rename(const wchar_t* newName);
+
+private:
+    CTolvTrace* m_trace;
+    tolv::com::com_ptr<ISCFile> m_file;
+    CKivString m_name;
+    CKivString m_fullPath;
+};

@@ -1,0 +1,111 @@
+// The model's trace lines as the trace file gets them: lookups that miss, the path walk, the
+// invalidations and the drive size warnings.
+#include "ModelFixture.h"
+
+#include "Components/Kivlink/model/SymbianDeviceDrive.h"
+
+#include "tests/envserver/RegistryValueGuard.h"
+
+#include "KivlinkLib.h"
+
+#include <fstream>
+#include <memory>
+
+namespace {
+
+constexpr wchar_t kSuiteKey[] = L"Software\\Vostrel\\Pellary";
+
+// The model fixture with tracing switched on into a folder of the test's own; the trace
+// settings are put back afterwards.
+class ModelTrace : public ModelFixture {
+protected:
+    void SetUp() override
+    {
+        char temp[MAX_PATH];
+        ASSERT_GT(GetTempPathA(sizeof temp, temp), 0u);
+        folder = std::string(temp) + "KivlinkModelTrace" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        traceFlag.SetDword(1);
+        tracePath.SetString(std::wstring(folder.begin(), folder.end()).c_str());
+        sizeLimit.SetDword(0);
+        ModelFixture::SetUp();
+    }
+    void TearDown() override
+    {
+        deviceHolder = CFileDescription();
+        trace.reset();
+        DeleteFileA((folder + "KivlinkModelTest.txt").c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+
+    // The message texts of the file's lines, without time stamp and level.
+    std::vector<std::string> Lines() const
+    {
+        std::ifstream file(folder + "KivlinkModelTest.txt", std::ios::binary);
+        std::vector<std::string> lines;
+        std::string line;
+        while (std::getline(file, line)) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            lines.push_back(line);
+        }
+        return lines;
+    }
+    bool Wrote(const std::string& text) const
+    {
+        for (const std::string& line : Lines())
+            if (line.size() > text.size() && line.compare(line.size() - text.size(), text.size(), text) == 0 &&
+                line[line.size() - text.size() - 1] == ' ')
+                return true;
+        return false;
+    }
+
+    CRegistryValueGuard traceFlag{HKEY_LOCAL_MACHINE, kSuiteKey, L"TraceInfoFlag"};
+    CRegistryValueGuard tracePath{HKEY_LOCAL_MACHINE, kSuiteKey, L"TraceInfoPath"};
+    CRegistryValueGuard sizeLimit{HKEY_LOCAL_MACHINE, kSuiteKey, L"TraceFileSizeLimitInKb"};
+    std::string folder;
+};
+
+}  // namespace
+
+TEST_F(ModelTrace, MissesNameWhatWasNotFoundAndWhere)
+{
+    CFileDescription entry;
+    EXPECT_EQ(device->GetFile(L"C:\\Images\\none.jpg", entry), KIV_E_FILENOTFOUND);
+    EXPECT_TRUE(Wrote("E_STATE: File none.jpg not found."));
+    EXPECT_FALSE(Wrote("File none.jpg not found - cash content released."));
+    EXPECT_EQ(device->GetFile(L"C:\\Images\\other.jpg", entry), KIV_E_FILENOTFOUND);
+    EXPECT_TRUE(Wrote("File other.jpg not found - cash content released."));
+    EXPECT_TRUE(Wrote("GetFile: File other.jpg not found - Free cash content."));
+    EXPECT_TRUE(Wrote("E_STATE: File other.jpg not found in Images."));
+    EXPECT_EQ(device->GetDirectory(L"C:\\Nothing\\", entry), KIV_E_FOLDERNOTFOUND);
+    EXPECT_TRUE(Wrote("E_STATE: Folder Nothing not found."));
+    EXPECT_TRUE(Wrote("Enter GetDirectory"));
+    EXPECT_TRUE(Wrote("Exit GetDirectory"));
+    EXPECT_EQ(device->GetDrive(L"F:", entry), KIV_E_DRIVENOTFOUND);
+    EXPECT_TRUE(Wrote("E_STATE: Drive F: not found"));
+}
+
+TEST_F(ModelTrace, InvalidationsAndOversizedDrivesAreTraced)
+{
+    phone->drives[0]->capacityHigh = 1;
+    phone->drives[0]->freeLow = static_cast<long>(0x80000000);
+    CFileDescription drive;
+    long bytes = 0;
+    ASSERT_EQ(device->GetDrive(L"C:", drive), S_OK);
+    ASSERT_EQ(drive.Drive()->GetCapacity(bytes), S_OK);
+    ASSERT_EQ(drive.Drive()->GetFreeBytes(bytes), S_OK);
+    EXPECT_TRUE(Wrote("WARNING: Double long integer for drive capacity value exceeds maximum range"));
+    EXPECT_TRUE(Wrote("WARNING: Double long integer  value for free space exceeds maximum range"));
+    long size = 0;
+    ASSERT_EQ(drive.GetSize(size), S_OK);
+    EXPECT_EQ(size, 0);
+    bool warned = false;
+    for (const std::string& line : Lines())
+        warned = warned || line.find("WARNING [CFileDescription ") != std::string::npos;
+    EXPECT_TRUE(warned);
+
+    ASSERT_EQ(device->OnInvalidateAll(), S_OK);
+    EXPECT_TRUE(Wrote(">>>OnInvalidateAll() ..."));
+    EXPECT_TRUE(Wrote("<<<OnInvalidateAll() - hr=0x00000000"));
+}
