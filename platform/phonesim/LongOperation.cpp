@@ -30,6 +30,7 @@ CLongOperation::CLongOperation(std::shared_ptr<CSimPhone> phone, std::shared_ptr
 HRESULT CLongOperation::Prepare() noexcept
 {
     RETURN_IF_FAILED(m_firstEvent.create(true, false));
+    RETURN_IF_FAILED(m_firstEventDone.create(true, false));
     return m_idDelivered.create(true, false);
 }
 
@@ -48,12 +49,14 @@ void CLongOperation::Execute() noexcept
         RaiseFailure(result);
     }
     RaiseCompletion(result);
+    m_firstEventDone.set();
 }
 
 SinkList CLongOperation::EventSinks()
 {
     // Only the first event may overtake the request id (the early-event fault).
     if (m_firstEvent.is_signaled()) {
+        m_firstEventDone.set();
         m_idDelivered.wait(kIdDeliveryWaitMs);
     }
     m_firstEvent.set();

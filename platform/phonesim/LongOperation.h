@@ -32,6 +32,8 @@ public:
     void RequestCancel() noexcept { InterlockedExchange(&m_cancel, 1); }
     // Set just before the operation's first event goes out.
     HANDLE FirstEventSent() const noexcept { return m_firstEvent.get(); }
+    // Set once the first event has been answered by every sink.
+    HANDLE FirstEventDone() const noexcept { return m_firstEventDone.get(); }
     // The start call is returning the request id: events after the first may follow.
     void IdDelivered() noexcept { m_idDelivered.set(); }
 
@@ -78,6 +80,7 @@ private:
     // A running operation keeps the server.
     tolv::com::module_lock m_keepServer;
     tolv::com::unique_event m_firstEvent;
+    tolv::com::unique_event m_firstEventDone;
     tolv::com::unique_event m_idDelivered;
     LONG m_requestId = 0;
     volatile LONG m_cancel = 0;

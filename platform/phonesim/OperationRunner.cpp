@@ -57,8 +57,10 @@ HRESULT COperationRunner::Start(const std::shared_ptr<CLongOperation>& operation
     }
     m_work.set();
     if (earlyEventMs != 0) {
+        // Until the first event is answered, or for the fault's time if a sink holds on to it
+        // (one that waits for this very id, say).
         WaitForSingleObject(operation->FirstEventSent(), kFirstEventWaitMs);
-        Sleep(earlyEventMs);
+        WaitForSingleObject(operation->FirstEventDone(), earlyEventMs);
     }
     operation->IdDelivered();
     return S_OK;

@@ -24,8 +24,9 @@ public:
     COperationRunner& operator=(const COperationRunner&) = delete;
 
     // Gives the operation its request id and queues it; the thread starts on first use.
-    // With an armed early-event fault the call returns only that long after the operation's
-    // first event went out, so that the event reaches the client before the id does.
+    // With an armed early-event fault the call returns only once the operation's first event
+    // has been answered, or the fault's time after it went out, so that the event reaches
+    // the client before the id does.
     HRESULT Start(const std::shared_ptr<CLongOperation>& operation, LONG& requestId);
     // False for an id that is not waiting or running.
     bool Cancel(LONG requestId);

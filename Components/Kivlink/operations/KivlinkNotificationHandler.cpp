@@ -1,0 +1,239 @@
+#include "KivlinkNotificationHandler.h"
+
+#include "core/KivServerServices.h"
+#include "core/KivWorker.h"
+#include "core/RequestData.h"
+
+#include "trace/TolvTrace.h"
+
+namespace {
+
+const char SOURCE_NAME[] = "CKivlinkNotificationHandler";
+
+}  // namespace
+
+CKivlinkNotificationHandler::CKivlinkNotificationHandler(IKivServerServices& services, CKivWorker* fileWorker)
+    : m_services(services), m_fileWorker(fileWorker),
+      m_trace(fileWorker ? fileWorker->Trace() : services.GetModuleTrace())
+{
+}
+
+CKivlinkNotificationHandler::~CKivlinkNotificationHandler()
+{
+    // Waiters that still hold their own reference keep their notification.
+    tolv::com::auto_lock lock(m_lock);
+    while (m_head) {
+        CKivlinkNotification* notification = m_head;
+        m_head = notification->Next() == notification ? nullptr : notification->Next();
+        notification->Unlink();
+        notification->Release();
+    }
+}
+
+void CKivlinkNotificationHandler::Warning(int line)
+{
+    if (m_trace)
+        m_trace->Format(1, "WARNING [%s %d]", SOURCE_NAME, line);
+}
+
+HRESULT CKivlinkNotificationHandler::AddSymbianNotification(CKivlinkNotificationPtr& notification, long action,
+                                                            const CKivString& name, const CRequestData& postStep)
+{
+    notification = nullptr;
+    CKivlinkNotification* created = nullptr;
+    HRESULT hr = CKivlinkNotification::Create(action, name, postStep, m_trace, &created);
+    if (FAILED(hr))
+        return hr;
+    // One reference for the list, one for the caller.
+    notification.attach(created);
+    created->AddRef();
+    tolv::com::auto_lock lock(m_lock);
+    if (m_head)
+        created->InsertBefore(m_head);
+    else
+        m_head = created;
+    return S_OK;
+}
+
+std::vector<CKivlinkNotificationPtr> CKivlinkNotificationHandler::Snapshot() const
+{
+    std::vector<CKivlinkNotificationPtr> all;
+    tolv::com::auto_lock lock(m_lock);
+    if (CKivlinkNotification* notification = m_head) {
+        do {
+            all.emplace_back(notification);
+            notification = notification->Next();
+        } while (notification != m_head);
+    }
+    return all;
+}
+
+CKivlinkNotificationPtr CKivlinkNotificationHandler::Find(long requestId)
+{
+    // Walked outside the lock: reading an id may wait for the file worker to store it.
+    std::vector<CKivlinkNotificationPtr> all = Snapshot();
+    if (all.empty()) {
+        Warning(392);
+        return nullptr;
+    }
+    CKivlinkNotificationPtr found;
+    // 0 is the id of an operation whose id is not known, never one the phone reports.
+    if (requestId == 0)
+        return found;
+    for (const CKivlinkNotificationPtr& notification : all) {
+        if (notification->GetRequestId() == requestId)
+            found = notification;
+    }
+    return found;
+}
+
+bool CKivlinkNotificationHandler::Unlink(CKivlinkNotification* notification)
+{
+    {
+        tolv::com::auto_lock lock(m_lock);
+        CKivlinkNotification* member = m_head;
+        if (!member)
+            return false;
+        while (member != notification) {
+            member = member->Next();
+            if (member == m_head)
+                return false;
+        }
+        if (notification == m_head)
+            m_head = notification->Next() == notification ? nullptr : notification->Next();
+        notification->Unlink();
+    }
+    notification->Release();
+    return true;
+}
+
+HRESULT CKivlinkNotificationHandler::RemoveSymbianNotification(long requestId)
+{
+    if (m_trace)
+        m_trace->Format(3, "RemoveSymbianNotification %d", static_cast<int>(requestId));
+    CKivlinkNotificationPtr notification = Find(requestId);
+    if (!notification || !Unlink(notification.get())) {
+        Warning(316);
+        return E_INVALIDARG;
+    }
+    return S_OK;
+}
+
+HRESULT CKivlinkNotificationHandler::RemoveSymbianNotification(CKivlinkNotification* notification)
+{
+    if (!notification)
+        return E_POINTER;
+    if (m_trace)
+        m_trace->Format(3, "RemoveSymbianNotification %d", static_cast<int>(notification->KnownRequestId()));
+    if (!Unlink(notification)) {
+        Warning(316);
+        return E_INVALIDARG;
+    }
+    return S_OK;
+}
+
+HRESULT CKivlinkNotificationHandler::Result(long requestId)
+{
+    CKivlinkNotificationPtr notification = Find(requestId);
+    if (!notification)
+        return E_INVALIDARG;
+    return notification->Result();
+}
+
+HRESULT CKivlinkNotificationHandler::SignalProgress(long requestId, long progress, VARIANT_BOOL* response,
+                                                    CKivWorker* source)
+{
+    CKivlinkNotificationPtr notification = Find(requestId);
+    if (!notification) {
+        // Nobody would ever see the end of an operation nobody tracks: stop it.
+        if (response) {
+            if (m_trace)
+                m_trace->Format(3, "Progress notifications panic - cancel - last chance");
+            *response = VARIANT_TRUE;
+        }
+        Warning(201);
+        return E_UNEXPECTED;
+    }
+    if (m_trace)
+        m_trace->Format(3, "Signal progress %d", static_cast<int>(progress));
+    HRESULT hr = notification->SignalProgress(progress);
+    notification->SendProgressNotice(progress, source, m_services);
+    if (response)
+        *response = notification->IsBreakSet() ? VARIANT_TRUE : VARIANT_FALSE;
+    return hr;
+}
+
+HRESULT CKivlinkNotificationHandler::Cancel(long requestId)
+{
+    CKivlinkNotificationPtr notification = Find(requestId);
+    if (!notification) {
+        Warning(235);
+        return E_UNEXPECTED;
+    }
+    notification->SetBreak();
+    return S_OK;
+}
+
+HRESULT CKivlinkNotificationHandler::SignalCompletion(long requestId, HRESULT result)
+{
+    CKivlinkNotificationPtr notification = Find(requestId);
+    if (!notification) {
+        Warning(282);
+        return E_UNEXPECTED;
+    }
+    if (m_trace)
+        m_trace->Format(3, "Before Signal Completion");
+    HRESULT hr = notification->SignalCompletion(result);
+    if (m_trace)
+        m_trace->Format(3, "Before IsSynchronous");
+    if (notification->IsSynchronous())
+        return hr;  // the waiting file worker runs the post steps and removes it
+
+    if (m_trace)
+        m_trace->Format(3, "Before ExecutePostStep");
+    HRESULT queued = notification->ExecutePostStep(result, m_fileWorker);
+    if (m_trace)
+        m_trace->Format(3, "Before SendCompletionNotification");
+    // The client learns of a failure of the operation itself, not only of the queuing.
+    notification->SendCompletionNotification(FAILED(result) && SUCCEEDED(queued) ? result : queued, m_services);
+    if (m_trace)
+        m_trace->Format(3, "Before ReleaseNotification");
+    Unlink(notification.get());
+    return FAILED(queued) ? queued : hr;
+}
+
+HRESULT CKivlinkNotificationHandler::HandleOperationEvent(const CRequestData& record, CKivWorker* source)
+{
+    auto* response = static_cast<VARIANT_BOOL*>(record.m_OutArg[OUT_BOOL]);
+    switch (record.m_typ) {
+    case REQ_EV_BACKUP_PROGRESS:
+    case REQ_EV_RESTORE_PROGRESS:
+        return SignalProgress(record.m_firstIntegerArg, record.m_thirdIntegerArg, response, source);
+    case REQ_EV_FORMAT_PROGRESS:
+        return SignalProgress(record.m_firstIntegerArg, record.m_thirdIntegerArg, nullptr, source);
+    case REQ_EV_COPY_PROGRESS:
+        return SignalProgress(record.m_firstIntegerArg, record.m_secondIntegerArg, response, source);
+    case REQ_EV_BACKUP_COMPLETE:
+    case REQ_EV_RESTORE_COMPLETE:
+    case REQ_EV_FORMAT_COMPLETE:
+    case REQ_EV_COPY_COMPLETE:
+        return SignalCompletion(record.m_firstIntegerArg, static_cast<HRESULT>(record.m_secondIntegerArg));
+    case REQ_CANCEL_OPERATION:
+        return Cancel(record.m_firstIntegerArg);
+    default:
+        return S_FALSE;
+    }
+}
+
+size_t CKivlinkNotificationHandler::PendingCount() const
+{
+    size_t count = 0;
+    tolv::com::auto_lock lock(m_lock);
+    if (CKivlinkNotification* notification = m_head) {
+        do {
+            ++count;
+            notification = notification->Next();
+        } while (notification != m_head);
+    }
+    return count;
+}
