@@ -5,6 +5,8 @@
 #include "classes/PhoneServerSymbian.h"
 #include "core/KivlinkModule.h"
 #include "KivlinkCommandLine.h"
+
+#include "com/ComInit.h"
 #include "KivlinkRegistration.h"
 
 #include "com/ClassFactory.h"
@@ -25,6 +27,13 @@ int RunServer(CExeModule& module)
         tolv::com::ClassEntryFor<CKivlinkMobilePhone>(CLSID_KivMobilePhone),
         tolv::com::ClassEntryFor<CKivlinkMobilePhone2>(CLSID_KivVolume2),
     };
+    module.SetCloseHook(
+        [](void* context) {
+            // The module's main thread: it joins the process's apartment for the revoke.
+            tolv::com::com_init com(COINIT_MULTITHREADED);
+            static_cast<tolv::com::ClassObjectTable*>(context)->RevokeClassObjects();
+        },
+        &classes);
     HRESULT hr = module.StartModule(GetCurrentThreadId());
     if (FAILED(hr))
         return static_cast<int>(hr);

@@ -3,10 +3,16 @@
 #include "KivErrorReporter.h"
 #include "KivServerTrace.h"
 
+#include "core/KivWorker.h"
 #include "core/KivlinkModule.h"
+#include "core/RequestData.h"
+#include "paths/PhonePath.h"
 #include "trace/TolvTrace.h"
 
 #include "com/DispatchArguments.h"
+
+#include <cwchar>
+#include <string_view>
 
 namespace {
 
@@ -34,7 +40,7 @@ HRESULT CKivlinkMobilePhone2::Report(HRESULT hr)
 HRESULT CKivlinkMobilePhone2::FinalConstruct()
 {
     if (CExeModule* module = CExeModule::Current()) {
-        module->AttachListener(this);
+        module->AttachListener(this, this);
         m_attached = true;
     }
     return S_OK;
@@ -44,7 +50,7 @@ void CKivlinkMobilePhone2::FinalRelease()
 {
     if (m_attached) {
         if (CExeModule* module = CExeModule::Current())
-            module->DetachListener(this);
+            module->DetachListener(this, this);
         m_attached = false;
     }
 }
@@ -99,20 +105,259 @@ HRESULT CKivlinkMobilePhone2::Completion(long action, BSTR path, long result)
     arguments.add_long(action);
     arguments.add_string(path);
     arguments.add_long(result);
-    return m_events.FireDispatch(DISPID_OPERATION_COMPLETION, arguments);
+    m_events.FireDispatch(DISPID_OPERATION_COMPLETION, arguments);
+    // The reference the operation held since its start; this may be the last one.
+    static_cast<IKivVolume2*>(this)->Release();
+    return S_OK;
 }
 
-// The file operations arrive with the file service; until then each says so honestly.
-HRESULT CKivlinkMobilePhone2::ListDevices(BSTR*) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkMobilePhone2::SelectDevice(BSTR) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkMobilePhone2::ListDrives(BSTR*) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkMobilePhone2::FormatDrive(BSTR, LONG) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkMobilePhone2::BackupDrive(BSTR, BSTR, LONG) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkMobilePhone2::RestoreDrive(BSTR, BSTR, LONG) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkMobilePhone2::ListEntries(BSTR, VARIANT_BOOL, BSTR*) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkMobilePhone2::GetInfo(BSTR, BSTR*) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkMobilePhone2::CopyToPC(BSTR, BSTR, LONG) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkMobilePhone2::CopyFromPC(BSTR, BSTR, LONG) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkMobilePhone2::CopyInDevice(BSTR, BSTR, LONG) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkMobilePhone2::RemoveEntry(BSTR) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkMobilePhone2::CreateEntry(BSTR) { return Report(E_NOTIMPL); }
+unsigned CKivlinkMobilePhone2::PointerNumber(const void* pointer)
+{
+    return static_cast<unsigned>(reinterpret_cast<UINT_PTR>(pointer));
+}
+
+bool CKivlinkMobilePhone2::IsValidPath(BSTR path)
+{
+    return path && CPhonePath(std::wstring_view(path, SysStringLen(path))).IsValid();
+}
+
+bool CKivlinkMobilePhone2::IsValidDestination(BSTR path)
+{
+    return IsValidPath(path) && !wcspbrk(path, L"*?");
+}
+
+HRESULT CKivlinkMobilePhone2::SendToFileWorker(CRequestData& record)
+{
+    CExeModule* module = CExeModule::Current();
+    CKivWorker* worker = module ? module->WorkerAt(1) : nullptr;
+    if (!worker)
+        return E_UNEXPECTED;
+    record.m_SelectedDevice = m_selectedDevice;
+    record.m_Response = &record;
+    HRESULT hr = worker->PostRequestAndWait(record);
+    return FAILED(hr) ? hr : record.m_RetVal;
+}
+
+HRESULT CKivlinkMobilePhone2::SendLongOperation(CRequestData& record)
+{
+    record.m_Callback = this;
+    const bool blocked = (record.m_firstIntegerArg & eBlocked) != 0;
+    // An unblocked operation keeps this object alive until its completion has been sent.
+    if (!blocked)
+        static_cast<IKivVolume2*>(this)->AddRef();
+    HRESULT hr = SendToFileWorker(record);
+    // Not started (or refused on the way): no completion will ever drop that reference.
+    if (!blocked && FAILED(hr))
+        static_cast<IKivVolume2*>(this)->Release();
+    return hr;
+}
+
+HRESULT CKivlinkMobilePhone2::ListDevices(BSTR* devices)
+{
+    KivServerTrace()->Format(3, ">>>IKivVolume2::ListDevices(0x%08X) ...", PointerNumber(devices));
+    HRESULT hr = E_POINTER;
+    if (devices) {
+        *devices = nullptr;
+        CRequestData record(REQ_LIST_DEVICES);
+        record.m_OutArg[OUT_TEXT] = devices;
+        hr = SendToFileWorker(record);
+    }
+    KivServerTrace()->Format(3, "<<<IKivVolume2::ListDevices(0x%08X=%s) - hr=0x%08X", PointerNumber(devices),
+                             devices ? Narrow(*devices).c_str() : "", static_cast<unsigned>(hr));
+    return Report(hr);
+}
+
+HRESULT CKivlinkMobilePhone2::SelectDevice(BSTR DeviceName)
+{
+    KivServerTrace()->Format(3, ">>>IKivVolume2::SelectDevice(%s) ...", Narrow(DeviceName).c_str());
+    CRequestData record(REQ_SELECT_DEVICE);
+    record.m_firstStringArg = CKivString(DeviceName ? DeviceName : L"");
+    HRESULT hr = SendToFileWorker(record);
+    if (SUCCEEDED(hr))
+        m_selectedDevice = record.m_firstStringArg;
+    KivServerTrace()->Format(3, "<<<IKivVolume2::SelectDevice(%s) - hr=0x%08X", Narrow(DeviceName).c_str(),
+                             static_cast<unsigned>(hr));
+    return Report(hr);
+}
+
+HRESULT CKivlinkMobilePhone2::ListDrives(BSTR* drives)
+{
+    KivServerTrace()->Format(3, ">>>IKivVolume2::ListDrives(0x%08X) ...", PointerNumber(drives));
+    HRESULT hr = E_POINTER;
+    if (drives) {
+        *drives = nullptr;
+        CRequestData record(REQ_LIST_DRIVES);
+        record.m_OutArg[OUT_TEXT] = drives;
+        hr = SendToFileWorker(record);
+    }
+    KivServerTrace()->Format(3, "<<<IKivVolume2::ListDrives() - hr=0x%08x", static_cast<unsigned>(hr));
+    return Report(hr);
+}
+
+HRESULT CKivlinkMobilePhone2::FormatDrive(BSTR driveName, LONG ExecutionFlags)
+{
+    const std::string drive = Narrow(driveName);
+    KivServerTrace()->Format(3, ">>>IKivVolume2::FormatDrive(%s,%d) ...", drive.c_str(), static_cast<int>(ExecutionFlags));
+    CRequestData record(REQ_FORMAT);
+    record.m_firstStringArg = CKivString(driveName ? driveName : L"");
+    record.m_firstIntegerArg = ExecutionFlags;
+    HRESULT hr = SendLongOperation(record);
+    KivServerTrace()->Format(3, "<<<IKivVolume2::FormatDrive(%s,%d) - hr=0x%08X", drive.c_str(),
+                             static_cast<int>(ExecutionFlags), static_cast<unsigned>(hr));
+    return Report(hr);
+}
+
+HRESULT CKivlinkMobilePhone2::BackupDrive(BSTR BackupPath, BSTR DeviceDrive, LONG ExecutionFlags)
+{
+    const std::string path = Narrow(BackupPath);
+    const std::string drive = Narrow(DeviceDrive);
+    KivServerTrace()->Format(3, ">>>IKivVolume2::BackupDrive(%s, %s, %d) ...", path.c_str(), drive.c_str(),
+                             static_cast<int>(ExecutionFlags));
+    CRequestData record(REQ_BACKUP_DRIVE);
+    record.m_firstStringArg = CKivString(BackupPath ? BackupPath : L"");
+    record.m_secondStringArg = CKivString(DeviceDrive ? DeviceDrive : L"");
+    record.m_firstIntegerArg = ExecutionFlags;
+    HRESULT hr = SendLongOperation(record);
+    KivServerTrace()->Format(3, "<<<IKivVolume2::BackupDrive(%s, %s, %d) - hr=0x%08X", path.c_str(), drive.c_str(),
+                             static_cast<int>(ExecutionFlags), static_cast<unsigned>(hr));
+    return Report(hr);
+}
+
+HRESULT CKivlinkMobilePhone2::RestoreDrive(BSTR BackupPath, BSTR DeviceDrive, LONG ExecutionFlags)
+{
+    const std::string path = Narrow(BackupPath);
+    const std::string drive = Narrow(DeviceDrive);
+    KivServerTrace()->Format(3, ">>>IKivVolume2::RestoreDrive(%s,%s,%d) ...", path.c_str(), drive.c_str(),
+                             static_cast<int>(ExecutionFlags));
+    CRequestData record(REQ_RESTORE_DRIVE);
+    record.m_firstStringArg = CKivString(BackupPath ? BackupPath : L"");
+    record.m_secondStringArg = CKivString(DeviceDrive ? DeviceDrive : L"");
+    record.m_firstIntegerArg = ExecutionFlags;
+    HRESULT hr = SendLongOperation(record);
+    KivServerTrace()->Format(3, "<<<IKivVolume2::RestoreDrive(%s,%s,%d) - 0x%08X", path.c_str(), drive.c_str(),
+                             static_cast<int>(ExecutionFlags), static_cast<unsigned>(hr));
+    return Report(hr);
+}
+
+HRESULT CKivlinkMobilePhone2::ListEntries(BSTR path, VARIANT_BOOL bRecursive, BSTR* entries)
+{
+    const std::string text = Narrow(path);
+    const int recursive = bRecursive ? 1 : 0;
+    KivServerTrace()->Format(3, ">>>IKivVolume2::ListEntries(%s,%d) ...", text.c_str(), recursive);
+    HRESULT hr = E_POINTER;
+    if (entries) {
+        *entries = nullptr;
+        hr = E_INVALIDARG;
+        if (IsValidPath(path)) {
+            CRequestData record(REQ_LIST_ENTRIES);
+            record.m_firstStringArg = CKivString(path);
+            record.m_firstBooleanArg = bRecursive != VARIANT_FALSE;
+            record.m_OutArg[OUT_TEXT] = entries;
+            hr = SendToFileWorker(record);
+        }
+    }
+    KivServerTrace()->Format(3, "<<<IKivVolume2::ListEntries(%s, %d) - hr=0x%08X", text.c_str(), recursive,
+                             static_cast<unsigned>(hr));
+    return Report(hr);
+}
+
+HRESULT CKivlinkMobilePhone2::GetInfo(BSTR entry, BSTR* info)
+{
+    const std::string text = Narrow(entry);
+    KivServerTrace()->Format(3, ">>>IKivVolume2::GetInfo(%s, 0x%08X) ...", text.c_str(), PointerNumber(info));
+    HRESULT hr = E_POINTER;
+    if (info) {
+        *info = nullptr;
+        CRequestData record(REQ_GET_INFO);
+        record.m_firstStringArg = CKivString(entry ? entry : L"");
+        record.m_OutArg[OUT_TEXT] = info;
+        hr = SendToFileWorker(record);
+    }
+    KivServerTrace()->Format(3, "<<<IKivVolume2::GetInfo(%s, 0x%08X=%s) - hr=0x%08X", text.c_str(), PointerNumber(info),
+                             info ? Narrow(*info).c_str() : "", static_cast<unsigned>(hr));
+    return Report(hr);
+}
+
+HRESULT CKivlinkMobilePhone2::CopyToPC(BSTR source, BSTR destination, LONG ExecutionFlags)
+{
+    const std::string from = Narrow(source);
+    const std::string to = Narrow(destination);
+    KivServerTrace()->Format(3, ">>>IKivVolume2::CopyToPC(%s,%s,%d) ...", from.c_str(), to.c_str(),
+                             static_cast<int>(ExecutionFlags));
+    HRESULT hr = E_INVALIDARG;
+    if (IsValidPath(source) && IsValidDestination(destination)) {
+        CRequestData record(REQ_COPY_TO_PC);
+        record.m_firstStringArg = CKivString(source);
+        record.m_secondStringArg = CKivString(destination);
+        record.m_firstIntegerArg = ExecutionFlags;
+        hr = SendLongOperation(record);
+    }
+    KivServerTrace()->Format(3, "<<<IKivVolume2::CopyToPC(%s,%s) - hr=0x%08X", from.c_str(), to.c_str(),
+                             static_cast<unsigned>(hr));
+    return Report(hr);
+}
+
+HRESULT CKivlinkMobilePhone2::CopyFromPC(BSTR source, BSTR destination, LONG ExecutionFlags)
+{
+    const std::string from = Narrow(source);
+    const std::string to = Narrow(destination);
+    KivServerTrace()->Format(3, ">>>IKivVolume2::CopyFromPC(%s, %s, %d) ...", from.c_str(), to.c_str(),
+                             static_cast<int>(ExecutionFlags));
+    HRESULT hr = E_INVALIDARG;
+    if (IsValidPath(source) && IsValidDestination(destination)) {
+        CRequestData record(REQ_COPY_FROM_PC);
+        record.m_firstStringArg = CKivString(source);
+        record.m_secondStringArg = CKivString(destination);
+        record.m_firstIntegerArg = ExecutionFlags;
+        hr = SendLongOperation(record);
+    }
+    KivServerTrace()->Format(3, "<<<IKivVolume2::CopyFromPC(%s, %s, %d) - hr=0x%08X", from.c_str(), to.c_str(),
+                             static_cast<int>(ExecutionFlags), static_cast<unsigned>(hr));
+    return Report(hr);
+}
+
+HRESULT CKivlinkMobilePhone2::CopyInDevice(BSTR source, BSTR destination, LONG ExecutionFlags)
+{
+    const std::string from = Narrow(source);
+    const std::string to = Narrow(destination);
+    KivServerTrace()->Format(3, ">>>IKivVolume2::CopyInDevice(%s, %s, %d) ...", from.c_str(), to.c_str(),
+                             static_cast<int>(ExecutionFlags));
+    HRESULT hr = E_INVALIDARG;
+    if (IsValidPath(source) && IsValidDestination(destination)) {
+        CRequestData record((ExecutionFlags & eMove) ? REQ_MOVE : REQ_COPY);
+        record.m_firstStringArg = CKivString(source);
+        record.m_secondStringArg = CKivString(destination);
+        hr = SendToFileWorker(record);
+    }
+    KivServerTrace()->Format(3, "<<<IKivVolume2::CopyInDevice(%s, %s, %d) - hr=0x%08X", from.c_str(), to.c_str(),
+                             static_cast<int>(ExecutionFlags), static_cast<unsigned>(hr));
+    return Report(hr);
+}
+
+HRESULT CKivlinkMobilePhone2::RemoveEntry(BSTR entry)
+{
+    const std::string text = Narrow(entry);
+    KivServerTrace()->Format(3, ">>>IKivVolume2::RemoveEntry(%s) ...", text.c_str());
+    HRESULT hr = E_INVALIDARG;
+    if (IsValidPath(entry)) {
+        CRequestData record(REQ_REMOVE_ENTRY);
+        record.m_firstStringArg = CKivString(entry);
+        hr = SendToFileWorker(record);
+    }
+    KivServerTrace()->Format(3, "<<<IKivVolume2::RemoveEntry(%s) - hr=0x%08X", text.c_str(), static_cast<unsigned>(hr));
+    return Report(hr);
+}
+
+HRESULT CKivlinkMobilePhone2::CreateEntry(BSTR entry)
+{
+    const std::string text = Narrow(entry);
+    KivServerTrace()->Format(3, ">>>IKivVolume2::CreateEntry(%s) ... ", text.c_str());
+    HRESULT hr = E_INVALIDARG;
+    if (IsValidDestination(entry)) {
+        CRequestData record(REQ_CREATE_DIR);
+        record.m_firstStringArg = CKivString(entry);
+        hr = SendToFileWorker(record);
+    }
+    KivServerTrace()->Format(3, "<<<IKivVolume::CreateDir(%s) - hr=0x%08X ", text.c_str(), static_cast<unsigned>(hr));
+    return Report(hr);
+}

@@ -3,7 +3,10 @@
 // events to them.
 #include "KivlinkTypeLibrary.h"
 
+#include "core/KivString.h"
 #include "core/KivlinkEvents.h"
+
+class CRequestData;
 
 #include "com/ConnectionPoint.h"
 #include "com/ErrorInfo.h"
@@ -42,6 +45,15 @@ public:
 
 private:
     static HRESULT Report(HRESULT hr);
+    static unsigned PointerNumber(const void* pointer);
+    // The validity test of phone paths; a destination must also be free of wildcards.
+    static bool IsValidPath(BSTR path);
+    static bool IsValidDestination(BSTR path);
+    // The request's own result, or the failure of sending it.
+    HRESULT SendToFileWorker(CRequestData& record);
+    HRESULT SendLongOperation(CRequestData& record);
+
+    CKivString m_selectedDevice;
 
     tolv::com::ConnectionPoint& m_events;
     bool m_attached = false;

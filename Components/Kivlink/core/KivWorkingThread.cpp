@@ -1,7 +1,10 @@
 #include "KivWorkingThread.h"
 
 #include "KivlinkLib.h"
+#include "KivlinkNotificationThread.h"
 #include "PhoneLibraryBinding.h"
+
+#include "Components/Kivlink/files/FileOperations.h"
 
 namespace {
 
@@ -14,6 +17,20 @@ bool IsCriticalTask(long type)
     case REQ_COPY_TO_PC:
     case REQ_COPY_FROM_PC:
     case REQ_BACKUP_DRIVE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsLongOperation(long type)
+{
+    switch (type) {
+    case REQ_FORMAT:
+    case REQ_BACKUP_DRIVE:
+    case REQ_RESTORE_DRIVE:
+    case REQ_COPY_TO_PC:
+    case REQ_COPY_FROM_PC:
         return true;
     default:
         return false;
@@ -94,17 +111,30 @@ void CKivWorkingThread::ProcessRequest(CRequestData& record)
         record.m_RetVal = hr;
         return;
     }
+    CKivlinkNotificationHandler* handler = Handler();
+    const LONG registrations = handler ? handler->RegistrationCount() : 0;
     {
         CriticalTaskScope critical(Services(), IsCriticalTask(record.m_typ));
         hr = Execute(record, device);
     }
+    // An unblocked operation that finished without the phone (an empty file copied) has no
+    // completion coming: its caller is told here, as it would be by the phone's.
+    if (SUCCEEDED(hr) && IsLongOperation(record.m_typ) && !HasFlag(record, eBlocked) &&
+        (!handler || handler->RegistrationCount() == registrations))
+        SendImmediateCompletion(record, hr);
     if (SUCCEEDED(hr))
         InvalidateAfterSuccess(record);
     record.m_RetVal = hr;
 }
 
-HRESULT CKivWorkingThread::Execute(CRequestData& record, CFileDescription&)
+HRESULT CKivWorkingThread::Execute(CRequestData& record, CFileDescription& device)
 {
+    CKivFileContext context;
+    context.binding = m_binding.get();
+    context.device = device.Device();
+    context.trace = Trace();
+    context.handler = Handler();
+
     switch (record.m_typ) {
     case REQ_CHECK_CONNECTION:
         return S_OK;
@@ -112,11 +142,79 @@ HRESULT CKivWorkingThread::Execute(CRequestData& record, CFileDescription&)
         return m_binding->OnInvalidateParent(record.m_firstStringArg.c_str(), false);
     case REQ_INVALIDATE_ALL:
         return m_binding->OnInvalidateAll();
+    case REQ_LIST_DEVICES:
+        return RunTraced("ListDevices", RunListDevices, context, record);
+    case REQ_SELECT_DEVICE:
+        return RunTraced("SelectDevice", RunSelectDevice, context, record);
+    case REQ_LIST_DRIVES:
+        return RunTraced("ListDrives", RunListDrives, context, record);
+    case REQ_LIST_ENTRIES:
+        return RunTraced("ListEntries", RunListEntries, context, record);
+    case REQ_GET_INFO:
+        return RunTraced("GetInfo", RunGetInfo, context, record);
+    case REQ_REMOVE_ENTRY:
+        return RunTraced("RemoveEntry", RunRemoveEntry, context, record);
+    case REQ_CREATE_DIR:
+        return RunTraced("CreateDir", RunCreateEntry, context, record);
+    case REQ_MOVE:
+        return RunTraced("Move", RunMoveEntry, context, record);
+    case REQ_FORMAT:
+        return RunTraced("FormatDrive", RunFormatDrive, context, record);
+    case REQ_BACKUP_DRIVE:
+        return RunTraced("BackupDrive", RunBackupDrive, context, record);
+    case REQ_RESTORE_DRIVE:
+        return RunTraced("RestoreDrive", RunRestoreDrive, context, record);
+    case REQ_FORMAT_POST_STEP:
+        return RunFormatPostSteps(context, record);
+    case REQ_BACKUP_POST_STEP:
+        return RunBackupPostSteps(context, record);
+    case REQ_RESTORE_POST_STEP:
+        return RunRestorePostSteps(context, record);
     default:
         if (IsKnownRequest(record.m_typ))
             return E_NOTIMPL;
         return RejectUndefinedRequest(record, "CKivWorkingThread", 1035);
     }
+}
+
+CKivlinkNotificationHandler* CKivWorkingThread::Handler()
+{
+    CKivlinkNotificationThread* notifications = Services().NotificationThread();
+    return notifications ? notifications->Handler() : nullptr;
+}
+
+void CKivWorkingThread::SendImmediateCompletion(const CRequestData& record, HRESULT result)
+{
+    if (!record.m_Callback)
+        return;
+    CRequestData notice(REQ_ON_COMPLETION);
+    notice.m_Callback = record.m_Callback;
+    notice.m_thirdIntegerArg = result;
+    switch (record.m_typ) {
+    case REQ_FORMAT:
+        notice.m_secondIntegerArg = aidFormat;
+        notice.m_firstStringArg = record.m_firstStringArg;
+        break;
+    case REQ_BACKUP_DRIVE:
+    case REQ_RESTORE_DRIVE:
+        notice.m_secondIntegerArg = record.m_typ == REQ_BACKUP_DRIVE ? aidBackup : aidRestore;
+        notice.m_firstStringArg = record.m_secondStringArg;
+        break;
+    default:
+        notice.m_secondIntegerArg = record.m_typ == REQ_COPY_FROM_PC ? aidCopyFromPC : aidCopyToPC;
+        notice.m_firstStringArg = record.m_firstStringArg;
+        break;
+    }
+    Services().PostToMainThread(notice);
+}
+
+HRESULT CKivWorkingThread::RunTraced(const char* method, FileOperation operation, CKivFileContext& context,
+                                     CRequestData& record)
+{
+    Trace()->Format(3, ">>>%s ...", method);
+    HRESULT hr = operation(context, record);
+    Trace()->Format(3, "<<<%s - hr=0x%08X", method, static_cast<unsigned>(hr));
+    return hr;
 }
 
 void CKivWorkingThread::InvalidateAfterSuccess(const CRequestData& record)

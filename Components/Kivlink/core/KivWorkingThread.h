@@ -6,6 +6,9 @@
 
 #include <memory>
 
+struct CKivFileContext;
+class CKivlinkNotificationHandler;
+
 class CKivWorkingThread : public CKivWorker {
 public:
     static constexpr DWORD CONNECTION_WAIT_MS = 20000;
@@ -20,7 +23,12 @@ protected:
 
 private:
     HRESULT Execute(CRequestData& record, CFileDescription& device);
+    using FileOperation = HRESULT (*)(CKivFileContext&, CRequestData&);
+    // Runs an operation between the worker's own entry and exit lines.
+    HRESULT RunTraced(const char* method, FileOperation operation, CKivFileContext& context, CRequestData& record);
     void InvalidateAfterSuccess(const CRequestData& record);
+    CKivlinkNotificationHandler* Handler();
+    void SendImmediateCompletion(const CRequestData& record, HRESULT result);
     void ReleaseBinding();
 
     std::unique_ptr<CSymbianConnectRT> m_binding;

@@ -141,8 +141,11 @@ void CExeModule::RunMainLoop()
                 m_shutdownMoment = GetTickCount();
             }
             DWORD elapsed = GetTickCount() - m_shutdownMoment;
-            if (elapsed >= SHUTDOWN_GRACE_MS)
-                return;
+            if (elapsed >= SHUTDOWN_GRACE_MS) {
+                if (!CloseToNewClients())
+                    return;
+                continue;
+            }
             count = 2;
             timeout = SHUTDOWN_GRACE_MS - elapsed;
         }
@@ -165,6 +168,21 @@ void CExeModule::RunMainLoop()
             m_trace.Format(1, "MonitorEvents: ErrorMsg 0x%x", static_cast<unsigned>(GetLastError()));
         }
     }
+}
+
+bool CExeModule::CloseToNewClients()
+{
+    if (m_closedToNewClients || !m_closeHook)
+        return false;
+    m_closedToNewClients = true;
+    // A client that creates an object while the workers stop would only see failures: once
+    // the class objects are gone, COM starts a new server for it instead.
+    m_closeHook(m_closeHookContext);
+    if (GetLockCount() == 0)
+        return false;
+    // One came in before the door closed: serve it, then quit when it has gone.
+    m_trace.Format(1, "Module: a client arrived while quitting - serve it first");
+    return true;
 }
 
 void CExeModule::StopEverything()
@@ -253,7 +271,10 @@ void CExeModule::OnProgress(const CRequestData& record)
 {
     m_trace.Format(2, "MainThread::OnProgress with %d %d", static_cast<int>(record.m_firstIntegerArg),
                    static_cast<int>(record.m_secondIntegerArg));
-    if (!record.m_Callback)
+    // A blocked operation's progress may still be queued here after its caller returned and
+    // released the object; the module lock keeps an attached object from going meanwhile.
+    tolv::com::auto_lock lock(m_moduleLock);
+    if (!IsAttachedCallback(record.m_Callback))
         return;
     VARIANT_BOOL cancel = VARIANT_FALSE;
     BSTR path = record.m_firstStringArg.Copy();
@@ -270,11 +291,17 @@ void CExeModule::OnCompletion(const CRequestData& record)
 {
     m_trace.Format(2, "MainThread::OnCompletion with %d %d", static_cast<int>(record.m_firstIntegerArg),
                    static_cast<int>(record.m_secondIntegerArg));
-    if (!record.m_Callback)
+    tolv::com::auto_lock lock(m_moduleLock);
+    if (!IsAttachedCallback(record.m_Callback))
         return;
     BSTR path = record.m_firstStringArg.Copy();
     record.m_Callback->Completion(record.m_secondIntegerArg, path, record.m_thirdIntegerArg);
     SysFreeString(path);
+}
+
+bool CExeModule::IsAttachedCallback(IKivlinkActionEventsCallback* callback) const
+{
+    return callback && std::find(m_callbacks.begin(), m_callbacks.end(), callback) != m_callbacks.end();
 }
 
 HRESULT CExeModule::PostToMainThread(const CRequestData& record)
@@ -285,9 +312,11 @@ HRESULT CExeModule::PostToMainThread(const CRequestData& record)
     return m_mainQueue.Send(entry);
 }
 
-void CExeModule::AttachListener(IKivlinkEventsBroadcast* listener)
+void CExeModule::AttachListener(IKivlinkEventsBroadcast* listener, IKivlinkActionEventsCallback* callback)
 {
     tolv::com::auto_lock lock(m_moduleLock);
+    if (callback)
+        m_callbacks.push_back(callback);
     if (m_listeners.empty())
         m_trace.Format(3, "Object attached (first one): 0x%08X", AsNumber(listener));
     else
@@ -295,9 +324,11 @@ void CExeModule::AttachListener(IKivlinkEventsBroadcast* listener)
     m_listeners.push_back(listener);
 }
 
-void CExeModule::DetachListener(IKivlinkEventsBroadcast* listener)
+void CExeModule::DetachListener(IKivlinkEventsBroadcast* listener, IKivlinkActionEventsCallback* callback)
 {
     tolv::com::auto_lock lock(m_moduleLock);
+    if (callback)
+        m_callbacks.erase(std::remove(m_callbacks.begin(), m_callbacks.end(), callback), m_callbacks.end());
     m_trace.Format(3, "DetachSymbianEventBroadcastInterface 0x%x", AsNumber(listener));
     m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener), m_listeners.end());
     if (m_listeners.empty())

@@ -40,12 +40,22 @@ public:
     // Waits until the main thread has stopped everything (after it posted the quit message).
     void WaitForMainThread();
 
+    // Called on the main thread when the server is about to quit, to revoke the class
+    // objects; clients that got in before it are served before the server quits.
+    void SetCloseHook(void (*hook)(void* context), void* context)
+    {
+        m_closeHook = hook;
+        m_closeHookContext = context;
+    }
+
     LONG Lock() noexcept override;
     LONG Unlock() noexcept override;
 
     HRESULT PostToMainThread(const CRequestData& record) override;
-    void AttachListener(IKivlinkEventsBroadcast* listener);
-    void DetachListener(IKivlinkEventsBroadcast* listener);
+    // callback (may be null): the object's receiver of progress and completion, answered
+    // only while the object is attached, so that a notice never reaches a released object.
+    void AttachListener(IKivlinkEventsBroadcast* listener, IKivlinkActionEventsCallback* callback = nullptr);
+    void DetachListener(IKivlinkEventsBroadcast* listener, IKivlinkActionEventsCallback* callback = nullptr);
 
     CKivWorkingThread* Worker1() { return m_worker1.get(); }
     CKivWorkingThread2* Worker2() { return m_worker2.get(); }
@@ -99,7 +109,14 @@ private:
     std::unique_ptr<CKivWorkingThread2> m_worker2;
     std::unique_ptr<CKivWorkingThread3> m_worker3;
     std::unique_ptr<CKivWorkingThread4> m_worker4;
+    bool IsAttachedCallback(IKivlinkActionEventsCallback* callback) const;
+    // False when the server may quit now.
+    bool CloseToNewClients();
+    void (*m_closeHook)(void*) = nullptr;
+    void* m_closeHookContext = nullptr;
+    bool m_closedToNewClients = false;
     std::vector<IKivlinkEventsBroadcast*> m_listeners;
+    std::vector<IKivlinkActionEventsCallback*> m_callbacks;
     tolv::com::critical_section m_moduleLock;
     tolv::com::unique_handle m_mainThread;
     bool m_shutdownMomentKnown = false;

@@ -8,6 +8,7 @@
 #include "com/ComInit.h"
 
 #include <algorithm>
+#include <new>
 #include <optional>
 
 namespace {
@@ -25,6 +26,16 @@ CKivString CreateDeviceInformation(const CKivString& deviceName)
 }
 
 }  // namespace
+
+CKivlinkNotificationThread::~CKivlinkNotificationThread() = default;
+
+HRESULT CKivlinkNotificationThread::InitThread()
+{
+    // Created on start so that the file worker, which receives the post steps of unblocked
+    // operations, exists by then.
+    m_handler.reset(new (std::nothrow) CKivlinkNotificationHandler(Services(), Services().WorkerAt(1)));
+    return m_handler ? S_OK : E_OUTOFMEMORY;
+}
 
 void CKivlinkNotificationThread::RegisterBinding(CSymbianConnectRT* binding)
 {
@@ -95,15 +106,19 @@ void CKivlinkNotificationThread::ProcessRequest(CRequestData& record)
         break;
     case REQ_EV_BACKUP_PROGRESS:
         trace->Format(3, "DeviceBackupStorageProgress");
+        record.m_RetVal = HandleOperation(record);
         break;
     case REQ_EV_RESTORE_PROGRESS:
         trace->Format(3, "DeviceRestoreProgress");
+        record.m_RetVal = HandleOperation(record);
         break;
     case REQ_EV_FORMAT_PROGRESS:
         trace->Format(3, "DeviceFormatDriveProgress");
+        record.m_RetVal = HandleOperation(record);
         break;
     case REQ_EV_COPY_PROGRESS:
         trace->Format(3, "DeviceCopyStorageFileProgress");
+        record.m_RetVal = HandleOperation(record);
         break;
     case REQ_EV_BACKUP_ERROR:
         trace->Format(3, "DeviceBackupStorageError 0x%x", static_cast<unsigned>(record.m_thirdIntegerArg));
@@ -131,20 +146,35 @@ void CKivlinkNotificationThread::ProcessRequest(CRequestData& record)
         break;
     case REQ_EV_BACKUP_COMPLETE:
         trace->Format(3, "DeviceBackupStorageComplete 0x%x", static_cast<unsigned>(record.m_secondIntegerArg));
+        record.m_RetVal = HandleOperation(record);
         break;
     case REQ_EV_RESTORE_COMPLETE:
         trace->Format(3, "DeviceRestoreStorageComplete 0x%x", static_cast<unsigned>(record.m_secondIntegerArg));
+        record.m_RetVal = HandleOperation(record);
         break;
     case REQ_EV_FORMAT_COMPLETE:
         trace->Format(3, "DeviceFormatStorageDriveComplete 0x%x", static_cast<unsigned>(record.m_secondIntegerArg));
+        record.m_RetVal = HandleOperation(record);
         break;
     case REQ_EV_COPY_COMPLETE:
         trace->Format(3, "DeviceCopyStorageFileComplete with ErrorCode x%x", static_cast<unsigned>(record.m_secondIntegerArg));
+        record.m_RetVal = HandleOperation(record);
         break;
     case REQ_CANCEL_OPERATION:
+        record.m_RetVal = HandleOperation(record);
         break;
     default:
         record.m_RetVal = RejectUndefinedRequest(record, "CKivlinkNotificationThread", 458);
         break;
     }
+}
+
+HRESULT CKivlinkNotificationThread::HandleOperation(const CRequestData& record)
+{
+    if (!m_handler) {
+        // Nobody tracks the operation: a phone asking whether to go on is told to stop.
+        AnswerResponse(record, VARIANT_TRUE);
+        return E_UNEXPECTED;
+    }
+    return m_handler->HandleOperationEvent(record, this);
 }

@@ -3,8 +3,11 @@
 // the bindings and the clients about connects and disconnects.
 #include "KivWorker.h"
 
+#include "Components/Kivlink/operations/KivlinkNotificationHandler.h"
+
 #include "com/CriticalSection.h"
 
+#include <memory>
 #include <vector>
 
 class CSymbianConnectRT;
@@ -12,13 +15,17 @@ class CSymbianConnectRT;
 class CKivlinkNotificationThread : public CKivWorker {
 public:
     explicit CKivlinkNotificationThread(IKivServerServices& services) : CKivWorker(services) {}
+    ~CKivlinkNotificationThread() override;
+
+    // The tracker of the phone's long operations; null until the thread has started.
+    CKivlinkNotificationHandler* Handler() { return m_handler.get(); }
 
     // Bindings register from their own workers' threads while this thread may be walking them.
     void RegisterBinding(CSymbianConnectRT* binding);
     void UnregisterBinding(CSymbianConnectRT* binding);
 
 protected:
-    HRESULT InitThread() override { return S_OK; }
+    HRESULT InitThread() override;
     void ProcessRequest(CRequestData& record) override;
     HRESULT ExitThread() override { return S_OK; }
     bool IsKnownRequest(long type) const override;
@@ -26,8 +33,10 @@ protected:
 private:
     void OnConnected(const CRequestData& record);
     void OnDisconnected(const CRequestData& record);
+    HRESULT HandleOperation(const CRequestData& record);
     static void AnswerResponse(const CRequestData& record, VARIANT_BOOL response);
 
+    std::unique_ptr<CKivlinkNotificationHandler> m_handler;
     tolv::com::critical_section m_bindingsLock;
     std::vector<CSymbianConnectRT*> m_bindings;
 };

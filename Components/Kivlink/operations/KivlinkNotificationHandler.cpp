@@ -47,6 +47,7 @@ HRESULT CKivlinkNotificationHandler::AddSymbianNotification(CKivlinkNotification
     // One reference for the list, one for the caller.
     notification.attach(created);
     created->AddRef();
+    InterlockedIncrement(&m_registrations);
     tolv::com::auto_lock lock(m_lock);
     if (m_head)
         created->InsertBefore(m_head);

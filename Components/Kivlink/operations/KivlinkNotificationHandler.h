@@ -47,6 +47,9 @@ public:
     HRESULT HandleOperationEvent(const CRequestData& record, CKivWorker* source);
 
     size_t PendingCount() const;
+    // Operations registered so far; only the file worker registers, so it can tell whether
+    // a request of its own started one.
+    LONG RegistrationCount() const { return InterlockedCompareExchange(&m_registrations, 0, 0); }
 
 private:
     // The last notification with this request id, with a reference for the caller.
@@ -62,4 +65,5 @@ private:
     CTolvTrace* m_trace;
     mutable tolv::com::critical_section m_lock;
     CKivlinkNotification* m_head = nullptr;
+    mutable volatile LONG m_registrations = 0;
 };

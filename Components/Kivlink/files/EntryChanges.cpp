@@ -1,0 +1,127 @@
+#include "FileOperations.h"
+#include "FolderCreation.h"
+
+#include "model/FileDescription.h"
+#include "model/SymbianDevice.h"
+#include "model/SymbianDeviceDirectory.h"
+#include "model/SymbianDeviceFile.h"
+#include "paths/PhonePath.h"
+
+#include "trace/TolvTrace.h"
+
+#include <cwctype>
+#include <vector>
+
+namespace {
+
+// The Windows read-only error as an HRESULT: what a protected file answers to removal.
+constexpr HRESULT KIV_E_READONLY_FILE = static_cast<HRESULT>(0x80071779);
+
+bool IsReadOnly(CFileDescription& file)
+{
+    long attributes = 0;
+    return SUCCEEDED(file.GetAttributes(attributes)) && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+HRESULT RemoveOne(CFileDescription& entry)
+{
+    if (entry.Kind() == KIND_FILE)
+        return entry.File()->Delete();
+    if (entry.Kind() == KIND_FOLDER)
+        return entry.Directory()->Remove();
+    return E_INVALIDARG;
+}
+
+HRESULT RemoveMatching(CKivFileContext& context, const CPhonePath& path)
+{
+    CKivString folder;
+    CKivString pattern;
+    HRESULT hr = path.GetParent(&folder, nullptr);
+    if (SUCCEEDED(hr))
+        hr = path.GetPattern(&pattern);
+    if (FAILED(hr))
+        return hr;
+    std::vector<CFileDescription> matches;
+    hr = context.device->GetAllEntries(folder.c_str(), pattern.c_str(), matches);
+    if (FAILED(hr))
+        return hr;
+    bool skipped = false;
+    for (CFileDescription& entry : matches) {
+        if (entry.Kind() == KIND_FILE && IsReadOnly(entry)) {
+            skipped = true;
+            continue;
+        }
+        hr = RemoveOne(entry);
+        if (FAILED(hr))
+            return hr;
+    }
+    return skipped ? KIV_E_READONLY_FILE : S_OK;
+}
+
+bool EqualIgnoringCase(const CKivString& left, const CKivString& right)
+{
+    return _wcsicmp(left.c_str(), right.c_str()) == 0;
+}
+
+}  // namespace
+
+HRESULT RunRemoveEntry(CKivFileContext& context, CRequestData& record)
+{
+    CPhonePath path(record.m_firstStringArg);
+    if (!path.IsValid())
+        return E_INVALIDARG;
+    if (path.HasWildcard())
+        return RemoveMatching(context, path);
+    CFileDescription entry;
+    HRESULT hr = context.device->GetEntry(record.m_firstStringArg.c_str(), entry);
+    if (FAILED(hr))
+        return hr;
+    if (entry.Kind() == KIND_FILE && IsReadOnly(entry))
+        return KIV_E_READONLY_FILE;
+    return RemoveOne(entry);
+}
+
+HRESULT RunCreateEntry(CKivFileContext& context, CRequestData& record)
+{
+    return CreatePhoneFolder(*context.device, record.m_firstStringArg.c_str(), context.trace, nullptr);
+}
+
+HRESULT RunMoveEntry(CKivFileContext& context, CRequestData& record)
+{
+    const CKivString& source = record.m_firstStringArg;
+    const CKivString& target = record.m_secondStringArg;
+    CPhonePath targetPath(target);
+    CKivString wantedName;
+    HRESULT hr = targetPath.GetLastName(&wantedName);
+    if (FAILED(hr))
+        return E_INVALIDARG;
+    CFileDescription existing;
+    if (SUCCEEDED(context.device->GetEntry(target.c_str(), existing))) {
+        // The lookup ignores letter case: a name that differs only in case is another file
+        // to the user, and moving onto it would replace it.
+        CKivString actualName;
+        if (SUCCEEDED(existing.GetDisplayName(actualName)) && !(actualName == wantedName) &&
+            EqualIgnoringCase(actualName, wantedName)) {
+            context.trace->Format(3, "Moving file %s that only differs by cases from destination %s",
+                                  source.Narrow().c_str(), target.Narrow().c_str());
+            return E_INVALIDARG;
+        }
+    }
+    CFileDescription entry;
+    hr = context.device->GetEntry(source.c_str(), entry);
+    if (FAILED(hr))
+        return hr;
+    if (entry.Kind() == KIND_FOLDER)
+        return entry.Directory()->Move(target.c_str());
+    if (entry.Kind() != KIND_FILE)
+        return E_INVALIDARG;
+    CFileDescription folder;
+    hr = context.device->GetParentDirectory(source.c_str(), folder);
+    if (FAILED(hr))
+        return hr;
+    CKivString name;
+    hr = entry.GetDisplayName(name);
+    if (FAILED(hr))
+        return hr;
+    return folder.Directory()->RenameChildFile(name.c_str(), target.c_str());
+}

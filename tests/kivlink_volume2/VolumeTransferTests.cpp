@@ -1,0 +1,4 @@
+// Copies between PC and phone through IKivVolume2.
+#include "VolumeFixture.h"
+
+#include <oleauto.h>
