@@ -1,0 +1,75 @@
+#include "CallRateBench.h"
+
+#include "AsciiText.h"
+#include "CallFailure.h"
+#include "Stopwatch.h"
+
+#include "com/UniqueBstr.h"
+
+using tolv::com::unique_bstr;
+
+namespace {
+
+template <class Call>
+HRESULT CallsPerSecond(Call call, double& rate)
+{
+    long calls = 0;
+    CStopwatch watch;
+    double elapsed = 0;
+    do {
+        const HRESULT hr = call();
+        if (FAILED(hr))
+            return hr;
+        ++calls;
+        elapsed = watch.Seconds();
+    } while (elapsed < kCallRoundSeconds);
+    rate = calls / elapsed;
+    return S_OK;
+}
+
+}  // namespace
+
+CallRateResult MeasureCallRates(IKivVolume2* volume, ISmokeCalculator* smoke, const std::wstring& entry,
+                                const std::string& expectedInfoStart, int rounds)
+{
+    CallRateResult result;
+    unique_bstr path(entry.c_str());
+    unique_bstr info;
+    // The first answer fills the server's cache for that folder and is not timed.
+    HRESULT hr = volume->GetInfo(path.get(), info.put());
+    if (FAILED(hr)) {
+        result.failure = "GetInfo failed: " + DescribeFailure(hr, volume, IID_IKivVolume2);
+        return result;
+    }
+    result.info = Narrow(info.c_str());
+    if (result.info.compare(0, expectedInfoStart.size(), expectedInfoStart) != 0) {
+        result.failure = "GetInfo(" + Narrow(entry) + ") answered \"" + result.info + "\", expected it to begin with \"" +
+                         expectedInfoStart + "\"";
+        return result;
+    }
+
+    auto getInfo = [&] { return volume->GetInfo(path.get(), info.put()); };
+    auto empty = [&] {
+        long id = 0;
+        return smoke->ProcessId(&id);
+    };
+    for (int round = 0; round < rounds; ++round) {
+        double rate = 0;
+        hr = CallsPerSecond(empty, rate);
+        if (FAILED(hr)) {
+            result.failure = "ISmokeCalculator::ProcessId failed: " + DescribeFailure(hr, smoke, IID_ISmokeCalculator);
+            return result;
+        }
+        result.emptyRates.push_back(rate);
+        hr = CallsPerSecond(getInfo, rate);
+        if (FAILED(hr)) {
+            result.failure = "GetInfo failed: " + DescribeFailure(hr, volume, IID_IKivVolume2);
+            return result;
+        }
+        result.getInfoRates.push_back(rate);
+    }
+    // The cached answer must still be the one the first call gave.
+    if (Narrow(info.c_str()) != result.info)
+        result.failure = "GetInfo answered \"" + Narrow(info.c_str()) + "\" after \"" + result.info + "\"";
+    return result;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The simulated phone the benchmark copies to and from: connected through the simulator's
+// control verbs with its drives below a folder of the benchmark, the transfer rate set to
+// unlimited, and disconnected when the owner goes.
+#include <string>
+
+extern const wchar_t* const kBenchPhoneName;
+
+class CSimulatedPhone {
+public:
+    // verbOutput: a file that takes the control verbs' output.
+    CSimulatedPhone(std::wstring root, std::wstring verbOutput);
+    ~CSimulatedPhone();
+    CSimulatedPhone(const CSimulatedPhone&) = delete;
+    CSimulatedPhone& operator=(const CSimulatedPhone&) = delete;
+
+    bool Connect();
+    void Disconnect();
+    // The PC folder behind a drive of the phone ("E" -> ...\354812013456789\E), as the
+    // simulator reports it; empty when it does not.
+    std::wstring DriveFolder(wchar_t letter) const;
+    const std::string& Problem() const { return m_problem; }
+
+private:
+    bool Verb(const std::wstring& arguments, std::string* output = nullptr);
+
+    std::wstring m_root;
+    std::wstring m_verbOutput;
+    std::string m_status;
+    std::string m_problem;
+    bool m_connected = false;
+};

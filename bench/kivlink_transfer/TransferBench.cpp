@@ -1,0 +1,145 @@
+#include "TransferBench.h"
+
+#include "AsciiText.h"
+#include "CallFailure.h"
+#include "PatternFile.h"
+#include "ScratchFolder.h"
+#include "Stopwatch.h"
+
+#include "com/UniqueBstr.h"
+
+using tolv::com::unique_bstr;
+
+namespace {
+
+const wchar_t* const kPhoneSourceFolder = L"E:\\BenchSource\\";
+const wchar_t* const kPhoneTargetFolder = L"E:\\BenchTransfer\\";
+constexpr unsigned kPatternSeed = 20240611;
+
+std::wstring FileName(const TransferCase& transfer)
+{
+    return L"bench_" + std::to_wstring(transfer.bytes >> 20) + L"MB.bin";
+}
+
+std::wstring PcSource(const TransferSetup& setup, const TransferCase& transfer)
+{
+    return setup.pcFolder + L"\\" + FileName(transfer);
+}
+
+// Folders of the card by their phone names: E:\BenchSource\ is <card>\BenchSource.
+std::wstring CardPath(const TransferSetup& setup, const wchar_t* phoneFolder, const std::wstring& name)
+{
+    return setup.cardFolder + L"\\" + std::wstring(phoneFolder + 3) + name;
+}
+
+void CheckArrived(TransferSamples& samples, const std::wstring& source, const std::wstring& copy, const char* what)
+{
+    const std::string difference = ContentDifference(source, copy);
+    if (!difference.empty())
+        samples.failure = std::string(what) + " reported success but the copy is wrong: " + difference;
+}
+
+void TimeCopyFile(const TransferSetup& setup, const TransferCase& transfer, int repetition, TransferSamples& samples)
+{
+    const std::wstring source = PcSource(setup, transfer);
+    const std::wstring target = setup.pcFolder + L"\\baseline_" + std::to_wstring(repetition) + L".bin";
+    CStopwatch watch;
+    const BOOL copied = CopyFileW(source.c_str(), target.c_str(), TRUE);
+    const double seconds = watch.Seconds();
+    if (!copied) {
+        samples.failure = "CopyFile failed: " + DescribeWin32Failure(GetLastError());
+        return;
+    }
+    samples.seconds.push_back(seconds);
+    CheckArrived(samples, source, target, "CopyFile");
+    DeleteFileW(target.c_str());
+}
+
+void TimeCopyFromPC(const TransferSetup& setup, const TransferCase& transfer, TransferSamples& samples)
+{
+    const std::wstring name = FileName(transfer);
+    const std::wstring source = PcSource(setup, transfer);
+    // A folder as the destination keeps the source's name, so the server copies the file
+    // itself rather than a renamed temporary copy of it.
+    unique_bstr sourceArgument(source.c_str());
+    unique_bstr targetArgument(kPhoneTargetFolder);
+    CStopwatch watch;
+    const HRESULT hr = setup.volume->CopyFromPC(sourceArgument.get(), targetArgument.get(), eBlocked);
+    const double seconds = watch.Seconds();
+    if (FAILED(hr)) {
+        samples.failure = "CopyFromPC failed: " + DescribeFailure(hr, setup.volume, IID_IKivVolume2);
+        return;
+    }
+    samples.seconds.push_back(seconds);
+    const std::wstring arrived = CardPath(setup, kPhoneTargetFolder, name);
+    CheckArrived(samples, source, arrived, "CopyFromPC");
+
+    unique_bstr entry((std::wstring(kPhoneTargetFolder) + name).c_str());
+    const HRESULT removed = setup.volume->RemoveEntry(entry.get());
+    if (FAILED(removed)) {
+        // Taken away behind the server's back; its cache of that folder was dropped by the copy.
+        samples.note = "RemoveEntry failed with " + DescribeFailure(removed, setup.volume, IID_IKivVolume2) +
+                       "; the phone copies were deleted in the simulator's folder instead";
+        DeleteFileW(arrived.c_str());
+    } else if (GetFileAttributesW(arrived.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        samples.failure = "RemoveEntry reported success but " + Narrow(arrived) + " is still there";
+    }
+}
+
+void TimeCopyToPC(const TransferSetup& setup, const TransferCase& transfer, int repetition, TransferSamples& samples)
+{
+    const std::wstring name = FileName(transfer);
+    const std::wstring target = setup.pcFolder + L"\\received_" + std::to_wstring(repetition) + L".bin";
+    unique_bstr sourceArgument((std::wstring(kPhoneSourceFolder) + name).c_str());
+    unique_bstr targetArgument(target.c_str());
+    CStopwatch watch;
+    const HRESULT hr = setup.volume->CopyToPC(sourceArgument.get(), targetArgument.get(), eBlocked);
+    const double seconds = watch.Seconds();
+    if (FAILED(hr)) {
+        samples.failure = "CopyToPC failed: " + DescribeFailure(hr, setup.volume, IID_IKivVolume2);
+        DeleteFileW(target.c_str());
+        return;
+    }
+    samples.seconds.push_back(seconds);
+    CheckArrived(samples, PcSource(setup, transfer), target, "CopyToPC");
+    DeleteFileW(target.c_str());
+}
+
+}  // namespace
+
+bool PrepareTransferCase(const TransferSetup& setup, const TransferCase& transfer, std::string& problem)
+{
+    const std::wstring name = FileName(transfer);
+    const std::wstring phoneSource = CardPath(setup, kPhoneSourceFolder, name);
+    // The target folder exists beforehand, so that no repetition pays for creating it.
+    const std::wstring phoneTarget = CardPath(setup, kPhoneTargetFolder, L"");
+    for (const std::wstring& folder : {phoneSource.substr(0, phoneSource.find_last_of(L'\\')), phoneTarget}) {
+        if (!CreateFolderPath(folder)) {
+            problem = "cannot create " + Narrow(folder) + ": " + DescribeWin32Failure(GetLastError());
+            return false;
+        }
+    }
+    for (const std::wstring& file : {PcSource(setup, transfer), phoneSource}) {
+        const HRESULT hr = WritePatternFile(file, transfer.bytes, kPatternSeed);
+        if (FAILED(hr)) {
+            problem = "cannot write " + Narrow(file) + ": " + DescribeFailure(hr, nullptr, IID_NULL);
+            return false;
+        }
+    }
+    return true;
+}
+
+TransferResult MeasureTransferCase(const TransferSetup& setup, const TransferCase& transfer)
+{
+    TransferResult result;
+    for (int repetition = 0; repetition < transfer.repetitions; ++repetition) {
+        // A direction that failed once is not asked again: its later numbers would mean nothing.
+        if (result.copyFile.failure.empty())
+            TimeCopyFile(setup, transfer, repetition, result.copyFile);
+        if (result.fromPC.failure.empty())
+            TimeCopyFromPC(setup, transfer, result.fromPC);
+        if (result.toPC.failure.empty())
+            TimeCopyToPC(setup, transfer, repetition, result.toPC);
+    }
+    return result;
+}
