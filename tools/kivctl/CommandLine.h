@@ -1,0 +1,51 @@
+// kivctl's command line: the command, its operands and its options. Parsing is pure, so
+// that every rule about what may be combined is tested without a server.
+#pragma once
+
+#include <string>
+#include <vector>
+
+enum class KivctlCommand {
+    None,
+    Help,
+    Devices,
+    Drives,
+    List,
+    Info,
+    Put,
+    Get,
+    Copy,
+    Move,
+    Remove,
+    MakeFolder,
+    Format,
+    Backup,
+    Restore,
+    Watch,
+};
+
+struct KivctlCommandLine {
+    KivctlCommand command = KivctlCommand::None;
+    std::vector<std::wstring> operands;
+    bool help = false;
+    bool recursive = false;
+    bool noOverwrite = false;
+    bool leaveIfDifferent = false;
+    bool move = false;
+    bool async = false;
+    bool quiet = false;
+};
+
+// The command's name as typed ("ls", "put"), for messages.
+const wchar_t* CommandName(KivctlCommand command);
+
+// Parses the arguments after the program name. On failure returns false and a one-line
+// explanation in `error`. "--help" anywhere wins over every other mistake.
+bool ParseCommandLine(const std::vector<std::wstring>& arguments, KivctlCommandLine& result, std::wstring& error);
+
+// The ExecutionFlags word for a long operation: eBlocked unless --async, plus the options.
+// `move` forces eMove (mv).
+long ExecutionFlagsFor(const KivctlCommandLine& line, bool move);
+
+// Whether the command starts one of the server's long operations (progress, cancel, --async).
+bool IsLongOperation(KivctlCommand command);

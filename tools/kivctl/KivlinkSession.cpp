@@ -1,0 +1,58 @@
+#include "tools/kivctl/KivlinkSession.h"
+
+#include "tools/kivctl/ErrorText.h"
+
+CKivlinkSession::~CKivlinkSession()
+{
+    StopListening();
+    m_volume.reset();
+}
+
+HRESULT CKivlinkSession::Open()
+{
+    return CoCreateInstance(CLSID_KivVolume2, nullptr, CLSCTX_LOCAL_SERVER, IID_IKivVolume2, m_volume.put_void());
+}
+
+HRESULT CKivlinkSession::Listen(IKivctlEventObserver* observer)
+{
+    if (m_sink) {
+        m_sink->SetObserver(observer);
+        return S_OK;
+    }
+    RETURN_HR_IF(E_UNEXPECTED, !m_volume);
+    tolv::com::com_ptr<IConnectionPointContainer> container;
+    RETURN_IF_FAILED(m_volume.query(container));
+    tolv::com::com_ptr<IConnectionPoint> point;
+    RETURN_IF_FAILED(container->FindConnectionPoint(DIID_IKivAllServerEvents, point.put()));
+    tolv::com::com_ptr<tolv::com::ComObject<CKivctlEventSink>> sink;
+    RETURN_IF_FAILED(tolv::com::ComObject<CKivctlEventSink>::Create(sink));
+    sink->SetObserver(observer);
+    DWORD cookie = 0;
+    const HRESULT hr = point->Advise(static_cast<IDispatch*>(sink.get()), &cookie);
+    if (FAILED(hr)) {
+        sink->SetObserver(nullptr);
+        return hr;
+    }
+    m_sink = std::move(sink);
+    m_point = std::move(point);
+    m_cookie = cookie;
+    return S_OK;
+}
+
+void CKivlinkSession::StopListening()
+{
+    if (m_sink) {
+        m_sink->SetObserver(nullptr);
+    }
+    if (m_point) {
+        m_point->Unadvise(m_cookie);
+    }
+    m_point.reset();
+    m_sink.reset();
+    m_cookie = 0;
+}
+
+std::wstring CKivlinkSession::Describe(HRESULT hr) const
+{
+    return DescribeKivlinkFailure(hr, m_volume.get());
+}

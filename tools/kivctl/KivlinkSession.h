@@ -1,0 +1,38 @@
+// kivctl's connection to Kivlink: one KivVolume2 object in the server's process and, when
+// a command needs events, kivctl's sink advised on its IKivAllServerEvents point.
+#pragma once
+
+#include <string>
+
+#include "com/ComObject.h"
+#include "com/ComPtr.h"
+#include "tools/kivctl/EventSink.h"
+
+#include "KivlinkLib.h"
+
+class CKivlinkSession {
+public:
+    CKivlinkSession() = default;
+    ~CKivlinkSession();
+    CKivlinkSession(const CKivlinkSession&) = delete;
+    CKivlinkSession& operator=(const CKivlinkSession&) = delete;
+
+    // Creates the object in Kivlink's process (COM starts the server when none runs).
+    HRESULT Open();
+    IKivVolume2* Volume() const { return m_volume.get(); }
+
+    // Routes the object's events to `observer` (null: drop them), advising the sink on first
+    // use. The observer must stay until it is replaced or the session ends.
+    HRESULT Listen(IKivctlEventObserver* observer);
+
+    // The text for a failed call on the object.
+    std::wstring Describe(HRESULT hr) const;
+
+private:
+    void StopListening();
+
+    tolv::com::com_ptr<IKivVolume2> m_volume;
+    tolv::com::com_ptr<tolv::com::ComObject<CKivctlEventSink>> m_sink;
+    tolv::com::com_ptr<IConnectionPoint> m_point;
+    DWORD m_cookie = 0;
+};

@@ -1,0 +1,12 @@
+// `kivctl watch`: every event as one line on standard output, written at once.
+#pragma once
+
+#include "tools/kivctl/EventObserver.h"
+
+class CWatchPrinter final : public IKivctlEventObserver {
+public:
+    void OnDeviceConnected(const std::wstring& name, const std::wstring& information) override;
+    void OnDeviceDisconnected(const std::wstring& name) override;
+    bool OnProgress(long action, const std::wstring& path, long percentage) override;
+    void OnCompletion(long action, const std::wstring& path, HRESULT result) override;
+};
