@@ -1,0 +1,20 @@
+#include "ExistingDestination.h"
+
+#include "KivlinkLib.h"
+#include "trace/TolvTrace.h"
+
+HRESULT JudgeExistingDestination(CTolvTrace* trace, long flags, const CKivString& path, bool& rename)
+{
+    // eNoOverwrite together with eLeaveIfDifferent refuses only an identical file, later.
+    if (flags & eLeaveIfDifferent) {
+        trace->Format(3, "file exists and eLeaveIfDifferent is set");
+        trace->Format(3, "destination file %s will be renamed", path.Narrow().c_str());
+        rename = true;
+        return S_OK;
+    }
+    if (flags & eNoOverwrite) {
+        trace->Format(3, "file exists and eNoOverwrite is set");
+        return KIV_E_FILEEXISTSALREADY;
+    }
+    return S_OK;
+}

@@ -1,0 +1,129 @@
+// A copy inside the phone, which the phone library cannot do itself: the file travels to a PC
+// temporary file and back into the target folder, where it arrives under the temporary name
+// and is renamed.
+#include "CopyRoutes.h"
+
+#include "CopyOnPhoneCheck.h"
+#include "PcFiles.h"
+#include "TransferClock.h"
+#include "TransferPaths.h"
+#include "TransferResults.h"
+
+#include "model/FileDescription.h"
+#include "model/SymbianDevice.h"
+#include "model/SymbianDeviceDirectory.h"
+#include "model/SymbianDeviceFile.h"
+#include "operations/LongOperation.h"
+
+#include "KivlinkLib.h"
+#include "trace/TolvTrace.h"
+
+namespace {
+
+// Sends the temporary file into the folder and waits; the file arrives under the temporary
+// file's name.
+HRESULT SendIntoFolder(CKivFileContext& context, const CRequestData& record, CFileDescription& folder,
+                       const CKivString& tempFile, long expectedSize)
+{
+    CTolvTrace* trace = context.trace;
+    CRequestData postStep(record);
+    postStep.m_firstIntegerArg |= eBlocked;
+    CKivLongOperation operation(context.handler, context.DisconnectEvent(), trace);
+    HRESULT hr = operation.Register(aidCopyToPC, record.m_firstStringArg, postStep, REQ_COPY_TO_PC_POST_STEP);
+    if (FAILED(hr))
+        return hr;
+    trace->Format(3, "(%s)->CopyFromPC(%s)", folder.Name().Narrow().c_str(), tempFile.Narrow().c_str());
+    long requestId = 0;
+    hr = folder.Directory()->StartCopyFromPC(tempFile.c_str(), requestId);
+    if (FAILED(hr))
+        return hr;
+    trace->Format(3, "CopyFromPC returns REQID %d", static_cast<int>(requestId));
+    operation.Started(requestId);
+    HRESULT completion = E_FAIL;
+    hr = operation.WaitForCompletion(completion);
+    if (SUCCEEDED(hr)) {
+        trace->Format(3, "S_STATE: Copy (synchronous call) finished");
+        hr = completion;
+    } else if (hr != KIV_E_BADCONNECTION) {
+        trace->Format(3, "S_STATE: Copy (synchronous call) failed - try to check if it is there anyway on mobile");
+        hr = CheckCopyOnPhone(expectedSize, folder, SplitFolderAndName(tempFile.c_str(), true).name.c_str(), trace,
+                              TransferClock());
+    }
+    operation.Unregister();
+    return hr;
+}
+
+}  // namespace
+
+HRESULT RunInDeviceCopy(CKivFileContext& context, const CRequestData& record)
+{
+    CTolvTrace* trace = context.trace;
+    const CKivString& sourcePath = record.m_firstStringArg;
+    const CKivString& newPath = record.m_secondStringArg;
+    CFileDescription existing;
+    // Refused before anything travels: the final rename would fail and leave the copy on
+    // the phone under its temporary name.
+    if (SUCCEEDED(context.device->GetEntry(newPath.c_str(), existing))) {
+        trace->Format(3, "E_STATE: destination %s must not exist, no overwrite", newPath.Narrow().c_str());
+        return KIV_E_FILEEXISTSALREADY;
+    }
+    CFileDescription source;
+    HRESULT hr = context.device->GetEntry(sourcePath.c_str(), source);
+    if (FAILED(hr))
+        return hr;
+    if (source.Kind() != KIND_FILE) {
+        trace->Format(3, "E_STATE: can not copy %s. Copying folders is not supported.", sourcePath.Narrow().c_str());
+        return KIV_E_SERVICENOTSUPPORTED;
+    }
+    CKivString tempFile;
+    hr = CopyToTempFile(context, sourcePath.c_str(), tempFile);
+    if (FAILED(hr)) {
+        trace->Format(3, "E_STATE: Attempt to copy %s to temporary file %s failed", sourcePath.Narrow().c_str(),
+                      tempFile.Narrow().c_str());
+        return hr;
+    }
+
+    const SFolderAndName target = SplitFolderAndName(newPath.c_str(), false);
+    CFileDescription folder;
+    if (target.name.empty() || FAILED(context.device->GetEntry(target.folder.c_str(), folder)) ||
+        folder.Kind() != KIND_FOLDER) {
+        trace->Format(3, "E_STATE: %s is not a directory", target.folder.Narrow().c_str());
+        return E_INVALIDARG;
+    }
+    ULONGLONG tempSize = 0;
+    hr = ReadPcFileSize(tempFile.c_str(), tempSize);
+    if (FAILED(hr))
+        return hr;
+    const long expectedSize = PhoneSizeOf(tempSize);
+    hr = SendIntoFolder(context, record, folder, tempFile, expectedSize);
+    if (FAILED(hr))
+        return hr;
+
+    const CKivString tempName = SplitFolderAndName(tempFile.c_str(), true).name;
+    hr = folder.Directory()->RenameChildFile(tempName.c_str(), target.name.c_str());
+    if (FAILED(hr)) {
+        // The copy is of no use under the temporary name.
+        CFileDescription arrived;
+        if (SUCCEEDED(folder.Directory()->GetFileInFolder(tempName.c_str(), arrived)))
+            arrived.File()->Delete();
+        if (context.binding)
+            context.binding->OnInvalidateParent(newPath.c_str(), true);
+        return hr;
+    }
+
+    CFileDescription copied;
+    hr = context.device->GetFile(newPath.c_str(), copied);
+    long size = 0;
+    if (SUCCEEDED(hr))
+        hr = copied.File()->ReadSize(size);
+    if (FAILED(hr))
+        return hr;
+    if (size != expectedSize) {
+        copied.File()->Delete();
+        trace->Format(3, "E_STATE: %s was not fully copied. deleted partly copied data", newPath.Narrow().c_str());
+        if (context.binding)
+            context.binding->OnInvalidateParent(newPath.c_str(), true);
+        return KIV_E_NOT_FULLY_COPIED;
+    }
+    return S_OK;
+}
