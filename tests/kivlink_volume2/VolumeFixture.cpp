@@ -203,13 +203,31 @@ bool RecordingSink::WaitFor(DISPID id, DWORD timeoutMs)
     }
 }
 
+namespace {
+
+// Held for the whole suite: between two tests the server would otherwise have no client and
+// quit, and a test's creation could meet it half-way down.
+tolv::com::com_init* g_suiteApartment = nullptr;
+IKivVolume2* g_keeper = nullptr;
+
+}  // namespace
+
 void VolumeTest::SetUpTestSuite()
 {
     ASSERT_EQ(ConnectPhone(), 0);
+    g_suiteApartment = new tolv::com::com_init(COINIT_APARTMENTTHREADED);
+    ASSERT_EQ(CoCreateInstance(CLSID_KivVolume2, nullptr, CLSCTX_LOCAL_SERVER, IID_IKivVolume2,
+                               reinterpret_cast<void**>(&g_keeper)),
+              S_OK);
 }
 
 void VolumeTest::TearDownTestSuite()
 {
+    if (g_keeper)
+        g_keeper->Release();
+    g_keeper = nullptr;
+    delete g_suiteApartment;
+    g_suiteApartment = nullptr;
     // Kivlink and the simulator end by themselves once nobody holds them.
     EXPECT_TRUE(EndPhoneSim(30000));
     WaitUntilGone(L"Kivlink.exe", 30000);

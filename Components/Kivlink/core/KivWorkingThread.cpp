@@ -5,6 +5,7 @@
 #include "PhoneLibraryBinding.h"
 
 #include "Components/Kivlink/files/FileOperations.h"
+#include "Components/Kivlink/transfer/CopyRoutes.h"
 
 namespace {
 
@@ -164,6 +165,16 @@ HRESULT CKivWorkingThread::Execute(CRequestData& record, CFileDescription& devic
         return RunTraced("BackupDrive", RunBackupDrive, context, record);
     case REQ_RESTORE_DRIVE:
         return RunTraced("RestoreDrive", RunRestoreDrive, context, record);
+    case REQ_COPY_FROM_PC:
+        return RunTraced("CopyFromPC", RunCopyFromPC, context, record);
+    case REQ_COPY_TO_PC:
+        return RunTraced("CopyToPC", RunCopyToPC, context, record);
+    case REQ_COPY:
+        return RunTraced("Copy", RunInDeviceCopy, context, record);
+    case REQ_COPY_FROM_PC_POST_STEP:
+        return RunCopyFromPCPostSteps(context, record);
+    case REQ_COPY_TO_PC_POST_STEP:
+        return RunCopyToPCPostSteps(context, record);
     case REQ_FORMAT_POST_STEP:
         return RunFormatPostSteps(context, record);
     case REQ_BACKUP_POST_STEP:

@@ -23,7 +23,7 @@ protected:
 
 private:
     HRESULT Execute(CRequestData& record, CFileDescription& device);
-    using FileOperation = HRESULT (*)(CKivFileContext&, CRequestData&);
+    using FileOperation = HRESULT (*)(CKivFileContext&, const CRequestData&);
     // Runs an operation between the worker's own entry and exit lines.
     HRESULT RunTraced(const char* method, FileOperation operation, CKivFileContext& context, CRequestData& record);
     void InvalidateAfterSuccess(const CRequestData& record);

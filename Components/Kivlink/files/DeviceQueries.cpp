@@ -89,7 +89,7 @@ HRESULT EntryInfo(CKivFileContext& context, const wchar_t* path, CKivString& inf
 
 }  // namespace
 
-HRESULT AnswerText(CRequestData& record, const CKivString& text)
+HRESULT AnswerText(const CRequestData& record, const CKivString& text)
 {
     auto* out = static_cast<BSTR*>(record.m_OutArg[OUT_TEXT]);
     if (!out)
@@ -102,7 +102,7 @@ HRESULT AnswerText(CRequestData& record, const CKivString& text)
     return S_OK;
 }
 
-HRESULT RunListDevices(CKivFileContext& context, CRequestData& record)
+HRESULT RunListDevices(CKivFileContext& context, const CRequestData& record)
 {
     std::vector<CFileDescription> devices;
     HRESULT hr = context.binding->RereadDeviceList(devices);
@@ -111,7 +111,7 @@ HRESULT RunListDevices(CKivFileContext& context, CRequestData& record)
     return AnswerText(record, JoinNames(devices));
 }
 
-HRESULT RunSelectDevice(CKivFileContext& context, CRequestData& record)
+HRESULT RunSelectDevice(CKivFileContext& context, const CRequestData& record)
 {
     CFileDescription current;
     HRESULT hr = context.binding->GetCurrentDeviceDescription(current);
@@ -121,7 +121,7 @@ HRESULT RunSelectDevice(CKivFileContext& context, CRequestData& record)
     return current.Name() == record.m_firstStringArg ? S_OK : E_INVALIDARG;
 }
 
-HRESULT RunListDrives(CKivFileContext& context, CRequestData& record)
+HRESULT RunListDrives(CKivFileContext& context, const CRequestData& record)
 {
     std::vector<CFileDescription> drives;
     HRESULT hr = context.device->ListDriveEntries(drives);
@@ -130,7 +130,7 @@ HRESULT RunListDrives(CKivFileContext& context, CRequestData& record)
     return AnswerText(record, JoinNames(drives));
 }
 
-HRESULT RunListEntries(CKivFileContext& context, CRequestData& record)
+HRESULT RunListEntries(CKivFileContext& context, const CRequestData& record)
 {
     std::vector<CFileDescription> entries;
     const wchar_t* path = record.m_firstStringArg.c_str();
@@ -143,7 +143,7 @@ HRESULT RunListEntries(CKivFileContext& context, CRequestData& record)
     return AnswerText(record, list);
 }
 
-HRESULT RunGetInfo(CKivFileContext& context, CRequestData& record)
+HRESULT RunGetInfo(CKivFileContext& context, const CRequestData& record)
 {
     CKivString path = record.m_firstStringArg;
     if (path.empty()) {

@@ -50,7 +50,7 @@ HRESULT StartDeviceTransfer(CKivFileContext& context, bool backup, const CKivStr
 }
 
 // Backup and restore: first string the PC backup file, second the drive.
-HRESULT RunDeviceTransfer(CKivFileContext& context, CRequestData& record, bool backup)
+HRESULT RunDeviceTransfer(CKivFileContext& context, const CRequestData& record, bool backup)
 {
     const CKivString& drive = record.m_secondStringArg;
     if (ClassifyInfoPath(drive.c_str()) != INFO_DRIVE) {
@@ -83,7 +83,7 @@ HRESULT RunDeviceTransfer(CKivFileContext& context, CRequestData& record, bool b
 
 }  // namespace
 
-HRESULT RunFormatDrive(CKivFileContext& context, CRequestData& record)
+HRESULT RunFormatDrive(CKivFileContext& context, const CRequestData& record)
 {
     const CKivString& driveName = record.m_firstStringArg;
     CFileDescription drive;
@@ -106,12 +106,12 @@ HRESULT RunFormatDrive(CKivFileContext& context, CRequestData& record)
     return FinishDriveOperation(context, operation, record, finished.c_str(), RunFormatPostSteps);
 }
 
-HRESULT RunBackupDrive(CKivFileContext& context, CRequestData& record)
+HRESULT RunBackupDrive(CKivFileContext& context, const CRequestData& record)
 {
     return RunDeviceTransfer(context, record, true);
 }
 
-HRESULT RunRestoreDrive(CKivFileContext& context, CRequestData& record)
+HRESULT RunRestoreDrive(CKivFileContext& context, const CRequestData& record)
 {
     return RunDeviceTransfer(context, record, false);
 }

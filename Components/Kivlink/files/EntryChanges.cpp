@@ -65,7 +65,7 @@ bool EqualIgnoringCase(const CKivString& left, const CKivString& right)
 
 }  // namespace
 
-HRESULT RunRemoveEntry(CKivFileContext& context, CRequestData& record)
+HRESULT RunRemoveEntry(CKivFileContext& context, const CRequestData& record)
 {
     CPhonePath path(record.m_firstStringArg);
     if (!path.IsValid())
@@ -81,12 +81,12 @@ HRESULT RunRemoveEntry(CKivFileContext& context, CRequestData& record)
     return RemoveOne(entry);
 }
 
-HRESULT RunCreateEntry(CKivFileContext& context, CRequestData& record)
+HRESULT RunCreateEntry(CKivFileContext& context, const CRequestData& record)
 {
     return CreatePhoneFolder(*context.device, record.m_firstStringArg.c_str(), context.trace, nullptr);
 }
 
-HRESULT RunMoveEntry(CKivFileContext& context, CRequestData& record)
+HRESULT RunMoveEntry(CKivFileContext& context, const CRequestData& record)
 {
     const CKivString& source = record.m_firstStringArg;
     const CKivString& target = record.m_secondStringArg;
