@@ -10,7 +10,16 @@ CKivlinkSession::~CKivlinkSession()
 
 HRESULT CKivlinkSession::Open()
 {
-    return CoCreateInstance(CLSID_KivVolume2, nullptr, CLSCTX_LOCAL_SERVER, IID_IKivVolume2, m_volume.put_void());
+    // A server that is just quitting may refuse the creation; the next attempt starts a new one.
+    HRESULT hr = E_FAIL;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (attempt > 0)
+            Sleep(1000);
+        hr = CoCreateInstance(CLSID_KivVolume2, nullptr, CLSCTX_LOCAL_SERVER, IID_IKivVolume2, m_volume.put_void());
+        if (SUCCEEDED(hr) || hr == REGDB_E_CLASSNOTREG)
+            break;
+    }
+    return hr;
 }
 
 HRESULT CKivlinkSession::Listen(IKivctlEventObserver* observer)
