@@ -51,7 +51,7 @@ TEST_F(StabilityCheck, PcFileStuckAtAnotherSizeIsGivenUpAfterSevenPolls)
 
 TEST_F(StabilityCheck, PcFileThatGrowsToTheSizeArrived)
 {
-    const std::wstring pc = folder / L"a.jpg";
+    const std::wstring pc = folder / L"song.mp3";
     WritePcFile(pc, 0);
     // Growing keeps the check going past its five still looks; the check must let the
     // transfer that is still writing the file go on.
@@ -63,17 +63,18 @@ TEST_F(StabilityCheck, PcFileThatGrowsToTheSizeArrived)
         WriteFile(file, bytes, count <= 9 ? 11 : 0, &written, nullptr);
         CloseHandle(file);
     };
-    CFileDescription phoneFile = Lookup(L"C:\\Images\\a.jpg");  // 99 bytes
+    world.AddFile(phone, L"C:\\Images\\song.mp3", 99);
+    CFileDescription phoneFile = Lookup(L"C:\\Images\\song.mp3");
     EXPECT_EQ(CheckCopyOnPC(phoneFile, pc.c_str(), trace.get(), clock), S_OK);
     EXPECT_EQ(clock.pauses.size(), 9u);
 }
 
 TEST_F(StabilityCheck, PcCheckWithoutFileOrPhoneFileEndsAtOnce)
 {
-    CFileDescription phoneFile = Lookup(L"C:\\Images\\a.jpg");
-    EXPECT_EQ(CheckCopyOnPC(phoneFile, (folder / L"none.jpg").c_str(), trace.get(), clock), E_FAIL);
-    const std::wstring pc = folder / L"a.jpg";
-    WritePcFile(pc, 99);
+    CFileDescription phoneFile = Lookup(L"C:\\Images\\b.mp3");
+    EXPECT_EQ(CheckCopyOnPC(phoneFile, (folder / L"none.mp3").c_str(), trace.get(), clock), E_FAIL);
+    const std::wstring pc = folder / L"b.mp3";
+    WritePcFile(pc, 5);
     CFileDescription notAFile = Lookup(L"C:\\Images\\");
     EXPECT_EQ(CheckCopyOnPC(notAFile, pc.c_str(), trace.get(), clock), E_FAIL);
     EXPECT_TRUE(clock.pauses.empty());

@@ -69,19 +69,6 @@ bool PcFolderExists(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void SetCreationDate(const std::wstring& path, DATE date)
-{
-    SYSTEMTIME utc;
-    ASSERT_TRUE(VariantTimeToSystemTime(date, &utc));
-    FILETIME created;
-    ASSERT_TRUE(SystemTimeToFileTime(&utc, &created));
-    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(SetFileTime(file, &created, nullptr, nullptr));
-    CloseHandle(file);
-}
-
 void ResizePcFile(const std::wstring& path, ULONGLONG bytes)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

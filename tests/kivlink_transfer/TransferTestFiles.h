@@ -1,6 +1,6 @@
 #pragma once
 // PC files for the copy tests: a fresh folder per test (also set as the process's temporary
-// folder, so that nothing touches the real one), files of a given size and creation time.
+// folder, so that nothing touches the real one) and files of a given size.
 #include <windows.h>
 #include <oleauto.h>
 
@@ -27,7 +27,5 @@ void WritePcFile(const std::wstring& path, size_t bytes, char fill = 'x');
 std::string ReadPcFile(const std::wstring& path);
 bool PcFileExists(const std::wstring& path);
 bool PcFolderExists(const std::wstring& path);
-// Sets the creation time (as UTC) to an OLE Automation DATE.
-void SetCreationDate(const std::wstring& path, DATE date);
 // Makes the file bytes long without writing them (sparse where the file system allows).
 void ResizePcFile(const std::wstring& path, ULONGLONG bytes);

@@ -6,6 +6,19 @@
 
 #include "com/UniqueHandle.h"
 
+#include <cmath>
+
+namespace {
+
+constexpr double kSecondsPerDay = 86400;
+
+}  // namespace
+
+bool SameSecond(DATE left, DATE right)
+{
+    return std::fabs(left - right) * kSecondsPerDay < 0.5;
+}
+
 SPcFileStamp ReadPcFileStamp(const wchar_t* path)
 {
     SPcFileStamp stamp;
@@ -17,8 +30,9 @@ SPcFileStamp ReadPcFileStamp(const wchar_t* path)
     SYSTEMTIME utc;
     DATE date = 0;
     ULONGLONG size = 0;
-    if (GetFileTime(file.get(), &created, nullptr, nullptr) && FileTimeToSystemTime(&created, &utc) &&
-        SystemTimeToVariantTime(&utc, &date) && SUCCEEDED(ReadPcFileSize(file.get(), size))) {
+    if (!GetFileTime(file.get(), &created, nullptr, nullptr) || !FileTimeToSystemTime(&created, &utc))
+        return stamp;
+    if (SystemTimeToVariantTime(&utc, &date) && SUCCEEDED(ReadPcFileSize(file.get(), size))) {
         stamp.date = date;
         stamp.size = size;
     }
@@ -33,5 +47,5 @@ bool PcFileDiffersFromPhoneFile(const wchar_t* pcPath, CFileDescription& phoneFi
     // A phone file whose values cannot be read is not taken for the same file.
     if (FAILED(phoneFile.GetDate(phoneDate)) || FAILED(phoneFile.GetSize(phoneSize)))
         return true;
-    return pc.date != phoneDate || !SameSize(pc.size, phoneSize);
+    return !SameSecond(pc.date, phoneDate) || !SameSize(pc.size, phoneSize);
 }

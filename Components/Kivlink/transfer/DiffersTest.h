@@ -13,4 +13,8 @@ struct SPcFileStamp {
 };
 SPcFileStamp ReadPcFileStamp(const wchar_t* path);
 
+// Both sides keep whole seconds, but compute the DATE of a second each in their own way, so
+// the last bits of the two values may differ: dates count as equal within the same second.
+bool SameSecond(DATE left, DATE right);
+
 bool PcFileDiffersFromPhoneFile(const wchar_t* pcPath, CFileDescription& phoneFile);

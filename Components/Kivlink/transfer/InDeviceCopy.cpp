@@ -68,12 +68,14 @@ HRESULT RunInDeviceCopy(CKivFileContext& context, const CRequestData& record)
         return KIV_E_FILEEXISTSALREADY;
     }
     CFileDescription source;
-    HRESULT hr = context.device->GetEntry(sourcePath.c_str(), source);
-    if (FAILED(hr))
+    HRESULT hr = context.device->GetFile(sourcePath.c_str(), source);
+    if (FAILED(hr)) {
+        CFileDescription folder;
+        if (SUCCEEDED(context.device->GetEntry(sourcePath.c_str(), folder)) && folder.Kind() == KIND_FOLDER) {
+            trace->Format(3, "E_STATE: can not copy %s. Copying folders is not supported.", sourcePath.Narrow().c_str());
+            return KIV_E_SERVICENOTSUPPORTED;
+        }
         return hr;
-    if (source.Kind() != KIND_FILE) {
-        trace->Format(3, "E_STATE: can not copy %s. Copying folders is not supported.", sourcePath.Narrow().c_str());
-        return KIV_E_SERVICENOTSUPPORTED;
     }
     CKivString tempFile;
     hr = CopyToTempFile(context, sourcePath.c_str(), tempFile);
