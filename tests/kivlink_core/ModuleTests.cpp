@@ -276,6 +276,8 @@ TEST_F(ModuleFixture, ProgressCancelGoesBackToTheReportingWorker)
     RecordingListener cancelling(L"sink", true);
     CancelCatcher source(*module);
     ASSERT_EQ(source.Start(), S_OK);
+    // Notices only reach objects attached to the module.
+    module->AttachListener(&cancelling, &cancelling);
 
     CRequestData progress(REQ_ON_PROGRESS);
     progress.m_firstIntegerArg = 77;  // request id
@@ -299,6 +301,12 @@ TEST_F(ModuleFixture, ProgressCancelGoesBackToTheReportingWorker)
     ASSERT_EQ(RecordingListener::log.size(), 2u);
     EXPECT_EQ(RecordingListener::log[0], L"sink: progress 3 C:\\a.mp3 40");
     EXPECT_EQ(RecordingListener::log[1], L"sink: completion 3 C:\\a.mp3 " + std::to_wstring(static_cast<long>(KIV_E_CANCELLED)));
+
+    // A notice still queued when its object has gone reaches nobody.
+    module->DetachListener(&cancelling, &cancelling);
+    ASSERT_EQ(module->PostToMainThread(completion), S_OK);
+    Sleep(300);
+    EXPECT_EQ(RecordingListener::log.size(), 2u);
 }
 
 TEST_F(ModuleFixture, AnAbnormalEndStopsTheServerWhileClientsHoldIt)
