@@ -5,6 +5,7 @@
 #include "AsciiText.h"
 #include "CallFailure.h"
 #include "CallRateBench.h"
+#include "CallWatchdog.h"
 #include "Median.h"
 #include "ScratchFolder.h"
 #include "SimulatedPhone.h"
@@ -35,6 +36,9 @@ const TransferCase kTransferCases[] = {
 };
 // Kivlink ends 5 s after its last client, the simulator 2 s after its last phone and client.
 constexpr DWORD kServerEndTimeoutMs = 20000;
+// Far above the slowest copy seen (100 MB in a few seconds) and above the server's own
+// 30 s inactivity limit, so that only a call that will never return trips it.
+constexpr DWORD kCallLimitMs = 300000;
 
 double MegabytesPerSecond(ULONGLONG bytes, const TransferSamples& samples)
 {
@@ -58,19 +62,46 @@ bool ReportTransfer(const char* method, const TransferCase& transfer, const Tran
     else
         std::printf(" vs CopyFile not measured");
     if (measured && baseline.failure.empty())
-        std::printf(", ratio %.2f", MegabytesPerSecond(transfer.bytes, samples) / base);
+        std::printf(", ratio %.3f", MegabytesPerSecond(transfer.bytes, samples) / base);
     std::printf(" (median of %zu)\n", measured ? samples.seconds.size() : baseline.seconds.size());
     if (!samples.failure.empty())
         std::printf("  %s\n", samples.failure.c_str());
     if (!samples.note.empty())
         std::printf("  note: %s\n", samples.note.c_str());
+    std::fflush(stdout);
     return measured;
 }
 
-template <class Interface>
-HRESULT CreateLocal(REFCLSID clsid, REFIID iid, com_ptr<Interface>& object)
+bool ReportCallRate(const char* label, IKivVolume2* volume, ISmokeCalculator* smoke, const wchar_t* entry,
+                    const char* expectedInfoStart, CCallWatchdog& watchdog)
 {
+    const CallRateResult calls = MeasureCallRates(volume, smoke, entry, expectedInfoStart, kCallRounds, &watchdog);
+    if (!calls.failure.empty()) {
+        std::printf("%s: not measured\n  %s\n", label, calls.failure.c_str());
+        std::fflush(stdout);
+        return false;
+    }
+    const double getInfo = Median(calls.getInfoRates);
+    const double empty = Median(calls.emptyRates);
+    std::printf("%s: %.0f calls/s vs empty cross-process call %.0f calls/s, ratio %.3f (median of %d rounds of %.1f s)\n",
+                label, getInfo, empty, getInfo / empty, kCallRounds, kCallRoundSeconds);
+    std::printf("  GetInfo(%s) = %s\n", Narrow(entry).c_str(), calls.info.c_str());
+    std::fflush(stdout);
+    return true;
+}
+
+template <class Interface>
+HRESULT CreateLocal(REFCLSID clsid, REFIID iid, com_ptr<Interface>& object, CCallWatchdog& watchdog, const char* what)
+{
+    CWatchedCall watched(&watchdog, std::string("creating ") + what);
     return CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, iid, reinterpret_cast<void**>(object.put()));
+}
+
+template <class Interface>
+void ReleaseWatched(com_ptr<Interface>& object, CCallWatchdog& watchdog, const char* what)
+{
+    CWatchedCall watched(&watchdog, std::string("releasing ") + what);
+    object.reset();
 }
 
 void WaitForServerEnd(const wchar_t* program)
@@ -80,16 +111,16 @@ void WaitForServerEnd(const wchar_t* program)
                     static_cast<unsigned long>(kServerEndTimeoutMs));
 }
 
-int Measure(const CScratchFolder& scratch, CSimulatedPhone& phone)
+int Measure(const CScratchFolder& scratch, CSimulatedPhone& phone, CCallWatchdog& watchdog)
 {
     com_ptr<ISmokeCalculator> smoke;
-    HRESULT hr = CreateLocal(CLSID_SmokeCalculator, IID_ISmokeCalculator, smoke);
+    HRESULT hr = CreateLocal(CLSID_SmokeCalculator, IID_ISmokeCalculator, smoke, watchdog, "SmokeCalculator");
     if (FAILED(hr)) {
         std::printf("cannot create the smoke server's SmokeCalculator: %s\n", DescribeFailure(hr, nullptr, IID_NULL).c_str());
         return 1;
     }
     com_ptr<IKivVolume2> volume;
-    hr = CreateLocal(CLSID_KivVolume2, IID_IKivVolume2, volume);
+    hr = CreateLocal(CLSID_KivVolume2, IID_IKivVolume2, volume, watchdog, "KivVolume2");
     if (FAILED(hr)) {
         std::printf("cannot create Kivlink's KivVolume2: %s\n", DescribeFailure(hr, nullptr, IID_NULL).c_str());
         return 1;
@@ -97,6 +128,7 @@ int Measure(const CScratchFolder& scratch, CSimulatedPhone& phone)
 
     TransferSetup setup;
     setup.volume = volume.get();
+    setup.watchdog = &watchdog;
     setup.pcFolder = scratch.Path();
     setup.cardFolder = phone.DriveFolder(L'E');
     int status = 0;
@@ -116,19 +148,16 @@ int Measure(const CScratchFolder& scratch, CSimulatedPhone& phone)
             std::printf("  baseline: %s\n", result.copyFile.failure.c_str());
     }
 
-    const CallRateResult calls = MeasureCallRates(volume.get(), smoke.get(), L"E:\\BenchSource\\bench_1MB.bin",
-                                                  "Type=File,", kCallRounds);
-    if (calls.failure.empty()) {
-        const double getInfo = Median(calls.getInfoRates);
-        const double empty = Median(calls.emptyRates);
-        std::printf("GetInfo (cached file): %.0f calls/s vs empty cross-process call %.0f calls/s, ratio %.3f "
-                    "(median of %d rounds of %.1f s)\n",
-                    getInfo, empty, getInfo / empty, kCallRounds, kCallRoundSeconds);
-        std::printf("  GetInfo answered %s\n", calls.info.c_str());
-    } else {
-        std::printf("GetInfo (cached file): not measured\n  %s\n", calls.failure.c_str());
+    // A file's description carries attributes, size and date, a folder's none of them: the
+    // two show whether a cached answer still costs calls to the phone.
+    if (!ReportCallRate("GetInfo (cached file)", volume.get(), smoke.get(), L"E:\\BenchSource\\bench_1MB.bin",
+                        "Type=File,Attribute=ARCHIVE,Size=1048576,Date=", watchdog))
         status = 1;
-    }
+    if (!ReportCallRate("GetInfo (cached folder)", volume.get(), smoke.get(), L"E:\\BenchSource\\",
+                        "Type=Directory,Attribute=DIRECTORY,Size=0,Date=0,", watchdog))
+        status = 1;
+    ReleaseWatched(volume, watchdog, "KivVolume2");
+    ReleaseWatched(smoke, watchdog, "SmokeCalculator");
     return status;
 }
 
@@ -137,6 +166,11 @@ int Run()
     CScratchFolder scratch(L"PellaryTransferBench");
     if (!scratch.Created()) {
         std::printf("cannot create the benchmark's folder %s\n", Narrow(scratch.Path()).c_str());
+        return 1;
+    }
+    CCallWatchdog watchdog(kCallLimitMs);
+    if (!watchdog.Started()) {
+        std::printf("cannot start the watchdog thread\n");
         return 1;
     }
     int status = 1;
@@ -151,7 +185,7 @@ int Run()
             if (!com.succeeded())
                 std::printf("CoInitializeEx failed: %s\n", DescribeFailure(com.result(), nullptr, IID_NULL).c_str());
             else
-                status = Measure(scratch, phone);
+                status = Measure(scratch, phone, watchdog);
         }
         phone.Disconnect();
     }

@@ -30,13 +30,17 @@ HRESULT CallsPerSecond(Call call, double& rate)
 }  // namespace
 
 CallRateResult MeasureCallRates(IKivVolume2* volume, ISmokeCalculator* smoke, const std::wstring& entry,
-                                const std::string& expectedInfoStart, int rounds)
+                                const std::string& expectedInfoStart, int rounds, CCallWatchdog* watchdog)
 {
     CallRateResult result;
     unique_bstr path(entry.c_str());
     unique_bstr info;
     // The first answer fills the server's cache for that folder and is not timed.
-    HRESULT hr = volume->GetInfo(path.get(), info.put());
+    HRESULT hr;
+    {
+        CWatchedCall watched(watchdog, "GetInfo(" + Narrow(entry) + ")");
+        hr = volume->GetInfo(path.get(), info.put());
+    }
     if (FAILED(hr)) {
         result.failure = "GetInfo failed: " + DescribeFailure(hr, volume, IID_IKivVolume2);
         return result;
@@ -55,6 +59,8 @@ CallRateResult MeasureCallRates(IKivVolume2* volume, ISmokeCalculator* smoke, co
     };
     for (int round = 0; round < rounds; ++round) {
         double rate = 0;
+        // One arming per round: arming per call would add its own cost to the rates.
+        CWatchedCall watched(watchdog, "round of GetInfo(" + Narrow(entry) + ") and ProcessId calls");
         hr = CallsPerSecond(empty, rate);
         if (FAILED(hr)) {
             result.failure = "ISmokeCalculator::ProcessId failed: " + DescribeFailure(hr, smoke, IID_ISmokeCalculator);

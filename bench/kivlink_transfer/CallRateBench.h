@@ -2,6 +2,7 @@
 // Round trips per second of a cheap Kivlink request, GetInfo of an entry the server has
 // cached, against an empty cross-process call to the smoke server: what Kivlink's request
 // path (queue, file worker, trace) adds to the bare cost of COM between processes.
+#include "CallWatchdog.h"
 #include "KivlinkLib.h"
 #include "SmokeCalculator.h"
 
@@ -19,4 +20,4 @@ struct CallRateResult {
 };
 
 CallRateResult MeasureCallRates(IKivVolume2* volume, ISmokeCalculator* smoke, const std::wstring& entry,
-                                const std::string& expectedInfoStart, int rounds);
+                                const std::string& expectedInfoStart, int rounds, CCallWatchdog* watchdog);

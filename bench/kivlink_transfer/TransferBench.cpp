@@ -32,6 +32,12 @@ std::wstring CardPath(const TransferSetup& setup, const wchar_t* phoneFolder, co
     return setup.cardFolder + L"\\" + std::wstring(phoneFolder + 3) + name;
 }
 
+std::string CopyName(const TransferCase& transfer, int repetition)
+{
+    return std::string(transfer.label) + ", copy " + std::to_string(repetition + 1) + " of " +
+           std::to_string(transfer.repetitions);
+}
+
 void CheckArrived(TransferSamples& samples, const std::wstring& source, const std::wstring& copy, const char* what)
 {
     const std::string difference = ContentDifference(source, copy);
@@ -55,7 +61,7 @@ void TimeCopyFile(const TransferSetup& setup, const TransferCase& transfer, int 
     DeleteFileW(target.c_str());
 }
 
-void TimeCopyFromPC(const TransferSetup& setup, const TransferCase& transfer, TransferSamples& samples)
+void TimeCopyFromPC(const TransferSetup& setup, const TransferCase& transfer, int repetition, TransferSamples& samples)
 {
     const std::wstring name = FileName(transfer);
     const std::wstring source = PcSource(setup, transfer);
@@ -63,9 +69,14 @@ void TimeCopyFromPC(const TransferSetup& setup, const TransferCase& transfer, Tr
     // itself rather than a renamed temporary copy of it.
     unique_bstr sourceArgument(source.c_str());
     unique_bstr targetArgument(kPhoneTargetFolder);
-    CStopwatch watch;
-    const HRESULT hr = setup.volume->CopyFromPC(sourceArgument.get(), targetArgument.get(), eBlocked);
-    const double seconds = watch.Seconds();
+    HRESULT hr;
+    double seconds;
+    {
+        CWatchedCall watched(setup.watchdog, "CopyFromPC " + CopyName(transfer, repetition));
+        CStopwatch watch;
+        hr = setup.volume->CopyFromPC(sourceArgument.get(), targetArgument.get(), eBlocked);
+        seconds = watch.Seconds();
+    }
     if (FAILED(hr)) {
         samples.failure = "CopyFromPC failed: " + DescribeFailure(hr, setup.volume, IID_IKivVolume2);
         return;
@@ -75,7 +86,11 @@ void TimeCopyFromPC(const TransferSetup& setup, const TransferCase& transfer, Tr
     CheckArrived(samples, source, arrived, "CopyFromPC");
 
     unique_bstr entry((std::wstring(kPhoneTargetFolder) + name).c_str());
-    const HRESULT removed = setup.volume->RemoveEntry(entry.get());
+    HRESULT removed;
+    {
+        CWatchedCall watched(setup.watchdog, "RemoveEntry after CopyFromPC " + CopyName(transfer, repetition));
+        removed = setup.volume->RemoveEntry(entry.get());
+    }
     if (FAILED(removed)) {
         // Taken away behind the server's back; its cache of that folder was dropped by the copy.
         samples.note = "RemoveEntry failed with " + DescribeFailure(removed, setup.volume, IID_IKivVolume2) +
@@ -92,9 +107,14 @@ void TimeCopyToPC(const TransferSetup& setup, const TransferCase& transfer, int 
     const std::wstring target = setup.pcFolder + L"\\received_" + std::to_wstring(repetition) + L".bin";
     unique_bstr sourceArgument((std::wstring(kPhoneSourceFolder) + name).c_str());
     unique_bstr targetArgument(target.c_str());
-    CStopwatch watch;
-    const HRESULT hr = setup.volume->CopyToPC(sourceArgument.get(), targetArgument.get(), eBlocked);
-    const double seconds = watch.Seconds();
+    HRESULT hr;
+    double seconds;
+    {
+        CWatchedCall watched(setup.watchdog, "CopyToPC " + CopyName(transfer, repetition));
+        CStopwatch watch;
+        hr = setup.volume->CopyToPC(sourceArgument.get(), targetArgument.get(), eBlocked);
+        seconds = watch.Seconds();
+    }
     if (FAILED(hr)) {
         samples.failure = "CopyToPC failed: " + DescribeFailure(hr, setup.volume, IID_IKivVolume2);
         DeleteFileW(target.c_str());
@@ -137,7 +157,7 @@ TransferResult MeasureTransferCase(const TransferSetup& setup, const TransferCas
         if (result.copyFile.failure.empty())
             TimeCopyFile(setup, transfer, repetition, result.copyFile);
         if (result.fromPC.failure.empty())
-            TimeCopyFromPC(setup, transfer, result.fromPC);
+            TimeCopyFromPC(setup, transfer, repetition, result.fromPC);
         if (result.toPC.failure.empty())
             TimeCopyToPC(setup, transfer, repetition, result.toPC);
     }

@@ -2,6 +2,7 @@
 // Throughput of Kivlink's copies between PC and phone against CopyFile of the same file on
 // the same machine, the three interleaved repetition by repetition so that all of them see
 // the same page cache and the same load.
+#include "CallWatchdog.h"
 #include "KivlinkLib.h"
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 
 struct TransferSetup {
     IKivVolume2* volume = nullptr;
+    CCallWatchdog* watchdog = nullptr;
     std::wstring pcFolder;        // sources and received copies
     std::wstring cardFolder;      // the PC folder behind the phone's E:
 };
