@@ -77,16 +77,17 @@ std::wstring RegisteredKivlinkPath()
     if (StringFromGUID2(CLSID_KivVolume2, clsid, 64) == 0) {
         return {};
     }
+    // RRF_RT_REG_SZ also takes a REG_EXPAND_SZ value, expanded.
     const std::wstring key = std::wstring(L"CLSID\\") + clsid + L"\\LocalServer32";
     DWORD size = 0;
-    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr,
+    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr,
                      nullptr, &size) != ERROR_SUCCESS ||
         size == 0) {
         return {};
     }
     std::wstring command(size / sizeof(wchar_t) + 1, L'\0');
     size = static_cast<DWORD>(command.size() * sizeof(wchar_t));
-    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr,
+    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr,
                      command.data(), &size) != ERROR_SUCCESS) {
         return {};
     }

@@ -1,0 +1,329 @@
+// kivctl.exe as a user runs it: a child process against Kivlink (started by COM) and the
+// phone simulator, its output and exit code checked.
+#include "KivctlProcess.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "com/ComInit.h"
+#include "tests/kivlink_phone/PhoneSimulator.h"
+#include "tests/kivlink_server/ServerProcess.h"
+#include "tools/kivctl/ErrorText.h"
+
+#include "KivlinkLib.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const wchar_t* const kKivlinkClassKey = L"CLSID\\{FC8895A7-2218-11D7-B948-FFFFFF000000}";
+
+fs::path PcFolder()
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    return fs::path(temp) / (L"KivctlTest" + std::to_wstring(GetCurrentProcessId()));
+}
+
+// The PC folder behind the simulated phone's drive C:.
+fs::path PhoneDriveC()
+{
+    return fs::path(PhoneSimRoot()) / kSimulatedPhone / L"C";
+}
+
+// A file whose bytes differ from place to place, so that a shifted copy shows.
+void WritePattern(const fs::path& file, size_t bytes, unsigned seed)
+{
+    fs::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary);
+    unsigned value = seed;
+    for (size_t i = 0; i < bytes; ++i) {
+        value = value * 1103515245u + 12345u;
+        out.put(static_cast<char>(value >> 16));
+    }
+}
+
+std::string Content(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::wstring Quoted(const fs::path& path)
+{
+    return L"\"" + path.wstring() + L"\"";
+}
+
+bool Contains(const std::wstring& text, const std::wstring& part)
+{
+    return text.find(part) != std::wstring::npos;
+}
+
+class KivctlOnPhone : public testing::Test {
+public:
+    static void SetUpTestSuite()
+    {
+        // A simulator still ending after an earlier program would refuse the connect.
+        ASSERT_TRUE(EndPhoneSim());
+        ASSERT_EQ(ConnectPhone(), 0);
+        std::error_code ignored;
+        fs::remove_all(PcFolder(), ignored);
+        fs::create_directories(PcFolder());
+    }
+    static void TearDownTestSuite()
+    {
+        RunPhoneSim(L"rate 0");
+        std::error_code ignored;
+        fs::remove_all(PcFolder(), ignored);
+    }
+};
+
+}  // namespace
+
+TEST_F(KivctlOnPhone, ListsTheDeviceItsDrivesAndDescriptions)
+{
+    KivctlRun run = RunKivctl(L"devices");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, std::wstring(kSimulatedPhone) + L"\n");
+
+    run = RunKivctl(L"drives");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, L"C:\nE:\n");
+
+    const std::wstring device = std::wstring(L"manufacturer=Vostrel\nmodel=Tamlo\ncharge=\nsignal=\nIMEI=") +
+                                kSimulatedPhone + L"\n";
+    run = RunKivctl(std::wstring(L"info ") + kSimulatedPhone);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, device);
+    // Without a path: the current phone.
+    run = RunKivctl(L"info");
+    EXPECT_EQ(run.out, device);
+
+    run = RunKivctl(L"info C:");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, L"Label=Phone memory\nCapacity=134217728\nFreespace=100663296\n");
+    run = RunKivctl(L"info C:\\");
+    EXPECT_EQ(run.out, L"Type=Directory\nAttribute=DIRECTORY\nSize=0\nDate=0\n");
+    EXPECT_TRUE(run.err.empty()) << run.err;
+}
+
+TEST_F(KivctlOnPhone, MakesFoldersCopiesBothWaysAndRemovesByWildcard)
+{
+    const fs::path song = PcFolder() / L"song.mp3";
+    const fs::path notes = PcFolder() / L"notes.txt";
+    WritePattern(song, 300000, 1);
+    WritePattern(notes, 1000, 2);
+
+    KivctlRun run = RunKivctl(L"mkdir C:\\Data\\Music");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(fs::is_directory(PhoneDriveC() / L"Data" / L"Music"));
+
+    run = RunKivctl(L"put -q " + Quoted(song) + L" C:\\Data\\Music\\");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    // A destination file name of its own renames on the way.
+    run = RunKivctl(L"put -q " + Quoted(notes) + L" C:\\Data\\Music\\readme.txt");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Content(PhoneDriveC() / L"Data" / L"Music" / L"readme.txt"), Content(notes));
+
+    run = RunKivctl(L"ls C:\\Data -r");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, L"C:\\Data\\Music\nC:\\Data\\Music\\readme.txt\nC:\\Data\\Music\\song.mp3\n");
+
+    const fs::path back = PcFolder() / L"back";
+    run = RunKivctl(L"get -q C:\\Data\\Music\\song.mp3 " + Quoted(back) + L"\\");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Content(back / L"song.mp3"), Content(song));
+
+    run = RunKivctl(L"rm C:\\Data\\Music\\*.txt");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    run = RunKivctl(L"ls C:\\Data\\Music");
+    EXPECT_EQ(run.out, L"C:\\Data\\Music\\song.mp3\n");
+    run = RunKivctl(L"rm C:\\Data");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_FALSE(fs::exists(PhoneDriveC() / L"Data"));
+}
+
+TEST_F(KivctlOnPhone, DrawsProgressOnStandardErrorUnlessQuiet)
+{
+    const fs::path big = PcFolder() / L"big.bin";
+    WritePattern(big, 1 << 20, 3);
+    KivctlRun run = RunKivctl(L"put " + Quoted(big) + L" C:\\Progress\\");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_TRUE(Contains(run.err, L"\rput big.bin ")) << run.err;
+    EXPECT_TRUE(Contains(run.err, L"[##############################] 100%\n")) << run.err;
+
+    run = RunKivctl(L"--quiet get C:\\Progress\\big.bin " + Quoted(PcFolder() / L"big-back.bin"));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    EXPECT_EQ(Content(PcFolder() / L"big-back.bin"), Content(big));
+    EXPECT_EQ(RunKivctl(L"rm C:\\Progress").exitCode, 0);
+}
+
+TEST_F(KivctlOnPhone, AsyncWaitsForTheCompletionEvent)
+{
+    const fs::path file = PcFolder() / L"async.bin";
+    WritePattern(file, 200000, 4);
+    ASSERT_EQ(RunPhoneSim(L"rate 400K"), 0);
+    KivctlRun run = RunKivctl(L"put --async " + Quoted(file) + L" C:\\Async\\");
+    ASSERT_EQ(RunPhoneSim(L"rate 0"), 0);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    // Kivlink returned before the copy ended; kivctl only ends with the completion.
+    EXPECT_EQ(Content(PhoneDriveC() / L"Async" / L"async.bin"), Content(file));
+    EXPECT_TRUE(Contains(run.err, L"100%")) << run.err;
+
+    run = RunKivctl(L"get --async -q C:\\Async\\nothing.bin " + Quoted(PcFolder()));
+    EXPECT_EQ(run.exitCode, 5) << run.err;
+    EXPECT_EQ(RunKivctl(L"rm C:\\Async").exitCode, 0);
+}
+
+TEST_F(KivctlOnPhone, CopyAndMoveTakeTheDirectionFromThePaths)
+{
+    const fs::path file = PcFolder() / L"memo.txt";
+    WritePattern(file, 5000, 5);
+
+    // An existing PC file to a phone drive: a put.
+    KivctlRun run = RunKivctl(L"cp -q " + Quoted(file) + L" C:\\Memos\\memo.txt");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Content(PhoneDriveC() / L"Memos" / L"memo.txt"), Content(file));
+    // Phone to phone.
+    run = RunKivctl(L"cp C:\\Memos\\memo.txt C:\\Memos\\copy.txt");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Content(PhoneDriveC() / L"Memos" / L"copy.txt"), Content(file));
+    // Phone to a PC path marked as one: a get with eMove.
+    const fs::path moved = PcFolder() / L"moved.txt";
+    run = RunKivctl(L"mv -q C:\\Memos\\copy.txt pc:" + Quoted(moved));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Content(moved), Content(file));
+    EXPECT_FALSE(fs::exists(PhoneDriveC() / L"Memos" / L"copy.txt"));
+    // A move inside the phone.
+    run = RunKivctl(L"mv C:\\Memos\\memo.txt C:\\Memos\\renamed.txt");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(fs::exists(PhoneDriveC() / L"Memos" / L"renamed.txt"));
+    EXPECT_FALSE(fs::exists(PhoneDriveC() / L"Memos" / L"memo.txt"));
+
+    // The PC's folders are on a drive C: too: only the prefix tells.
+    run = RunKivctl(L"cp " + Quoted(file) + L" pc:" + Quoted(PcFolder() / L"other.txt"));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(Contains(run.err, L"kivctl: cp: neither path is on the phone")) << run.err;
+    EXPECT_EQ(RunKivctl(L"rm C:\\Memos").exitCode, 0);
+}
+
+TEST_F(KivctlOnPhone, FailuresGiveTheirExitCodesAndTheServersTexts)
+{
+    KivctlRun run = RunKivctl(L"ls Data");
+    EXPECT_EQ(run.exitCode, 5);
+    EXPECT_TRUE(Contains(run.err, L"kivctl: ls: ")) << run.err;
+    EXPECT_TRUE(Contains(run.err, L" (0x80070057)\n")) << run.err;
+
+    run = RunKivctl(L"ls C:\\NoSuchFolder");
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_EQ(run.err, L"kivctl: ls: Folder not found (0x8004E003)\n");
+
+    const fs::path file = PcFolder() / L"twice.txt";
+    WritePattern(file, 100, 6);
+    EXPECT_EQ(RunKivctl(L"put -q " + Quoted(file) + L" C:\\Twice\\").exitCode, 0);
+    run = RunKivctl(L"put -q --no-overwrite " + Quoted(file) + L" C:\\Twice\\");
+    EXPECT_EQ(run.exitCode, 6);
+    EXPECT_EQ(run.err, L"kivctl: put: File exists already (0x8004C0C9)\n");
+    EXPECT_EQ(RunKivctl(L"rm C:\\Twice").exitCode, 0);
+
+    run = RunKivctl(L"frobnicate");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, L"kivctl: unknown command frobnicate\nTry 'kivctl --help' for more information.\n");
+    run = RunKivctl(L"--help");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(Contains(run.out, L"Exit codes:"));
+}
+
+TEST_F(KivctlOnPhone, CtrlCCancelsATransferAndLeavesNothingBehind)
+{
+    const fs::path big = PcFolder() / L"slow.bin";
+    WritePattern(big, 2 << 20, 7);
+    ASSERT_EQ(RunPhoneSim(L"rate 256K"), 0);
+    CKivctlChild child(L"put " + Quoted(big) + L" C:\\Slow\\");
+    ASSERT_TRUE(child.Started());
+    // Cancel once the transfer shows progress.
+    const DWORD start = GetTickCount();
+    while (!Contains(child.ErrorSoFar(), L"put slow.bin") && GetTickCount() - start < 30000) {
+        Sleep(100);
+    }
+    ASSERT_TRUE(Contains(child.ErrorSoFar(), L"put slow.bin"));
+    ASSERT_TRUE(child.SendCtrlC());
+    const KivctlRun run = child.Finish(60000);
+    RunPhoneSim(L"rate 0");
+    EXPECT_EQ(run.exitCode, 7) << run.err;
+    EXPECT_TRUE(Contains(run.err, L"kivctl: put: cancelled (0x")) << run.err;
+    EXPECT_FALSE(fs::exists(PhoneDriveC() / L"Slow" / L"slow.bin"));
+    RunKivctl(L"rm C:\\Slow");
+}
+
+// The texts kivctl builds without an error object come from Kivlink's own table.
+TEST(KivctlErrorText, ReadsTheServersTableThroughItsRegistration)
+{
+    tolv::com::com_init com(COINIT_APARTMENTTHREADED);
+    ASSERT_TRUE(com.succeeded());
+    const std::wstring path = RegisteredKivlinkPath();
+    ASSERT_GE(path.size(), 11u);
+    EXPECT_EQ(_wcsicmp(path.substr(path.size() - 11).c_str(), L"Kivlink.exe"), 0) << path;
+    EXPECT_EQ(DescribeKivlinkFailure(KIV_E_NOCONNECTION, nullptr), L"Phone not connected");
+    EXPECT_EQ(DescribeKivlinkFailure(KIV_E_FILENOTFOUND, nullptr), L"File not found");
+    EXPECT_FALSE(DescribeKivlinkFailure(E_ACCESSDENIED, nullptr).empty());
+}
+
+// Last: without a phone the server waits 20 s before it gives up; the rest needs Kivlink to
+// have ended.
+TEST(KivctlWithoutPhone, NoPhoneWatchAndNoKivlink)
+{
+    ASSERT_EQ(DisconnectPhones(), 0);
+    KivctlRun run = RunKivctl(L"drives");
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.err, L"kivctl: drives: Phone not connected (0x8004B001)\n");
+    ASSERT_GE(WaitUntilGone(L"Kivlink.exe", 30000), 0);
+
+    // A fresh Kivlink sees the phone come and go.
+    {
+        CKivctlChild watch(L"watch");
+        ASSERT_TRUE(watch.Started());
+        const DWORD start = GetTickCount();
+        while (!Contains(watch.ErrorSoFar(), L"Ctrl+C ends") && GetTickCount() - start < 30000) {
+            Sleep(100);
+        }
+        ASSERT_TRUE(Contains(watch.ErrorSoFar(), L"Ctrl+C ends"));
+        ASSERT_EQ(ConnectPhone(), 0);
+        const std::wstring disconnected = std::wstring(L"disconnected ") + kSimulatedPhone + L"\n";
+        while (GetTickCount() - start < 60000) {
+            // Connected is reported only after the device was read: disconnect once it was.
+            if (Contains(watch.OutputSoFar(), L"IMEI=")) {
+                break;
+            }
+            Sleep(100);
+        }
+        ASSERT_EQ(DisconnectPhones(), 0);
+        while (!Contains(watch.OutputSoFar(), disconnected) && GetTickCount() - start < 60000) {
+            Sleep(100);
+        }
+        ASSERT_TRUE(watch.SendCtrlC());
+        run = watch.Finish(30000);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, std::wstring(L"connected ") + kSimulatedPhone +
+                               L" manufacturer=Vostrel model=Tamlo charge= signal= IMEI=" + kSimulatedPhone + L"\n" +
+                               disconnected);
+    }
+    ASSERT_GE(WaitUntilGone(L"Kivlink.exe", 30000), 0);
+
+    // Kivlink's class hidden from COM.
+    {
+        CClassRegistrationHider hidden(kKivlinkClassKey);
+        ASSERT_TRUE(hidden.Hid());
+        run = RunKivctl(L"devices");
+    }
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(Contains(run.err, L"kivctl: devices: Kivlink is not available: ")) << run.err;
+    EXPECT_TRUE(Contains(run.err, L"(0x80040154)\n")) << run.err;
+    EXPECT_TRUE(EndPhoneSim());
+}
