@@ -117,7 +117,9 @@ TEST_F(VolumeTest, PhoneFilesComeToThePCAndEmptyOnesWithoutATransfer)
     EXPECT_EQ(progress.back().action, aidCopyToPC);
     EXPECT_EQ(progress.back().path, L"C:\\Out\\full.bin");
 
-    // A destination with a wildcard is refused before anything is sent.
+    // A destination with a wildcard is refused before anything is sent. The last progress
+    // notices of the copy above may still be on their way: let them arrive first.
+    sink.WaitFor(EVENT_COMPLETION, 1000);
     const size_t seen = sink.Events().size();
     EXPECT_EQ(Copy(m_volume.get(), Direction::ToPC, L"C:\\Out\\full.bin", pc + L"\\*.bin", eBlocked), E_INVALIDARG);
     EXPECT_EQ(Copy(m_volume.get(), Direction::ToPhone, pc + L"\\full copy.bin", L"C:\\Out\\?", eBlocked), E_INVALIDARG);
