@@ -64,15 +64,21 @@ void CSimulatedPhone::Disconnect()
 
 std::wstring CSimulatedPhone::DriveFolder(wchar_t letter) const
 {
-    // A status line: <name> model="..." ... C:="<folder>" E:="<folder>"
-    const std::string phone = Narrow(kBenchPhoneName);
-    for (size_t line = 0; line < m_status.size();) {
-        size_t end = m_status.find('\n', line);
+    return DriveFolderInStatus(m_status, kBenchPhoneName, letter);
+}
+
+std::wstring DriveFolderInStatus(const std::string& status, const std::wstring& phone, wchar_t letter)
+{
+    const std::string name = Narrow(phone) + " ";
+    for (size_t line = 0; line < status.size();) {
+        size_t end = status.find('\n', line);
         if (end == std::string::npos)
-            end = m_status.size();
-        const std::string text = m_status.substr(line, end - line);
+            end = status.size();
+        std::string text = status.substr(line, end - line);
         line = end + 1;
-        if (text.compare(0, phone.size(), phone) != 0)
+        if (!text.empty() && text.back() == '\r')
+            text.pop_back();
+        if (text.compare(0, name.size(), name) != 0)
             continue;
         const std::string key = std::string(" ") + static_cast<char>(letter) + ":=\"";
         const size_t start = text.find(key);

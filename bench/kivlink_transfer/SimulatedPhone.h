@@ -6,6 +6,10 @@
 
 extern const wchar_t* const kBenchPhoneName;
 
+// The folder behind a drive of a phone in the output of "phonesim status", whose lines read
+// <name> model="..." ... C:="<folder>" E:="<folder>"; empty when that phone or drive is missing.
+std::wstring DriveFolderInStatus(const std::string& status, const std::wstring& phone, wchar_t letter);
+
 class CSimulatedPhone {
 public:
     // verbOutput: a file that takes the control verbs' output.
