@@ -6,6 +6,8 @@
 #include "KivlinkNotificationThread.h"
 #include "RequestData.h"
 
+#include "Components/Kivlink/model/ProxyKeeper.h"
+
 #include "Components/Kivlink/model/PhoneCalls.h"
 #include "Components/Kivlink/model/SymbianConnectApplication.h"
 #include "Components/Kivlink/model/SymbianDeviceDirectory.h"
@@ -42,6 +44,10 @@ HRESULT CSymbianConnectRT::Init()
     m_disconnected.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!m_connected || !m_disconnected)
         return HRESULT_FROM_WIN32(GetLastError());
+    if (!m_keepingProxies) {
+        OpenProxyKeeper();
+        m_keepingProxies = true;
+    }
     try {
         tolv::com::com_ptr<ISCApplication> application;
         ThrowIfFailed(CreateSymbianConnectApplication(application));
@@ -74,6 +80,10 @@ void CSymbianConnectRT::Release()
     }
     DropDeviceList();
     m_application.reset();
+    if (m_keepingProxies) {
+        CloseProxyKeeper();
+        m_keepingProxies = false;
+    }
     m_connected.reset();
     m_disconnected.reset();
 }
@@ -91,6 +101,7 @@ HRESULT CSymbianConnectRT::ReadDevices(CSymbianDevice*& head, std::vector<CFileD
     return RunPhoneOperation(m_trace, "CSymbianConnectRT", __LINE__, [&]() -> HRESULT {
         tolv::com::com_ptr<ISCDeviceCollection> devices;
         ThrowIfFailed(m_application->GetDevices(devices.put()));
+        KeepFirstProxyOf(devices.get(), IID_ISCDeviceCollection);
         long count = 0;
         if (!devices || FAILED(devices->GetCount(&count)) || count == 0)
             return E_NOINTERFACE;

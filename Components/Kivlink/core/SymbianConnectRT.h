@@ -90,6 +90,7 @@ private:
     CSymbianDevice* m_devices = nullptr;
     std::vector<CFileDescription> m_descriptions;
     bool m_registered = false;
+    bool m_keepingProxies = false;
 
     tolv::com::critical_section m_handOverLock;
     bool m_handOverReady = false;

@@ -1,6 +1,7 @@
 #include "DeviceInfoText.h"
 
 #include "PhoneCalls.h"
+#include "ProxyKeeper.h"
 
 #include "com/ComPtr.h"
 
@@ -57,6 +58,7 @@ HRESULT ReadDeviceIdentity(ISCApplication* application, const wchar_t* deviceNam
     return RunPhoneOperation(nullptr, "DeviceInfoText", __LINE__, [&] {
         tolv::com::com_ptr<ISCDeviceCollection> devices;
         ThrowIfFailed(RequirePointer(application)->GetDevices(devices.put()));
+        KeepFirstProxyOf(devices.get(), IID_ISCDeviceCollection);
         long count = 0;
         ThrowIfFailed(RequirePointer(devices.get())->GetCount(&count));
         for (long index = 1; index <= count; ++index) {

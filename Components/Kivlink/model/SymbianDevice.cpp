@@ -1,6 +1,7 @@
 #include "SymbianDevice.h"
 
 #include "PhoneCalls.h"
+#include "ProxyKeeper.h"
 #include "SymbianDeviceDirectory.h"
 #include "SymbianDeviceDrive.h"
 #include "WildcardMatch.h"
@@ -63,6 +64,7 @@ void CSymbianDevice::ReadDrives()
 {
     tolv::com::com_ptr<ISCDriveCollection> drives;
     ThrowIfFailed(RequirePointer(m_device.get())->GetDrives(drives.put()));
+    KeepFirstProxyOf(drives.get(), IID_ISCDriveCollection);
     long count = 0;
     ThrowIfFailed(RequirePointer(drives.get())->GetCount(&count));
     CSymbianDeviceDrive* head = nullptr;

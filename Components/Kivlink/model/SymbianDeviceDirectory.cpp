@@ -1,6 +1,7 @@
 #include "SymbianDeviceDirectory.h"
 
 #include "PhoneCalls.h"
+#include "ProxyKeeper.h"
 #include "SymbianDeviceFile.h"
 
 #include "KivlinkLib.h"
@@ -23,6 +24,7 @@ void ReadChildren(CTolvTrace* trace, Collection* collection, Node*& head, std::v
         for (long index = 1; index <= count; ++index) {
             tolv::com::com_ptr<ISCItem> item;
             ThrowIfFailed(collection->Item(IndexVariant(index), item.put()));
+            KeepFirstProxyOf(item.get(), IID_ISCItem);
             BSTR path = nullptr;
             ThrowIfFailed(RequirePointer(item.get())->GetName(&path));
             CKivString fullPath = AdoptText(path);
@@ -74,6 +76,7 @@ void CSymbianDeviceDirectory::ReadSubFolders()
 {
     tolv::com::com_ptr<ISCFolderCollection> folders;
     ThrowIfFailed(RequirePointer(m_folder.get())->GetFolders(folders.put()));
+    KeepFirstProxyOf(folders.get(), IID_ISCFolderCollection);
     ReadChildren<CSymbianDeviceDirectory, ISCFolder>(m_trace, folders.get(), m_folders, m_folderDescriptions);
     m_foldersRead = true;
 }
@@ -82,6 +85,7 @@ void CSymbianDeviceDirectory::ReadFiles()
 {
     tolv::com::com_ptr<ISCFileCollection> files;
     ThrowIfFailed(RequirePointer(m_folder.get())->GetFiles(files.put()));
+    KeepFirstProxyOf(files.get(), IID_ISCFileCollection);
     ReadChildren<CSymbianDeviceFile, ISCFile>(m_trace, files.get(), m_files, m_fileDescriptions);
     m_filesRead = true;
 }
