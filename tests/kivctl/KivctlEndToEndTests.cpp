@@ -262,6 +262,19 @@ TEST_F(KivctlOnPhone, CtrlCCancelsATransferAndLeavesNothingBehind)
     RunKivctl(L"rm C:\\Slow");
 }
 
+TEST_F(KivctlOnPhone, AClientArrivingWhileKivlinkEndsStillGetsIn)
+{
+    // Kivlink ends 5 s after its last client and revokes its classes a second later; a
+    // client in between must not be turned away.
+    for (DWORD pause : {5200u, 5500u, 5800u}) {
+        ASSERT_EQ(RunKivctl(L"drives").exitCode, 0);
+        Sleep(pause);
+        const KivctlRun run = RunKivctl(L"drives");
+        EXPECT_EQ(run.exitCode, 0) << pause << L" ms: " << run.err;
+        EXPECT_EQ(run.out, L"C:\nE:\n");
+    }
+}
+
 // The texts kivctl builds without an error object come from Kivlink's own table.
 TEST(KivctlErrorText, ReadsTheServersTableThroughItsRegistration)
 {

@@ -2,6 +2,31 @@
 
 #include "tools/kivctl/ErrorText.h"
 
+namespace {
+
+// Kivlink revokes its class objects one second after it decided to end: a few tries spread
+// over more than that. Few, since each try may have COM start another server.
+constexpr int kCreationAttempts = 5;
+constexpr DWORD kCreationPauseMs = 500;
+
+}  // namespace
+
+bool IsPassingCreationFailure(HRESULT hr)
+{
+    switch (hr) {
+    case CO_E_SERVER_STOPPING:
+    case E_NOINTERFACE:
+    case E_FAIL:
+    case RPC_E_DISCONNECTED:
+    case RPC_E_SERVER_DIED:
+    case RPC_E_SERVER_DIED_DNE:
+    case RPC_E_CALL_REJECTED:
+        return true;
+    default:
+        return false;
+    }
+}
+
 CKivlinkSession::~CKivlinkSession()
 {
     StopListening();

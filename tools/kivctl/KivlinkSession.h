@@ -10,6 +10,10 @@
 
 #include "KivlinkLib.h"
 
+// Whether a failed creation may succeed when tried again: the failures of a server that is
+// ending (under Wine its suspended class objects answer E_NOINTERFACE or E_FAIL).
+bool IsPassingCreationFailure(HRESULT hr);
+
 class CKivlinkSession {
 public:
     CKivlinkSession() = default;
@@ -17,7 +21,9 @@ public:
     CKivlinkSession(const CKivlinkSession&) = delete;
     CKivlinkSession& operator=(const CKivlinkSession&) = delete;
 
-    // Creates the object in Kivlink's process (COM starts the server when none runs).
+    // Creates the object in Kivlink's process (COM starts the server when none runs). A
+    // server that is just ending refuses new objects for a moment: creation is tried again
+    // for a while then.
     HRESULT Open();
     IKivVolume2* Volume() const { return m_volume.get(); }
 

@@ -1,0 +1,15 @@
+#include "tools/kivctl/KivlinkSession.h"
+
+#include <gtest/gtest.h>
+
+TEST(KivctlCreation, OnlyTheFailuresOfAnEndingServerAreTriedAgain)
+{
+    EXPECT_TRUE(IsPassingCreationFailure(CO_E_SERVER_STOPPING));
+    EXPECT_TRUE(IsPassingCreationFailure(E_NOINTERFACE));
+    EXPECT_TRUE(IsPassingCreationFailure(E_FAIL));
+    EXPECT_TRUE(IsPassingCreationFailure(RPC_E_DISCONNECTED));
+    EXPECT_FALSE(IsPassingCreationFailure(REGDB_E_CLASSNOTREG));
+    EXPECT_FALSE(IsPassingCreationFailure(CO_E_SERVER_EXEC_FAILURE));
+    EXPECT_FALSE(IsPassingCreationFailure(E_ACCESSDENIED));
+    EXPECT_FALSE(IsPassingCreationFailure(S_OK));
+}
