@@ -2,7 +2,7 @@
 
 #include "AsciiText.h"
 #include "CallFailure.h"
-#include "Stopwatch.h"
+#include "bench/Stopwatch.h"
 
 #include "com/UniqueBstr.h"
 

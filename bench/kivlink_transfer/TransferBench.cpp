@@ -4,7 +4,7 @@
 #include "CallFailure.h"
 #include "PatternFile.h"
 #include "ScratchFolder.h"
-#include "Stopwatch.h"
+#include "bench/Stopwatch.h"
 
 #include "com/UniqueBstr.h"
 

@@ -5,6 +5,8 @@
 #include "tests/trace/TraceSettingsGuard.h"
 #include "trace/TolvTrace.h"
 
+#include "bench/Stopwatch.h"
+
 #include <windows.h>
 #include <cstdio>
 #include <exception>
@@ -18,25 +20,6 @@ namespace {
 constexpr int kLines = 50000;
 constexpr int kRounds = 5;
 constexpr long kSilentCalls = 20000000;
-
-class CStopwatch {
-public:
-    CStopwatch()
-    {
-        QueryPerformanceFrequency(&m_frequency);
-        QueryPerformanceCounter(&m_start);
-    }
-    double Seconds() const
-    {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        return static_cast<double>(now.QuadPart - m_start.QuadPart) / static_cast<double>(m_frequency.QuadPart);
-    }
-
-private:
-    LARGE_INTEGER m_frequency;
-    LARGE_INTEGER m_start;
-};
 
 const std::string kPayload(48, 'x');
 

@@ -1,5 +1,5 @@
 #pragma once
-// Wall-clock seconds since construction, from the performance counter.
+// Wall-clock seconds since construction, from the performance counter; shared by the benchmarks.
 #include <windows.h>
 
 class CStopwatch {
