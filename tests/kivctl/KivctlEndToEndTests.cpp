@@ -275,6 +275,28 @@ TEST_F(KivctlOnPhone, AClientArrivingWhileKivlinkEndsStillGetsIn)
     }
 }
 
+TEST_F(KivctlOnPhone, BacksUpFormatsAndRestoresADrive)
+{
+    const fs::path file = PcFolder() / L"keep.txt";
+    WritePattern(file, 20000, 8);
+    ASSERT_EQ(RunKivctl(L"put -q " + Quoted(file) + L" C:\\Keep\\").exitCode, 0);
+    const fs::path backup = PcFolder() / L"c.bak";
+
+    KivctlRun run = RunKivctl(L"backup C: " + Quoted(backup));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Contains(run.err, L"\rbackup C: ")) << run.err;
+    run = RunKivctl(L"format --async C:");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(RunKivctl(L"ls C:\\").out, L"");
+    run = RunKivctl(L"restore -q C: " + Quoted(backup));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Content(PhoneDriveC() / L"Keep" / L"keep.txt"), Content(file));
+
+    run = RunKivctl(L"format Q:");
+    EXPECT_EQ(run.exitCode, 5) << run.err;
+    EXPECT_EQ(RunKivctl(L"rm C:\\Keep").exitCode, 0);
+}
+
 // The texts kivctl builds without an error object come from Kivlink's own table.
 TEST(KivctlErrorText, ReadsTheServersTableThroughItsRegistration)
 {

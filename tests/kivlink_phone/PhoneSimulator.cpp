@@ -2,6 +2,8 @@
 
 #include "tests/kivlink_server/ServerProcess.h"
 
+#include <filesystem>
+
 const wchar_t* const kSimulatedPhone = L"354812013456789";
 const wchar_t* const kPhoneLibraryClsidKey = L"CLSID\\{98C34439-558E-4BDE-AC27-25D53A202E95}";
 
@@ -15,6 +17,16 @@ std::wstring PhoneSimRoot()
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     std::wstring root = std::wstring(temp) + L"KivlinkPhoneTest" + std::to_wstring(GetCurrentProcessId());
+    // Wine hands out process ids again soon: a root left by an earlier run under the same id
+    // would show its files on this run's phone.
+    static const bool fresh = [&root] {
+        std::error_code ignored;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root, ignored))
+            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::filesystem::remove_all(root, ignored);
+        return true;
+    }();
+    (void)fresh;
     CreateDirectoryW(root.c_str(), nullptr);
     return root;
 }

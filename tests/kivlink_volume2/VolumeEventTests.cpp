@@ -37,8 +37,7 @@ public:
 
 TEST_F(VolumeTest, AnUnblockedFormatReturnsAtOnceAndCompletesByEvent)
 {
-    RecordingSink sink;
-    Advise(sink);
+    RecordingSink& sink = AdvisedSink();
     ASSERT_TRUE(WriteTestFile(BackingPath(L"E:\\Old\\file.bin"), 1000));
     HRESULT hr = Format(m_volume.get(), L"E:", 0);
     ASSERT_EQ(hr, S_OK);
@@ -57,8 +56,7 @@ TEST_F(VolumeTest, AnUnblockedFormatReturnsAtOnceAndCompletesByEvent)
 
 TEST_F(VolumeTest, ABlockedBackupAndRestoreSendProgressButNoCompletion)
 {
-    RecordingSink sink;
-    Advise(sink);
+    RecordingSink& sink = AdvisedSink();
     ASSERT_TRUE(WriteTestFile(BackingPath(L"E:\\Keep\\data.bin"), 200000));
     const std::wstring archive = TestFolder() + L"\\card.bak";
     ASSERT_EQ(Backup(m_volume.get(), archive, L"E:", eBlocked), S_OK);
@@ -80,11 +78,9 @@ TEST_F(VolumeTest, ABlockedBackupAndRestoreSendProgressButNoCompletion)
 
 TEST_F(VolumeTest, OneSinkOfTwoAskingToCancelStopsTheOperation)
 {
-    RecordingSink watcher;
-    RecordingSink canceller;
+    RecordingSink& watcher = AdvisedSink();
+    RecordingSink& canceller = AdvisedSink();
     canceller.CancelAtPercentage(1);
-    Advise(watcher);
-    Advise(canceller);
     ASSERT_TRUE(WriteTestFile(BackingPath(L"E:\\Big\\big.bin"), 4 * 1024 * 1024));
     const std::wstring archive = TestFolder() + L"\\cancelled.bak";
     SlowPhone slow(L"1M");

@@ -7,6 +7,8 @@
 
 #include <shlobj.h>
 
+#include <filesystem>
+
 namespace {
 
 const wchar_t kDeviceFolder[] = L"354812013456789";
@@ -61,6 +63,11 @@ std::wstring TestFolder()
     GetTempPathW(MAX_PATH, temp);
     std::wstring folder = std::wstring(temp) + L"PellaryVolumeTest" + std::to_wstring(GetCurrentProcessId()) + L"_" +
                           std::to_wstring(++counter);
+    // Process ids come back under Wine: an earlier run's folder of the same name goes first.
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ignored))
+        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::filesystem::remove_all(folder, ignored);
     CreateFolders(folder);
     return folder;
 }
@@ -141,6 +148,14 @@ HRESULT STDMETHODCALLTYPE RecordingSink::QueryInterface(REFIID iid, void** resul
     }
     *result = nullptr;
     return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE RecordingSink::Release()
+{
+    const LONG left = InterlockedDecrement(&m_references);
+    if (left == 0)
+        delete this;
+    return static_cast<ULONG>(left);
 }
 
 HRESULT STDMETHODCALLTYPE RecordingSink::GetTypeInfoCount(UINT* count)
@@ -245,15 +260,25 @@ void VolumeTest::TearDown()
         point->Unadvise(cookie);
     m_advised.clear();
     m_volume = nullptr;
+    m_sinks.clear();
 }
 
-void VolumeTest::Advise(RecordingSink& sink)
+RecordingSink& VolumeTest::AdvisedSink()
 {
+    tolv::com::com_ptr<RecordingSink> sink;
+    sink.attach(new RecordingSink);
+    m_sinks.push_back(sink);
     tolv::com::com_ptr<IConnectionPointContainer> container;
-    ASSERT_EQ(m_volume.query(container), S_OK);
+    EXPECT_EQ(m_volume.query(container), S_OK);
     tolv::com::com_ptr<IConnectionPoint> point;
-    ASSERT_EQ(container->FindConnectionPoint(DIID_IKivAllServerEvents, point.put()), S_OK);
+    if (container) {
+        EXPECT_EQ(container->FindConnectionPoint(DIID_IKivAllServerEvents, point.put()), S_OK);
+    }
+    if (!point)
+        return *sink.get();
     DWORD cookie = 0;
-    ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
-    m_advised.emplace_back(point, cookie);
+    EXPECT_EQ(point->Advise(sink.get(), &cookie), S_OK);
+    if (cookie)
+        m_advised.emplace_back(point, cookie);
+    return *sink.get();
 }

@@ -34,11 +34,13 @@ struct ReceivedEvent {
     long value;  // percentage or result
 };
 
-class RecordingSink : public IDispatch {
+// Lives on the heap until its last reference goes: Kivlink's release of a sink arrives
+// through the stub whenever the server lets go, which may be after the test has ended.
+class RecordingSink final : public IDispatch {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_references)); }
-    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(InterlockedDecrement(&m_references)); }
+    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
@@ -67,12 +69,13 @@ public:
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Advises a sink; the cookie is kept for TearDown.
-    void Advise(RecordingSink& sink);
+    // A new sink advised to the test's object; unadvised and released by TearDown.
+    RecordingSink& AdvisedSink();
 
     tolv::com::com_init m_com{COINIT_APARTMENTTHREADED};
     tolv::com::com_ptr<IKivVolume2> m_volume;
     std::vector<std::pair<tolv::com::com_ptr<IConnectionPoint>, DWORD>> m_advised;
+    std::vector<tolv::com::com_ptr<RecordingSink>> m_sinks;
 };
 
 constexpr DISPID EVENT_CONNECTED = 1;

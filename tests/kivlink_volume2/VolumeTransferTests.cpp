@@ -101,8 +101,7 @@ TEST_F(VolumeTest, ANewNameGoesThroughATemporaryCopyThatIsRemovedAfterwards)
 
 TEST_F(VolumeTest, PhoneFilesComeToThePCAndEmptyOnesWithoutATransfer)
 {
-    RecordingSink sink;
-    Advise(sink);
+    RecordingSink& sink = AdvisedSink();
     const std::wstring pc = TestFolder();
     ASSERT_TRUE(WriteTestFile(BackingPath(L"C:\\Out\\empty.txt"), 0));
     EXPECT_EQ(Copy(m_volume.get(), Direction::ToPC, L"C:\\Out\\empty.txt", pc + L"\\got\\", eBlocked), S_OK);
@@ -129,8 +128,7 @@ TEST_F(VolumeTest, PhoneFilesComeToThePCAndEmptyOnesWithoutATransfer)
 
 TEST_F(VolumeTest, AnUnblockedCopyCompletesByEventAndMovesItsSource)
 {
-    RecordingSink sink;
-    Advise(sink);
+    RecordingSink& sink = AdvisedSink();
     const std::wstring pc = TestFolder();
     ASSERT_TRUE(WriteTestFile(pc + L"\\moved.bin", 123456));
     ASSERT_EQ(Copy(m_volume.get(), Direction::ToPhone, pc + L"\\moved.bin", L"C:\\Async\\", eMove), S_OK);
@@ -164,9 +162,8 @@ TEST_F(VolumeTest, AShortTransferIsNeverASuccessAndAMoveKeepsItsSource)
 
 TEST_F(VolumeTest, ASinkThatCancelsStopsTheCopy)
 {
-    RecordingSink sink;
+    RecordingSink& sink = AdvisedSink();
     sink.CancelAtPercentage(1);
-    Advise(sink);
     const std::wstring pc = TestFolder();
     ASSERT_TRUE(WriteTestFile(BackingPath(L"C:\\Cancel\\long.bin"), 3 * 1024 * 1024));
     Rate slow(L"1M");

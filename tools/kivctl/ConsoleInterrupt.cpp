@@ -24,8 +24,9 @@ CConsoleInterrupt::CConsoleInterrupt()
 CConsoleInterrupt::~CConsoleInterrupt()
 {
     if (m_installed) {
-        SetConsoleCtrlHandler(&CConsoleInterrupt::Handler, FALSE);
+        // Unpublished first, so that a handler starting now no longer finds this object.
         g_current = nullptr;
+        SetConsoleCtrlHandler(&CConsoleInterrupt::Handler, FALSE);
     }
 }
 

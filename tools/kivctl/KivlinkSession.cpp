@@ -49,8 +49,10 @@ HRESULT CKivlinkSession::Open()
 
 HRESULT CKivlinkSession::Listen(IKivctlEventObserver* observer)
 {
-    if (m_sink) {
-        m_sink->SetObserver(observer);
+    if (m_sink || observer == nullptr) {
+        if (m_sink) {
+            m_sink->SetObserver(observer);
+        }
         return S_OK;
     }
     RETURN_HR_IF(E_UNEXPECTED, !m_volume);
