@@ -11,10 +11,10 @@
 #include "EnvironmentServer.h"
 #include "com/ClassFactory.h"
 #include "com/ComInit.h"
+#include "com/IdleEndingModule.h"
 #include "com/DispatchImpl.h"
 #include "com/RegistryScript.h"
 #include "com/TypeLibRegistration.h"
-#include "platform/envserver/EnvServerModule.h"
 #include "platform/envserver/EnvServerResources.h"
 #include "platform/envserver/EnvironmentServerObject.h"
 
@@ -62,7 +62,7 @@ HRESULT Unregister(HMODULE module)
     return FAILED(script) ? script : library;
 }
 
-HRESULT Serve(envserver::CEnvServerModule& module)
+HRESULT Serve(tolv::com::IdleEndingModule& module)
 {
     if (!module.IsReady()) {
         return E_OUTOFMEMORY;
@@ -83,7 +83,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (!com.succeeded()) {
         return static_cast<int>(com.result());
     }
-    envserver::CEnvServerModule module;
+    // Two seconds without a client before the server ends, for a client that comes right back.
+    tolv::com::IdleEndingModule module(2000);
     HRESULT hr = E_INVALIDARG;
     switch (ReadCommand()) {
     case Command::Register:

@@ -9,6 +9,7 @@
 #include "SymbianConnect.h"
 #include "com/ClassFactory.h"
 #include "com/ComInit.h"
+#include "com/IdleEndingModule.h"
 #include "com/DispatchImpl.h"
 #include "com/RegistryScript.h"
 #include "com/TypeLibRegistration.h"
@@ -16,7 +17,6 @@
 #include "platform/phonesim/ConsoleOutput.h"
 #include "platform/phonesim/ControlCommands.h"
 #include "platform/phonesim/PhoneSimControlObject.h"
-#include "platform/phonesim/PhoneSimModule.h"
 #include "platform/phonesim/PhoneSimResources.h"
 #include "platform/phonesim/ScApplication.h"
 #include "platform/phonesim/SimWorld.h"
@@ -54,7 +54,7 @@ HRESULT Unregister(HMODULE module)
     return FAILED(script) ? script : library;
 }
 
-HRESULT Serve(phonesim::CPhoneSimModule& module)
+HRESULT Serve(tolv::com::IdleEndingModule& module)
 {
     if (!module.IsReady()) {
         return E_OUTOFMEMORY;
@@ -99,7 +99,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
     if (!com.succeeded()) {
         return Report(com.result(), L"starting COM");
     }
-    phonesim::CPhoneSimModule module;
+    // Its locks: one per object handed to a client, per running long operation and per
+    // connected phone. Two seconds without any before the server ends, for a client that
+    // comes right back (a control command followed by Kivlink, say).
+    tolv::com::IdleEndingModule module(2000);
     int exitCode = 0;
     switch (command.verb) {
     case phonesim::Verb::Register:

@@ -1,5 +1,6 @@
 #pragma once
-// Stands in for the server module, so that queues and workers run without a whole server.
+// Stands in for the server module, so that queues and workers run without a whole server;
+// keeps every record posted to the main thread.
 #include "core/KivServerServices.h"
 #include "core/RequestData.h"
 
@@ -32,6 +33,15 @@ public:
     {
         tolv::com::auto_lock lock(m_lock);
         return m_posted;
+    }
+    std::vector<CRequestData> Posted(long type)
+    {
+        std::vector<CRequestData> matching;
+        for (const CRequestData& record : Posted()) {
+            if (record.m_typ == type)
+                matching.push_back(record);
+        }
+        return matching;
     }
 
 private:

@@ -1,6 +1,6 @@
 // One notification on its own: the request id published after the first event, the rule
 // that cancels a phone repeating one progress value, and the notices it builds.
-#include "RecordingServices.h"
+#include "tests/kivlink_core/FakeServerServices.h"
 #include "SilentCallback.h"
 #include "TestThread.h"
 
@@ -75,7 +75,7 @@ TEST(NotificationProgress, TheRequestIdIsAwaitedBrieflyWhenTheEventCameFirst)
 
 TEST(NotificationProgress, NoticesGoToTheMainThreadOnlyWhenThereIsAClient)
 {
-    RecordingServices services;
+    FakeServerServices services;
     SilentCallback client;
     CKivlinkNotificationPtr watched = Backup(0, &client);
     watched->SetRequestId(12);

@@ -2,8 +2,8 @@
 // A handler with a recording main thread and a file worker that keeps its post steps; the
 // test's own threads play the file worker's waits and the notification thread.
 #include "PostStepWorker.h"
-#include "RecordingServices.h"
 #include "SilentCallback.h"
+#include "tests/kivlink_core/FakeServerServices.h"
 
 #include "Components/Kivlink/operations/KivlinkNotificationHandler.h"
 
@@ -64,7 +64,7 @@ protected:
         return record;
     }
 
-    RecordingServices services;
+    FakeServerServices services;
     PostStepWorker fileWorker{services};
     SilentCallback client;
     std::unique_ptr<CKivlinkNotificationHandler> handler;

@@ -64,6 +64,7 @@ TEST_F(VolumeTest, ABlockedBackupAndRestoreSendProgressButNoCompletion)
     ASSERT_TRUE(DeleteFileW(BackingPath(L"E:\\Keep\\data.bin").c_str()));
     ASSERT_EQ(Backup(m_volume.get(), archive, L"E:", eBlocked, true), S_OK);
     EXPECT_EQ(FileSizeOf(BackingPath(L"E:\\Keep\\data.bin")), 200000);
+    EXPECT_TRUE(sink.WaitFor(EVENT_PROGRESS, 10000, aidRestore));
 
     std::vector<ReceivedEvent> progress = sink.EventsOf(EVENT_PROGRESS);
     ASSERT_FALSE(progress.empty());

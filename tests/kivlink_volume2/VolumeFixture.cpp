@@ -201,12 +201,13 @@ std::vector<ReceivedEvent> RecordingSink::EventsOf(DISPID id)
     return found;
 }
 
-bool RecordingSink::WaitFor(DISPID id, DWORD timeoutMs)
+bool RecordingSink::WaitFor(DISPID id, DWORD timeoutMs, long action)
 {
     const DWORD start = GetTickCount();
     for (;;) {
-        if (!EventsOf(id).empty())
-            return true;
+        for (const ReceivedEvent& event : EventsOf(id))
+            if (action < 0 || event.action == action)
+                return true;
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);

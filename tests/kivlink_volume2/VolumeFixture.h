@@ -51,8 +51,10 @@ public:
     void CancelAtPercentage(long percentage) { m_cancelAt = percentage; }
     std::vector<ReceivedEvent> Events();
     std::vector<ReceivedEvent> EventsOf(DISPID id);
-    // Pumps this apartment's messages until an event of that id arrived or the time is up.
-    bool WaitFor(DISPID id, DWORD timeoutMs);
+    // Pumps this apartment's messages until an event of that id (and of that action, when
+    // given) arrived or the time is up. A blocked operation's progress notices may still be
+    // on their way when its call returns.
+    bool WaitFor(DISPID id, DWORD timeoutMs, long action = -1);
 
 private:
     volatile LONG m_references = 1;

@@ -111,6 +111,7 @@ TEST_F(VolumeTest, PhoneFilesComeToThePCAndEmptyOnesWithoutATransfer)
     ASSERT_TRUE(WriteTestFile(BackingPath(L"C:\\Out\\full.bin"), 300000));
     EXPECT_EQ(Copy(m_volume.get(), Direction::ToPC, L"C:\\Out\\full.bin", pc + L"\\full copy.bin", eBlocked), S_OK);
     EXPECT_EQ(FileSizeOf(pc + L"\\full copy.bin"), 300000);
+    EXPECT_TRUE(sink.WaitFor(EVENT_PROGRESS, 10000));
     std::vector<ReceivedEvent> progress = sink.EventsOf(EVENT_PROGRESS);
     ASSERT_FALSE(progress.empty());
     EXPECT_EQ(progress.back().action, aidCopyToPC);

@@ -73,7 +73,9 @@ void COperationMonitor::Draw(long percentage)
 
 void COperationMonitor::EndProgressLine(bool finished)
 {
-    if (finished && m_lineOpen) {
+    // A finished operation ends on a full bar, also when its progress notices are still on
+    // their way (a short blocked operation returns before Kivlink has passed them on).
+    if (finished) {
         Draw(100);
     }
     if (m_lineOpen) {

@@ -42,8 +42,8 @@ public:
     // Pumps messages until the completion arrives, the operation has been silent too long,
     // or it did not end within the grace time after Ctrl+C.
     WaitOutcome WaitForCompletion();
-    // Ends a drawn progress line with a line break (once); a finished operation first shows
-    // 100%, whatever the last event said.
+    // Ends the progress line with a line break (once); a finished operation first shows 100%,
+    // whatever the last event said, on a line of its own when no event drew one.
     void EndProgressLine(bool finished = false);
 
 private:

@@ -1,14 +1,14 @@
-#include "platform/envserver/EnvServerModule.h"
+#include "com/IdleEndingModule.h"
 
-namespace envserver {
+namespace tolv::com {
 
-CEnvServerModule::CEnvServerModule()
+IdleEndingModule::IdleEndingModule(DWORD gracePeriodMs) : m_gracePeriodMs(gracePeriodMs)
 {
     // Idle from the start: a server started without a client ends by itself.
     m_idle.create(true, true);
 }
 
-LONG CEnvServerModule::Lock() noexcept
+LONG IdleEndingModule::Lock() noexcept
 {
     InterlockedIncrement(&m_arrivals);
     const LONG count = Module::Lock();
@@ -16,7 +16,7 @@ LONG CEnvServerModule::Lock() noexcept
     return count;
 }
 
-LONG CEnvServerModule::Unlock() noexcept
+LONG IdleEndingModule::Unlock() noexcept
 {
     const LONG count = Module::Unlock();
     if (count == 0) {
@@ -25,7 +25,7 @@ LONG CEnvServerModule::Unlock() noexcept
     return count;
 }
 
-void CEnvServerModule::WaitForIdle() noexcept
+void IdleEndingModule::WaitForIdle() noexcept
 {
     for (;;) {
         m_idle.wait();
@@ -41,12 +41,12 @@ void CEnvServerModule::WaitForIdle() noexcept
     }
 }
 
-void CEnvServerModule::ServeUntilIdle(tolv::com::ClassObjectTable& classes) noexcept
+void IdleEndingModule::ServeUntilIdle(ClassObjectTable& classes) noexcept
 {
     for (;;) {
         WaitForIdle();
         const LONG arrivals = InterlockedCompareExchange(&m_arrivals, 0, 0);
-        Sleep(kGracePeriodMs);
+        Sleep(m_gracePeriodMs);
         if (GetLockCount() == 0 && InterlockedCompareExchange(&m_arrivals, 0, 0) == arrivals) {
             break;
         }
@@ -57,4 +57,4 @@ void CEnvServerModule::ServeUntilIdle(tolv::com::ClassObjectTable& classes) noex
     WaitForIdle();
 }
 
-}  // namespace envserver
+}  // namespace tolv::com
