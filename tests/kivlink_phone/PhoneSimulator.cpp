@@ -1,8 +1,8 @@
 #include "PhoneSimulator.h"
 
 #include "tests/kivlink_server/ServerProcess.h"
+#include "tests/TestTree.h"
 
-#include <filesystem>
 
 const wchar_t* const kSimulatedPhone = L"354812013456789";
 const wchar_t* const kPhoneLibraryClsidKey = L"CLSID\\{98C34439-558E-4BDE-AC27-25D53A202E95}";
@@ -19,13 +19,7 @@ std::wstring PhoneSimRoot()
     std::wstring root = std::wstring(temp) + L"KivlinkPhoneTest" + std::to_wstring(GetCurrentProcessId());
     // Wine hands out process ids again soon: a root left by an earlier run under the same id
     // would show its files on this run's phone.
-    static const bool fresh = [&root] {
-        std::error_code ignored;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(root, ignored))
-            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-        std::filesystem::remove_all(root, ignored);
-        return true;
-    }();
+    static const bool fresh = RemoveTestTree(root);
     (void)fresh;
     CreateDirectoryW(root.c_str(), nullptr);
     return root;

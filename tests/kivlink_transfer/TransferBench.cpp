@@ -1,6 +1,7 @@
 #include "TransferBench.h"
 
 #include "tests/envserver/RegistryValueGuard.h"
+#include "tests/TestTree.h"
 #include "tests/kivlink_phone/PhoneSimulator.h"
 
 #include "Components/Kivlink/transfer/CopyRoutes.h"
@@ -365,17 +366,11 @@ void TransferTest::SetUp()
     ASSERT_TRUE(CreateDirectoryW(pc.c_str(), nullptr));
     phone = bench.PhoneFolder(L"E:\\Transfer") + L"\\";
     // A copy that a test gave up on may still hold its files for a moment.
-    std::error_code error;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(phone, error))
-            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-        error.clear();
-        std::filesystem::remove_all(phone, error);
-        if (!error)
-            break;
+    bool removed = false;
+    for (int attempt = 0; attempt < 100 && !(removed = RemoveTestTree(phone)); ++attempt)
         Sleep(100);
-    }
-    ASSERT_FALSE(error) << error.message();
+    ASSERT_TRUE(removed) << "the phone folder of an earlier test stays";
+    std::error_code error;
     std::filesystem::create_directories(phone, error);
     ASSERT_FALSE(error) << error.message();
     ASSERT_TRUE(std::filesystem::is_empty(phone));

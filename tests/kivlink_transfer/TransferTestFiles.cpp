@@ -1,5 +1,7 @@
 #include "TransferTestFiles.h"
 
+#include "tests/TestTree.h"
+
 #include <gtest/gtest.h>
 
 #include <winioctl.h>
@@ -28,8 +30,7 @@ TestFolder::TestFolder()
     static LONG counter = 0;
     std::wstring path = std::wstring(base) + L"PellaryTransfer" + std::to_wstring(GetCurrentProcessId()) + L"_" +
                         std::to_wstring(InterlockedIncrement(&counter));
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
+    RemoveTestTree(path);
     std::filesystem::create_directories(path);
     m_path = path + L"\\";
     SetEnvironmentVariableW(L"TMP", path.c_str());
@@ -38,10 +39,7 @@ TestFolder::TestFolder()
 TestFolder::~TestFolder()
 {
     SetEnvironmentVariableW(L"TMP", m_hadTmp ? m_previousTmp.c_str() : nullptr);
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(m_path, ignored))
-        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::filesystem::remove_all(m_path, ignored);
+    RemoveTestTree(m_path);
 }
 
 void WritePcFile(const std::wstring& path, size_t bytes, char fill)

@@ -2,12 +2,11 @@
 
 #include "tests/kivlink_phone/PhoneSimulator.h"
 #include "tests/kivlink_server/ServerProcess.h"
+#include "tests/TestTree.h"
 
 #include "SymbianConnect.h"
 
 #include <shlobj.h>
-
-#include <filesystem>
 
 namespace {
 
@@ -64,10 +63,7 @@ std::wstring TestFolder()
     std::wstring folder = std::wstring(temp) + L"PellaryVolumeTest" + std::to_wstring(GetCurrentProcessId()) + L"_" +
                           std::to_wstring(++counter);
     // Process ids come back under Wine: an earlier run's folder of the same name goes first.
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ignored))
-        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::filesystem::remove_all(folder, ignored);
+    RemoveTestTree(folder);
     CreateFolders(folder);
     return folder;
 }

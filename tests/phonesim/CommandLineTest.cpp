@@ -67,7 +67,7 @@ protected:
     {
         RunPhoneSim(L"disconnect");
         RunPhoneSim(L"fault clear");
-        RemoveFolderTree(root);
+        RemoveTestTree(root);
     }
 
     tolv::com::com_init com{COINIT_MULTITHREADED};

@@ -118,7 +118,7 @@ TEST(PhoneSimParts, ABackupFileCannotReachOutsideItsDrive)
     EXPECT_EQ(reader.Count(), 1u);
     BackupRecord read;
     EXPECT_EQ(reader.Next(read), kBadBackup);
-    RemoveFolderTree(folder);
+    RemoveTestTree(folder);
 }
 
 TEST(PhoneSimParts, FaultsAreTakenByTheOperationTheyApplyTo)

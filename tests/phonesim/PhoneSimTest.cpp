@@ -87,29 +87,6 @@ bool WaitForNoPhoneSim(DWORD timeoutMs)
     return true;
 }
 
-void RemoveFolderTree(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") {
-                continue;
-            }
-            const std::wstring path = folder + L"\\" + name;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveFolderTree(path);
-            } else {
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
 std::wstring FreshFolder(const std::wstring& name)
 {
     wchar_t temp[MAX_PATH];
@@ -117,7 +94,7 @@ std::wstring FreshFolder(const std::wstring& name)
     const std::wstring base = std::wstring(temp) + L"phonesim-tests";
     CreateDirectoryW(base.c_str(), nullptr);
     const std::wstring folder = base + L"\\" + name;
-    RemoveFolderTree(folder);
+    RemoveTestTree(folder);
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
 }
@@ -368,7 +345,7 @@ void PhoneSimTest::TearDown()
         control = nullptr;
     }
     if (!root.empty()) {
-        RemoveFolderTree(root);
+        RemoveTestTree(root);
     }
 }
 

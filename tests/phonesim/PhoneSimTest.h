@@ -12,6 +12,7 @@
 #include "com/ComInit.h"
 #include "com/ComPtr.h"
 #include "com/UniqueBstr.h"
+#include "tests/TestTree.h"
 
 inline constexpr wchar_t kDefaultPhone[] = L"354812013456789";
 
@@ -28,7 +29,6 @@ bool WaitForNoPhoneSim(DWORD timeoutMs);
 
 // Creates and empties a folder below the temporary folder; removes it again.
 std::wstring FreshFolder(const std::wstring& name);
-void RemoveFolderTree(const std::wstring& folder);
 void WriteTextFile(const std::wstring& path, const std::string& content);
 std::string ReadTextFile(const std::wstring& path);
 // A file of `size` bytes of a repeating pattern.

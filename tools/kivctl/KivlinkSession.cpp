@@ -49,10 +49,12 @@ HRESULT CKivlinkSession::Open()
 
 HRESULT CKivlinkSession::Listen(IKivctlEventObserver* observer)
 {
-    if (m_sink || observer == nullptr) {
-        if (m_sink) {
-            m_sink->SetObserver(observer);
-        }
+    if (m_sink) {
+        m_sink->SetObserver(observer);
+        return S_OK;
+    }
+    // Nobody watches: no sink to advise.
+    if (observer == nullptr) {
         return S_OK;
     }
     RETURN_HR_IF(E_UNEXPECTED, !m_volume);
