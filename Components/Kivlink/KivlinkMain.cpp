@@ -10,6 +10,7 @@
 #include "KivlinkRegistration.h"
 
 #include "com/ClassFactory.h"
+#include "com/StubRegistrationKeeper.h"
 
 #include <windows.h>
 
@@ -34,6 +35,13 @@ int RunServer(CExeModule& module)
             static_cast<tolv::com::ClassObjectTable*>(context)->RevokeClassObjects();
         },
         &classes);
+    // What clients call: a missing one only leaves that interface exposed to the lost
+    // wake-up, so the server starts all the same.
+    tolv::com::stub_registration_keeper servedInterfaces;
+    servedInterfaces.keep({IID_IKivGeneral, IID_IPhoneServer, IID_IKivVolume, IID_IKivVolume2, IID_IDcoMSG,
+                           IID_IDcoMMSCommunicator, IID_IKivAB, IID_IDispatch, IID_ISupportErrorInfo,
+                           IID_IConnectionPointContainer, IID_IConnectionPoint, IID_IEnumConnections,
+                           IID_IEnumConnectionPoints});
     HRESULT hr = module.StartModule(GetCurrentThreadId());
     if (FAILED(hr))
         return static_cast<int>(hr);

@@ -46,11 +46,18 @@ HRESULT STDMETHODCALLTYPE ClassFactoryBase::CreateInstance(IUnknown* outer, REFI
 {
     RETURN_HR_IF_NULL(E_POINTER, result);
     *result = nullptr;
-    try {
-        return m_create(outer, iid, result);
-    } catch (...) {
-        return E_UNEXPECTED;
+    Module& module = Module::Instance();
+    if (!module.BeginActivation()) {
+        return CO_E_SERVER_STOPPING;
     }
+    HRESULT hr = E_UNEXPECTED;
+    try {
+        hr = m_create(outer, iid, result);
+    } catch (...) {
+        hr = E_UNEXPECTED;
+    }
+    module.EndActivation();
+    return hr;
 }
 
 HRESULT STDMETHODCALLTYPE ClassFactoryBase::LockServer(BOOL lock)

@@ -74,4 +74,34 @@ LONG Module::GetLockCount() const noexcept
     return m_lockCount;
 }
 
+bool Module::BeginActivation() noexcept
+{
+    // Counted before the look at the flag: a closing server that finds no activation under
+    // way has set the flag before, so a later one sees it.
+    InterlockedIncrement(&m_activations);
+    if (InterlockedCompareExchange(&m_closedToNewClients, 0, 0) != 0) {
+        InterlockedDecrement(&m_activations);
+        return false;
+    }
+    return true;
+}
+
+void Module::EndActivation() noexcept
+{
+    InterlockedDecrement(&m_activations);
+}
+
+bool Module::CloseToNewClients(DWORD waitMs) noexcept
+{
+    InterlockedExchange(&m_closedToNewClients, 1);
+    const DWORD start = GetTickCount();
+    while (InterlockedCompareExchange(&m_activations, 0, 0) > 0) {
+        if (GetTickCount() - start >= waitMs) {
+            return false;
+        }
+        Sleep(1);
+    }
+    return true;
+}
+
 }  // namespace tolv::com

@@ -27,6 +27,17 @@ public:
     virtual LONG Unlock() noexcept;
     LONG GetLockCount() const noexcept;
 
+    // A class object's CreateInstance runs between BeginActivation and EndActivation. A server
+    // about to end closes itself to new clients, which waits for the activations under way,
+    // and reads its lock count after that: a client is then either counted or turned away with
+    // CO_E_SERVER_STOPPING (and COM starts a new server when it tries again), never handed an
+    // object of a server that is already stopping. False: closed, refuse the activation.
+    bool BeginActivation() noexcept;
+    void EndActivation() noexcept;
+    // Returns false if activations were still under way after `waitMs`.
+    bool CloseToNewClients(DWORD waitMs) noexcept;
+    bool IsClosedToNewClients() const noexcept { return m_closedToNewClients != 0; }
+
     HINSTANCE GetInstance() const noexcept { return m_instance; }
     // Full path of the module's file; empty if it could not be read.
     const std::wstring& GetModulePath() const noexcept { return m_path; }
@@ -38,6 +49,8 @@ private:
     HINSTANCE m_instance;
     std::wstring m_path;
     volatile LONG m_lockCount = 0;
+    volatile LONG m_activations = 0;
+    volatile LONG m_closedToNewClients = 0;
 };
 
 // Holds one module lock for its own lifetime; COM objects and lock-holding factories embed it.

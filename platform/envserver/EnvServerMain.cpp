@@ -14,6 +14,7 @@
 #include "com/IdleEndingModule.h"
 #include "com/DispatchImpl.h"
 #include "com/RegistryScript.h"
+#include "com/StubRegistrationKeeper.h"
 #include "com/TypeLibRegistration.h"
 #include "platform/envserver/EnvServerResources.h"
 #include "platform/envserver/EnvironmentServerObject.h"
@@ -69,6 +70,9 @@ HRESULT Serve(tolv::com::IdleEndingModule& module)
     }
     tolv::com::ClassObjectTable classes{
         tolv::com::ClassEntryFor<envserver::CEnvironmentServer>(CLSID_EnvironmentServer)};
+    // Clients come and go all the time; see the keeper for why their interfaces stay registered.
+    tolv::com::stub_registration_keeper servedInterfaces;
+    servedInterfaces.keep({IID_IEnvironmentServer, IID_IDispatch, IID_ISupportErrorInfo});
     RETURN_IF_FAILED(classes.RegisterClassObjects());
     RETURN_IF_FAILED(tolv::com::ClassObjectTable::ResumeClassObjects());
     module.ServeUntilIdle(classes);

@@ -12,6 +12,7 @@
 #include "com/IdleEndingModule.h"
 #include "com/DispatchImpl.h"
 #include "com/RegistryScript.h"
+#include "com/StubRegistrationKeeper.h"
 #include "com/TypeLibRegistration.h"
 #include "platform/phonesim/CommandLine.h"
 #include "platform/phonesim/ConsoleOutput.h"
@@ -63,6 +64,13 @@ HRESULT Serve(tolv::com::IdleEndingModule& module)
         tolv::com::ClassEntryFor<phonesim::CScApplication>(CLSID_SCApplication),
         tolv::com::ClassEntryFor<phonesim::CPhoneSimControl>(CLSID_PhoneSimControl),
     };
+    // Clients come and go all the time; see the keeper for why their interfaces stay registered.
+    tolv::com::stub_registration_keeper servedInterfaces;
+    servedInterfaces.keep({IID_ISCApplication, IID_ISCDeviceCollection, IID_ISCDevice, IID_ISCDriveCollection,
+                           IID_ISCDrive, IID_ISCDriveSpace, IID_ISCFolder, IID_ISCFolderCollection,
+                           IID_ISCFileCollection, IID_ISCFile, IID_ISCItem, IID_IPhoneSimControl, IID_IDispatch,
+                           IID_ISupportErrorInfo, IID_IConnectionPointContainer, IID_IConnectionPoint,
+                           IID_IEnumConnections, IID_IEnumConnectionPoints});
     RETURN_IF_FAILED(classes.RegisterClassObjects());
     RETURN_IF_FAILED(tolv::com::ClassObjectTable::ResumeClassObjects());
     module.ServeUntilIdle(classes);

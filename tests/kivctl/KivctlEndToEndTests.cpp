@@ -141,7 +141,8 @@ TEST_F(KivctlOnPhone, MakesFoldersCopiesBothWaysAndRemovesByWildcard)
     run = RunKivctl(L"rm C:\\Data\\Music\\*.txt");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     run = RunKivctl(L"ls C:\\Data\\Music");
-    EXPECT_EQ(run.out, L"C:\\Data\\Music\\song.mp3\n");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, L"C:\\Data\\Music\\song.mp3\n") << run.err;
     run = RunKivctl(L"rm C:\\Data");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_FALSE(fs::exists(PhoneDriveC() / L"Data"));

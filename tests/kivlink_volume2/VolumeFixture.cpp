@@ -248,6 +248,7 @@ void VolumeTest::TearDownTestSuite()
 void VolumeTest::SetUp()
 {
     ASSERT_TRUE(m_com.succeeded());
+    ASSERT_EQ(m_sinkInterfaces.keep({DIID_IKivAllServerEvents, IID_IDispatch}), S_OK);
     ASSERT_EQ(CoCreateInstance(CLSID_KivVolume2, nullptr, CLSCTX_LOCAL_SERVER, IID_IKivVolume2, m_volume.put_void()), S_OK);
 }
 

@@ -7,6 +7,7 @@
 #include "com/ComInit.h"
 #include "com/ComPtr.h"
 #include "com/CriticalSection.h"
+#include "com/StubRegistrationKeeper.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,7 @@ protected:
     RecordingSink& AdvisedSink();
 
     tolv::com::com_init m_com{COINIT_APARTMENTTHREADED};
+    tolv::com::stub_registration_keeper m_sinkInterfaces;
     tolv::com::com_ptr<IKivVolume2> m_volume;
     std::vector<std::pair<tolv::com::com_ptr<IConnectionPoint>, DWORD>> m_advised;
     std::vector<tolv::com::com_ptr<RecordingSink>> m_sinks;

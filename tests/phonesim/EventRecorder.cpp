@@ -139,6 +139,9 @@ AdvisedRecorder::AdvisedRecorder(IUnknown* application)
         m_advised = container->FindConnectionPoint(DIID_ISCEvents, m_point.put());
     }
     if (SUCCEEDED(m_advised)) {
+        m_advised = m_sinkInterfaces.keep({DIID_ISCEvents, IID_IDispatch});
+    }
+    if (SUCCEEDED(m_advised)) {
         m_advised = m_point->Advise(static_cast<IDispatch*>(m_recorder.get()), &m_cookie);
     }
 }

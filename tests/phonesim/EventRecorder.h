@@ -11,6 +11,7 @@
 #include "SymbianConnect.h"
 #include "com/ComObject.h"
 #include "com/CriticalSection.h"
+#include "com/StubRegistrationKeeper.h"
 #include "com/UniqueHandle.h"
 
 struct RecordedArgument {
@@ -84,6 +85,7 @@ public:
     CEventRecorder* operator->() const { return m_recorder.get(); }
 
 private:
+    tolv::com::stub_registration_keeper m_sinkInterfaces;
     tolv::com::com_ptr<tolv::com::ComObject<CEventRecorder>> m_recorder;
     tolv::com::com_ptr<IConnectionPoint> m_point;
     DWORD m_cookie = 0;

@@ -37,11 +37,11 @@ HRESULT CKivlinkSession::Open()
 {
     // A server that is just quitting may refuse the creation; the next attempt starts a new one.
     HRESULT hr = E_FAIL;
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (int attempt = 0; attempt < kCreationAttempts; ++attempt) {
         if (attempt > 0)
-            Sleep(1000);
+            Sleep(kCreationPauseMs);
         hr = CoCreateInstance(CLSID_KivVolume2, nullptr, CLSCTX_LOCAL_SERVER, IID_IKivVolume2, m_volume.put_void());
-        if (SUCCEEDED(hr) || hr == REGDB_E_CLASSNOTREG)
+        if (!IsPassingCreationFailure(hr))
             break;
     }
     return hr;
@@ -65,10 +65,12 @@ HRESULT CKivlinkSession::Listen(IKivctlEventObserver* observer)
     tolv::com::com_ptr<tolv::com::ComObject<CKivctlEventSink>> sink;
     RETURN_IF_FAILED(tolv::com::ComObject<CKivctlEventSink>::Create(sink));
     sink->SetObserver(observer);
+    m_sinkInterfaces.keep({DIID_IKivAllServerEvents, IID_IDispatch});
     DWORD cookie = 0;
     const HRESULT hr = point->Advise(static_cast<IDispatch*>(sink.get()), &cookie);
     if (FAILED(hr)) {
         sink->SetObserver(nullptr);
+        m_sinkInterfaces.release();
         return hr;
     }
     m_sink = std::move(sink);
@@ -88,6 +90,7 @@ void CKivlinkSession::StopListening()
     m_point.reset();
     m_sink.reset();
     m_cookie = 0;
+    m_sinkInterfaces.release();
 }
 
 std::wstring CKivlinkSession::Describe(HRESULT hr) const

@@ -6,6 +6,7 @@
 
 #include "com/ComObject.h"
 #include "com/ComPtr.h"
+#include "com/StubRegistrationKeeper.h"
 #include "tools/kivctl/EventSink.h"
 
 #include "KivlinkLib.h"
@@ -38,6 +39,8 @@ private:
     void StopListening();
 
     tolv::com::com_ptr<IKivVolume2> m_volume;
+    // Kivlink lets the sink go while its last event call may still be finishing here.
+    tolv::com::stub_registration_keeper m_sinkInterfaces;
     tolv::com::com_ptr<tolv::com::ComObject<CKivctlEventSink>> m_sink;
     tolv::com::com_ptr<IConnectionPoint> m_point;
     DWORD m_cookie = 0;

@@ -142,7 +142,7 @@ void CExeModule::RunMainLoop()
             }
             DWORD elapsed = GetTickCount() - m_shutdownMoment;
             if (elapsed >= SHUTDOWN_GRACE_MS) {
-                if (!CloseToNewClients())
+                if (!StopTakingClients())
                     return;
                 continue;
             }
@@ -170,13 +170,15 @@ void CExeModule::RunMainLoop()
     }
 }
 
-bool CExeModule::CloseToNewClients()
+bool CExeModule::StopTakingClients()
 {
-    if (m_closedToNewClients || !m_closeHook)
+    if (IsClosedToNewClients() || !m_closeHook)
         return false;
-    m_closedToNewClients = true;
-    // A client that creates an object while the workers stop would only see failures: once
-    // the class objects are gone, COM starts a new server for it instead.
+    // A client that creates an object while the workers stop would only see failures. From
+    // here on creations are refused (the client tries again and COM starts a new server);
+    // the ones under way end first, so that their objects are counted below.
+    if (!CloseToNewClients(ACTIVATION_WAIT_MS))
+        m_trace.Format(1, "Module: object creations still running while quitting");
     m_closeHook(m_closeHookContext);
     if (GetLockCount() == 0)
         return false;

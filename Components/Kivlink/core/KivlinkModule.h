@@ -26,6 +26,8 @@ class CKivNotificationHandler;
 class CExeModule : public tolv::com::Module, public IKivServerServices {
 public:
     static constexpr DWORD SHUTDOWN_GRACE_MS = 5000;
+    // How long a quitting server waits for object creations already under way.
+    static constexpr DWORD ACTIVATION_WAIT_MS = 5000;
     static constexpr LONG MAIN_QUEUE_MAXIMUM = 20000;
 
     explicit CExeModule(HINSTANCE instance = nullptr);
@@ -111,10 +113,9 @@ private:
     std::unique_ptr<CKivWorkingThread4> m_worker4;
     bool IsAttachedCallback(IKivlinkActionEventsCallback* callback) const;
     // False when the server may quit now.
-    bool CloseToNewClients();
+    bool StopTakingClients();
     void (*m_closeHook)(void*) = nullptr;
     void* m_closeHookContext = nullptr;
-    bool m_closedToNewClients = false;
     std::vector<IKivlinkEventsBroadcast*> m_listeners;
     std::vector<IKivlinkActionEventsCallback*> m_callbacks;
     tolv::com::critical_section m_moduleLock;

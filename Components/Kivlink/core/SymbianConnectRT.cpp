@@ -48,6 +48,11 @@ HRESULT CSymbianConnectRT::Init()
         OpenProxyKeeper();
         m_keepingProxies = true;
     }
+    if (m_eventInterfaces.kept_count() == 0) {
+        const HRESULT kept = m_eventInterfaces.keep({DIID_ISCEvents, IID_IDispatch});
+        if (FAILED(kept) && m_trace)
+            m_trace->Format(1, "Binding %d: event interfaces not kept - 0x%08X", m_bindingId, static_cast<unsigned>(kept));
+    }
     try {
         tolv::com::com_ptr<ISCApplication> application;
         ThrowIfFailed(CreateSymbianConnectApplication(application));
@@ -84,6 +89,7 @@ void CSymbianConnectRT::Release()
         CloseProxyKeeper();
         m_keepingProxies = false;
     }
+    m_eventInterfaces.release();
     m_connected.reset();
     m_disconnected.reset();
 }

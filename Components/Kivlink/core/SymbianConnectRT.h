@@ -15,6 +15,7 @@
 
 #include "com/ComPtr.h"
 #include "com/CriticalSection.h"
+#include "com/StubRegistrationKeeper.h"
 #include "com/UniqueHandle.h"
 
 #include "SymbianConnect.h"
@@ -91,6 +92,9 @@ private:
     std::vector<CFileDescription> m_descriptions;
     bool m_registered = false;
     bool m_keepingProxies = false;
+    // The phone library lets the binding's sink go while its last event call may still be
+    // finishing here.
+    tolv::com::stub_registration_keeper m_eventInterfaces;
 
     tolv::com::critical_section m_handOverLock;
     bool m_handOverReady = false;
