@@ -4,9 +4,7 @@
 #include "TestObjects.h"
 #include "com/ClassFactory.h"
 #include "com/Module.h"
-#include "com/UniqueHandle.h"
-
-#include <process.h>
+#include "tests/HeldCreation.h"
 
 using namespace tolv::com;
 using tolv::com::test::CCalculator;
@@ -71,66 +69,34 @@ TEST(ClassObjectTable, ServesDllGetClassObjectByClassId)
     EXPECT_EQ(S_OK, ClassObjectTable::CanUnloadNow());
 }
 
-namespace {
-
-// A creation that waits until the test lets it finish, to hold an activation under way.
-struct HeldCreation {
-    static unique_event started;
-    static unique_event release;
-    static HRESULT Create(IUnknown* outer, REFIID iid, void** result)
-    {
-        started.set();
-        release.wait();
-        return ComObject<CCalculator>::CreateInstance(outer, iid, result);
-    }
-};
-unique_event HeldCreation::started;
-unique_event HeldCreation::release;
-
-struct CreationCall {
-    IClassFactory* factory = nullptr;
-    HRESULT hr = E_PENDING;
-    com_ptr<IUnknown> created;
-};
-
-unsigned __stdcall CreateOnThread(void* argument)
-{
-    auto* call = static_cast<CreationCall*>(argument);
-    call->hr = call->factory->CreateInstance(nullptr, IID_IUnknown, call->created.put_void());
-    return 0;
-}
-
-}  // namespace
-
 TEST(ClassFactory, AClosedModuleTurnsCreationsAwayAfterThoseUnderWay)
 {
     Module module;
     ASSERT_EQ(&module, &Module::Instance());
-    ASSERT_EQ(S_OK, HeldCreation::started.create(true, false));
-    ASSERT_EQ(S_OK, HeldCreation::release.create(true, false));
+    using Held = HeldCreation<CCalculator>;
+    ASSERT_EQ(S_OK, Held::Prepare());
     com_ptr<IClassFactory> factory;
-    ASSERT_EQ(S_OK, ClassFactoryBase::Create(&HeldCreation::Create, factory));
+    ASSERT_EQ(S_OK, ClassFactoryBase::Create(&Held::Create, factory));
 
-    CreationCall call;
-    call.factory = factory.get();
-    unique_handle thread(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &CreateOnThread, &call, 0, nullptr)));
-    ASSERT_TRUE(HeldCreation::started.wait(10000));
+    CreationOnThread call(factory.get());
+    ASSERT_TRUE(call.Started());
+    ASSERT_TRUE(Held::started.wait(10000));
 
     // The creation under way holds the close back until it is given up on...
     EXPECT_FALSE(module.CloseToNewClients(50));
     EXPECT_TRUE(module.IsClosedToNewClients());
     // ...and once it ends, its object is counted before the close returns.
-    HeldCreation::release.set();
+    Held::release.set();
     EXPECT_TRUE(module.CloseToNewClients(10000));
     EXPECT_EQ(1, module.GetLockCount());
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread.get(), 10000));
-    EXPECT_EQ(S_OK, call.hr);
+    ASSERT_TRUE(call.Finish(10000));
+    EXPECT_EQ(S_OK, call.Result());
 
     // A later creation is refused without making anything.
     com_ptr<IUnknown> refused;
     EXPECT_EQ(CO_E_SERVER_STOPPING, factory->CreateInstance(nullptr, IID_IUnknown, refused.put_void()));
     EXPECT_TRUE(refused == nullptr);
     EXPECT_EQ(1, CCalculator::Live());
-    call.created.reset();
+    call.Created().reset();
     EXPECT_EQ(0, module.GetLockCount());
 }

@@ -14,11 +14,10 @@
 
 #include "com/ClassFactory.h"
 #include "com/ComObject.h"
-#include "com/UniqueHandle.h"
+#include "tests/HeldCreation.h"
 
 #include <gtest/gtest.h>
 
-#include <process.h>
 
 #include <string>
 #include <vector>
@@ -356,33 +355,6 @@ public:
     }
 };
 
-// A creation that has begun and waits for the test before it makes its object.
-struct HeldCreation {
-    static tolv::com::unique_event started;
-    static tolv::com::unique_event release;
-    static HRESULT Create(IUnknown* outer, REFIID iid, void** result)
-    {
-        started.set();
-        release.wait();
-        return tolv::com::ComObject<CQuietObject>::CreateInstance(outer, iid, result);
-    }
-};
-tolv::com::unique_event HeldCreation::started;
-tolv::com::unique_event HeldCreation::release;
-
-struct CreationCall {
-    IClassFactory* factory = nullptr;
-    HRESULT hr = E_PENDING;
-    tolv::com::com_ptr<IUnknown> created;
-};
-
-unsigned __stdcall CreateOnThread(void* argument)
-{
-    auto* call = static_cast<CreationCall*>(argument);
-    call->hr = call->factory->CreateInstance(nullptr, IID_IUnknown, call->created.put_void());
-    return 0;
-}
-
 }  // namespace
 
 TEST_F(ModuleFixture, ACreationUnderWayWhenTheServerQuitsIsServedAndLaterOnesAreTurnedAway)
@@ -390,19 +362,17 @@ TEST_F(ModuleFixture, ACreationUnderWayWhenTheServerQuitsIsServedAndLaterOnesAre
     volatile LONG closings = 0;
     module->SetCloseHook([](void* context) { InterlockedIncrement(static_cast<volatile LONG*>(context)); },
                          const_cast<LONG*>(&closings));
-    ASSERT_EQ(HeldCreation::started.create(true, false), S_OK);
-    ASSERT_EQ(HeldCreation::release.create(true, false), S_OK);
+    using Held = HeldCreation<CQuietObject>;
+    ASSERT_EQ(Held::Prepare(), S_OK);
     tolv::com::com_ptr<IClassFactory> factory;
-    ASSERT_EQ(tolv::com::ClassFactoryBase::Create(&HeldCreation::Create, factory), S_OK);
+    ASSERT_EQ(tolv::com::ClassFactoryBase::Create(&Held::Create, factory), S_OK);
 
     // The grace period starts with the last unlock; the creation begins within it.
     module->Lock();
     module->Unlock();
-    CreationCall call;
-    call.factory = factory.get();
-    tolv::com::unique_handle thread(
-        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &CreateOnThread, &call, 0, nullptr)));
-    ASSERT_TRUE(HeldCreation::started.wait(10000));
+    CreationOnThread call(factory.get());
+    ASSERT_TRUE(call.Started());
+    ASSERT_TRUE(Held::started.wait(10000));
 
     // Once the grace period is over the server closes, and waits for the creation under way.
     const DWORD start = GetTickCount();
@@ -410,9 +380,9 @@ TEST_F(ModuleFixture, ACreationUnderWayWhenTheServerQuitsIsServedAndLaterOnesAre
         Sleep(10);
     ASSERT_TRUE(module->IsClosedToNewClients());
     EXPECT_EQ(InterlockedCompareExchange(&closings, 0, 0), 0);
-    HeldCreation::release.set();
-    ASSERT_EQ(WaitForSingleObject(thread.get(), 10000), WAIT_OBJECT_0);
-    ASSERT_EQ(call.hr, S_OK);
+    Held::release.set();
+    ASSERT_TRUE(call.Finish(10000));
+    ASSERT_EQ(call.Result(), S_OK);
 
     // Its client is served: the class objects are gone, the server stays while it holds it.
     EXPECT_LT(WaitForQuit(1500), 0);
@@ -421,7 +391,7 @@ TEST_F(ModuleFixture, ACreationUnderWayWhenTheServerQuitsIsServedAndLaterOnesAre
     EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, refused.put_void()), CO_E_SERVER_STOPPING);
     EXPECT_TRUE(refused == nullptr);
     // And the server quits as soon as it has gone.
-    call.created.reset();
+    call.Created().reset();
     EXPECT_GE(WaitForQuit(5000), 0);
     module->WaitForMainThread();
     module.reset();
