@@ -43,7 +43,10 @@ public:
 
     bool Started() const { return m_thread.valid(); }
     // True when the creation has returned within the time.
-    bool Finish(DWORD timeoutMs) { return !m_thread || WaitForSingleObject(m_thread.get(), timeoutMs) == WAIT_OBJECT_0; }
+    bool Finish(DWORD timeoutMs)
+    {
+        return !m_thread || WaitForSingleObject(m_thread.get(), timeoutMs) == WAIT_OBJECT_0;
+    }
     HRESULT Result() const { return m_hr; }
     tolv::com::com_ptr<IUnknown>& Created() { return m_created; }
 

@@ -83,8 +83,9 @@ bool ReportCallRate(const char* label, IKivVolume2* volume, ISmokeCalculator* sm
     }
     const double getInfo = Median(calls.getInfoRates);
     const double empty = Median(calls.emptyRates);
-    std::printf("%s: %.0f calls/s vs empty cross-process call %.0f calls/s, ratio %.3f (median of %d rounds of %.1f s)\n",
-                label, getInfo, empty, getInfo / empty, kCallRounds, kCallRoundSeconds);
+    std::printf(
+        "%s: %.0f calls/s vs empty cross-process call %.0f calls/s, ratio %.3f (median of %d rounds of %.1f s)\n",
+        label, getInfo, empty, getInfo / empty, kCallRounds, kCallRoundSeconds);
     std::printf("  GetInfo(%s) = %s\n", Narrow(entry).c_str(), calls.info.c_str());
     std::fflush(stdout);
     return true;
@@ -116,7 +117,8 @@ int Measure(const CScratchFolder& scratch, CSimulatedPhone& phone, CCallWatchdog
     com_ptr<ISmokeCalculator> smoke;
     HRESULT hr = CreateLocal(CLSID_SmokeCalculator, IID_ISmokeCalculator, smoke, watchdog, "SmokeCalculator");
     if (FAILED(hr)) {
-        std::printf("cannot create the smoke server's SmokeCalculator: %s\n", DescribeFailure(hr, nullptr, IID_NULL).c_str());
+        std::printf("cannot create the smoke server's SmokeCalculator: %s\n",
+                    DescribeFailure(hr, nullptr, IID_NULL).c_str());
         return 1;
     }
     com_ptr<IKivVolume2> volume;

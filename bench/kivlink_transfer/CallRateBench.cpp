@@ -47,8 +47,8 @@ CallRateResult MeasureCallRates(IKivVolume2* volume, ISmokeCalculator* smoke, co
     }
     result.info = Narrow(info.c_str());
     if (result.info.compare(0, expectedInfoStart.size(), expectedInfoStart) != 0) {
-        result.failure = "GetInfo(" + Narrow(entry) + ") answered \"" + result.info + "\", expected it to begin with \"" +
-                         expectedInfoStart + "\"";
+        result.failure = "GetInfo(" + Narrow(entry) + ") answered \"" + result.info +
+                         "\", expected it to begin with \"" + expectedInfoStart + "\"";
         return result;
     }
 

@@ -15,7 +15,7 @@ constexpr double kCallRoundSeconds = 0.5;
 struct CallRateResult {
     std::vector<double> getInfoRates;  // calls per second, one per round
     std::vector<double> emptyRates;
-    std::string info;     // what GetInfo answered
+    std::string info;  // what GetInfo answered
     std::string failure;  // empty when both were measured
 };
 

@@ -56,8 +56,8 @@ bool ReadChunk(HANDLE file, std::vector<unsigned char>& buffer, DWORD& got)
 
 HRESULT WritePatternFile(const std::wstring& path, ULONGLONG size, unsigned seed)
 {
-    unique_handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr));
+    unique_handle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return HRESULT_FROM_WIN32(GetLastError());
     CPatternGenerator generator(seed);
@@ -98,8 +98,7 @@ std::string ContentDifference(const std::wstring& expected, const std::wstring& 
             return "read failed";
         for (DWORD i = 0; i < leftGot; ++i) {
             if (leftBuffer[i] != rightBuffer[i]) {
-                std::snprintf(text, sizeof(text), "bytes differ from offset %lld",
-                              static_cast<long long>(offset + i));
+                std::snprintf(text, sizeof(text), "bytes differ from offset %lld", static_cast<long long>(offset + i));
                 return text;
             }
         }

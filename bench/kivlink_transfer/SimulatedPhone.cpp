@@ -18,7 +18,8 @@ constexpr DWORD kVerbTimeoutMs = 60000;
 }  // namespace
 
 CSimulatedPhone::CSimulatedPhone(std::wstring root, std::wstring verbOutput)
-    : m_root(std::move(root)), m_verbOutput(std::move(verbOutput))
+    : m_root(std::move(root)),
+      m_verbOutput(std::move(verbOutput))
 {
 }
 

@@ -13,8 +13,8 @@
 struct TransferSetup {
     IKivVolume2* volume = nullptr;
     CCallWatchdog* watchdog = nullptr;
-    std::wstring pcFolder;        // sources and received copies
-    std::wstring cardFolder;      // the PC folder behind the phone's E:
+    std::wstring pcFolder;  // sources and received copies
+    std::wstring cardFolder;  // the PC folder behind the phone's E:
 };
 
 struct TransferCase {
@@ -26,7 +26,7 @@ struct TransferCase {
 struct TransferSamples {
     std::vector<double> seconds;
     std::string failure;  // empty while every copy arrived intact
-    std::string note;     // something odd that did not spoil the measurement
+    std::string note;  // something odd that did not spoil the measurement
 };
 
 struct TransferResult {

@@ -8,10 +8,7 @@ namespace tolv::com {
 
 class com_init {
 public:
-    explicit com_init(DWORD flags = COINIT_MULTITHREADED) noexcept
-        : m_result(CoInitializeEx(nullptr, flags))
-    {
-    }
+    explicit com_init(DWORD flags = COINIT_MULTITHREADED) noexcept : m_result(CoInitializeEx(nullptr, flags)) {}
     ~com_init()
     {
         // S_FALSE (already initialised) still has to be balanced; RPC_E_CHANGED_MODE not.

@@ -132,9 +132,11 @@ struct entry_delegate {
 namespace detail {
 
 template <class E, class = void>
-struct is_map_entry : std::false_type {};
+struct is_map_entry : std::false_type {
+};
 template <class E>
-struct is_map_entry<E, std::void_t<typename E::tolv_interface_map_entry>> : std::true_type {};
+struct is_map_entry<E, std::void_t<typename E::tolv_interface_map_entry>> : std::true_type {
+};
 
 // A plain interface type in the map stands for entry<I>.
 template <class E>
@@ -260,8 +262,8 @@ public:
     }
 
 private:
-    static constexpr bool kHasFinalConstruct = requires(ComObject& object) { object.T::FinalConstruct(); };
-    static constexpr bool kHasFinalRelease = requires(ComObject& object) { object.T::FinalRelease(); };
+    static constexpr bool kHasFinalConstruct = requires(ComObject & object) { object.T::FinalConstruct(); };
+    static constexpr bool kHasFinalRelease = requires(ComObject & object) { object.T::FinalRelease(); };
 
     volatile LONG m_references = 0;
 };

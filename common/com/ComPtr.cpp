@@ -9,8 +9,8 @@ bool IsSameObject(IUnknown* left, IUnknown* right) noexcept
     }
     com_ptr<IUnknown> leftIdentity;
     com_ptr<IUnknown> rightIdentity;
-    if (FAILED(left->QueryInterface(IID_IUnknown, leftIdentity.put_void()))
-        || FAILED(right->QueryInterface(IID_IUnknown, rightIdentity.put_void()))) {
+    if (FAILED(left->QueryInterface(IID_IUnknown, leftIdentity.put_void())) ||
+        FAILED(right->QueryInterface(IID_IUnknown, rightIdentity.put_void()))) {
         return false;
     }
     return leftIdentity == rightIdentity;

@@ -34,7 +34,8 @@ using PointEnumerator =
 }  // namespace
 
 ConnectionPoint::ConnectionPoint(IConnectionPointContainer& container, REFIID sinkIid) noexcept
-    : m_container(container), m_sinkIid(sinkIid)
+    : m_container(container),
+      m_sinkIid(sinkIid)
 {
 }
 

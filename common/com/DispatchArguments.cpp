@@ -97,8 +97,7 @@ HRESULT InvokeSink(IDispatch* sink, DISPID id, DispatchArguments& arguments) noe
     RETURN_HR_IF_NULL(E_POINTER, sink);
     DISPPARAMS params = arguments.params();
     unique_variant result;
-    return sink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.get(), nullptr,
-                        nullptr);
+    return sink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.get(), nullptr, nullptr);
 }
 
 }  // namespace tolv::com

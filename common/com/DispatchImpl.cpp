@@ -62,8 +62,8 @@ public:
 private:
     static bool Matches(const CachedTypeInfo& entry, const TypeLibrary& library, REFIID iid) noexcept
     {
-        return InlineIsEqualGUID(entry.iid, iid) && InlineIsEqualGUID(entry.libid, *library.libid)
-               && entry.majorVersion == library.majorVersion && entry.minorVersion == library.minorVersion;
+        return InlineIsEqualGUID(entry.iid, iid) && InlineIsEqualGUID(entry.libid, *library.libid) &&
+               entry.majorVersion == library.majorVersion && entry.minorVersion == library.minorVersion;
     }
 
     static void Hand(const CachedTypeInfo& entry, com_ptr<ITypeInfo>* described, com_ptr<ITypeInfo>* invoked)
@@ -108,8 +108,8 @@ HRESULT LoadTypeLibrary(const TypeLibrary& library, com_ptr<ITypeLib>& result) n
 {
     result.reset();
     RETURN_HR_IF_NULL(E_INVALIDARG, library.libid);
-    HRESULT hr = LoadRegTypeLib(*library.libid, library.majorVersion, library.minorVersion, LOCALE_NEUTRAL,
-                                result.put());
+    HRESULT hr =
+        LoadRegTypeLib(*library.libid, library.majorVersion, library.minorVersion, LOCALE_NEUTRAL, result.put());
     if (SUCCEEDED(hr)) {
         return hr;
     }
@@ -154,8 +154,8 @@ HRESULT DispatchGetTypeInfo(const TypeLibrary& library, REFIID iid, UINT index, 
     return S_OK;
 }
 
-HRESULT DispatchGetIDsOfNames(const TypeLibrary& library, REFIID iid, REFIID reserved, LPOLESTR* names,
-                              UINT count, DISPID* ids) noexcept
+HRESULT DispatchGetIDsOfNames(const TypeLibrary& library, REFIID iid, REFIID reserved, LPOLESTR* names, UINT count,
+                              DISPID* ids) noexcept
 {
     RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, !InlineIsEqualGUID(reserved, IID_NULL));
     RETURN_HR_IF_NULL(E_POINTER, names);
@@ -165,9 +165,8 @@ HRESULT DispatchGetIDsOfNames(const TypeLibrary& library, REFIID iid, REFIID res
     return invoked->GetIDsOfNames(names, count, ids);
 }
 
-HRESULT DispatchInvoke(const TypeLibrary& library, REFIID iid, void* instance, DISPID id, REFIID reserved,
-                       WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                       UINT* argumentError) noexcept
+HRESULT DispatchInvoke(const TypeLibrary& library, REFIID iid, void* instance, DISPID id, REFIID reserved, WORD flags,
+                       DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception, UINT* argumentError) noexcept
 {
     RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, !InlineIsEqualGUID(reserved, IID_NULL));
     com_ptr<ITypeInfo> invoked;

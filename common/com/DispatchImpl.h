@@ -36,11 +36,10 @@ void ClearTypeInfoCache() noexcept;
 namespace detail {
 
 HRESULT DispatchGetTypeInfo(const TypeLibrary& library, REFIID iid, UINT index, ITypeInfo** result) noexcept;
-HRESULT DispatchGetIDsOfNames(const TypeLibrary& library, REFIID iid, REFIID reserved, LPOLESTR* names,
-                              UINT count, DISPID* ids) noexcept;
-HRESULT DispatchInvoke(const TypeLibrary& library, REFIID iid, void* instance, DISPID id, REFIID reserved,
-                       WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                       UINT* argumentError) noexcept;
+HRESULT DispatchGetIDsOfNames(const TypeLibrary& library, REFIID iid, REFIID reserved, LPOLESTR* names, UINT count,
+                              DISPID* ids) noexcept;
+HRESULT DispatchInvoke(const TypeLibrary& library, REFIID iid, void* instance, DISPID id, REFIID reserved, WORD flags,
+                       DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception, UINT* argumentError) noexcept;
 
 }  // namespace detail
 
@@ -59,16 +58,15 @@ public:
     {
         return detail::DispatchGetTypeInfo(Library, __uuidof(Interface), index, result);
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID reserved, LPOLESTR* names, UINT count, LCID,
-                                            DISPID* ids) override
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID reserved, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
     {
         return detail::DispatchGetIDsOfNames(Library, __uuidof(Interface), reserved, names, count, ids);
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID reserved, LCID, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID reserved, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                     EXCEPINFO* exception, UINT* argumentError) override
     {
-        return detail::DispatchInvoke(Library, __uuidof(Interface), static_cast<Interface*>(this), id, reserved,
-                                      flags, params, result, exception, argumentError);
+        return detail::DispatchInvoke(Library, __uuidof(Interface), static_cast<Interface*>(this), id, reserved, flags,
+                                      params, result, exception, argumentError);
     }
 };
 

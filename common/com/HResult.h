@@ -18,31 +18,31 @@ inline HRESULT HResultFromLastError() noexcept
 
 }  // namespace tolv::com
 
-#define RETURN_IF_FAILED(expr)                          \
-    do {                                                \
-        const HRESULT tolv_hr_ = (expr);                \
-        if (FAILED(tolv_hr_)) {                         \
-            return tolv_hr_;                            \
-        }                                               \
+#define RETURN_IF_FAILED(expr)                                                                                         \
+    do {                                                                                                               \
+        const HRESULT tolv_hr_ = (expr);                                                                               \
+        if (FAILED(tolv_hr_)) {                                                                                        \
+            return tolv_hr_;                                                                                           \
+        }                                                                                                              \
     } while (0)
 
-#define RETURN_HR_IF(hr, cond)                          \
-    do {                                                \
-        if (cond) {                                     \
-            return (hr);                                \
-        }                                               \
+#define RETURN_HR_IF(hr, cond)                                                                                         \
+    do {                                                                                                               \
+        if (cond) {                                                                                                    \
+            return (hr);                                                                                               \
+        }                                                                                                              \
     } while (0)
 
-#define RETURN_HR_IF_NULL(hr, ptr)                      \
-    do {                                                \
-        if ((ptr) == nullptr) {                         \
-            return (hr);                                \
-        }                                               \
+#define RETURN_HR_IF_NULL(hr, ptr)                                                                                     \
+    do {                                                                                                               \
+        if ((ptr) == nullptr) {                                                                                        \
+            return (hr);                                                                                               \
+        }                                                                                                              \
     } while (0)
 
-#define RETURN_LAST_ERROR_IF(cond)                      \
-    do {                                                \
-        if (cond) {                                     \
-            return ::tolv::com::HResultFromLastError(); \
-        }                                               \
+#define RETURN_LAST_ERROR_IF(cond)                                                                                     \
+    do {                                                                                                               \
+        if (cond) {                                                                                                    \
+            return ::tolv::com::HResultFromLastError();                                                                \
+        }                                                                                                              \
     } while (0)

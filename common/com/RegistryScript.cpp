@@ -27,8 +27,8 @@ HRESULT CreateRegistrar(com_ptr<IRegistrar>& result) noexcept
     // loaded for the rest of the process.
     HMODULE atl = LoadLibraryW(L"atl.dll");
     RETURN_HR_IF_NULL(hr, atl);
-    auto getClassObject = reinterpret_cast<LPFNGETCLASSOBJECT>(
-        reinterpret_cast<void (*)()>(GetProcAddress(atl, "DllGetClassObject")));
+    auto getClassObject =
+        reinterpret_cast<LPFNGETCLASSOBJECT>(reinterpret_cast<void (*)()>(GetProcAddress(atl, "DllGetClassObject")));
     RETURN_HR_IF_NULL(hr, getClassObject);
     com_ptr<IClassFactory> factory;
     RETURN_IF_FAILED(getClassObject(CLSID_Registrar, IID_IClassFactory, factory.put_void()));
@@ -47,8 +47,8 @@ std::wstring EscapeApostrophes(const wchar_t* value)
     return escaped;
 }
 
-HRESULT PrepareRegistrar(HMODULE module, std::initializer_list<ScriptReplacement> extra,
-                         com_ptr<IRegistrar>& registrar, std::wstring& modulePath) noexcept
+HRESULT PrepareRegistrar(HMODULE module, std::initializer_list<ScriptReplacement> extra, com_ptr<IRegistrar>& registrar,
+                         std::wstring& modulePath) noexcept
 {
     try {
         modulePath = GetModuleFilePath(module);
@@ -57,8 +57,7 @@ HRESULT PrepareRegistrar(HMODULE module, std::initializer_list<ScriptReplacement
         RETURN_IF_FAILED(registrar->AddReplacement(L"MODULE", EscapeApostrophes(modulePath.c_str()).c_str()));
         for (const ScriptReplacement& replacement : extra) {
             RETURN_HR_IF(E_INVALIDARG, replacement.key == nullptr || replacement.value == nullptr);
-            RETURN_IF_FAILED(
-                registrar->AddReplacement(replacement.key, EscapeApostrophes(replacement.value).c_str()));
+            RETURN_IF_FAILED(registrar->AddReplacement(replacement.key, EscapeApostrophes(replacement.value).c_str()));
         }
         return S_OK;
     } catch (...) {

@@ -46,10 +46,14 @@ std::wstring NeutralLocaleKey(const TLIBATTR& library)
 const wchar_t* PlatformSubkey(SYSKIND kind) noexcept
 {
     switch (kind) {
-    case SYS_WIN16: return L"win16";
-    case SYS_WIN32: return L"win32";
-    case SYS_WIN64: return L"win64";
-    default: return L"win32";
+    case SYS_WIN16:
+        return L"win16";
+    case SYS_WIN32:
+        return L"win32";
+    case SYS_WIN64:
+        return L"win64";
+    default:
+        return L"win32";
     }
 }
 
@@ -108,8 +112,7 @@ HRESULT UnregisterTypeLibFromModule(HMODULE module) noexcept
     TLIBATTR library{};
     RETURN_IF_FAILED(ReadLibraryAttributes(typeLib.get(), library));
     UnregisterNeutralLocale(library);
-    return UnRegisterTypeLib(library.guid, library.wMajorVerNum, library.wMinorVerNum, library.lcid,
-                             library.syskind);
+    return UnRegisterTypeLib(library.guid, library.wMajorVerNum, library.wMinorVerNum, library.lcid, library.syskind);
 }
 
 }  // namespace tolv::com

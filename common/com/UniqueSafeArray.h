@@ -60,8 +60,8 @@ public:
     {
         LONG lower = 0;
         LONG upper = -1;
-        if (m_array == nullptr || FAILED(SafeArrayGetLBound(m_array, 1, &lower))
-            || FAILED(SafeArrayGetUBound(m_array, 1, &upper))) {
+        if (m_array == nullptr || FAILED(SafeArrayGetLBound(m_array, 1, &lower)) ||
+            FAILED(SafeArrayGetUBound(m_array, 1, &upper))) {
             return 0;
         }
         return static_cast<ULONG>(upper - lower + 1);

@@ -24,8 +24,8 @@ constexpr size_t kFormatBufferSize = 1000;
 // Split so that the product cannot overflow however long the machine has been running.
 std::int64_t CounterToHundredNanoseconds(std::int64_t counter, std::int64_t frequency) noexcept
 {
-    return counter / frequency * kHundredNanosecondsPerSecond
-        + counter % frequency * kHundredNanosecondsPerSecond / frequency;
+    return counter / frequency * kHundredNanosecondsPerSecond +
+           counter % frequency * kHundredNanosecondsPerSecond / frequency;
 }
 
 std::int64_t FileTimeToInt64(const FILETIME& time) noexcept
@@ -93,8 +93,7 @@ std::string NameResultInFormat(const char* format, HRESULT result)
 
 }  // namespace
 
-CTolvTrace::CTolvTrace(const char* name, int level, bool overwrite) noexcept
-    : m_overwrite(overwrite), m_level(level)
+CTolvTrace::CTolvTrace(const char* name, int level, bool overwrite) noexcept : m_overwrite(overwrite), m_level(level)
 {
     try {
         CRegistryKey settings;
@@ -257,7 +256,7 @@ void CTolvTrace::FormatAt(int level, const char* format, const char* file, int l
 }
 
 void CTolvTrace::FormatResult(int level, const char* format, HRESULT result, const char* file, int line,
-    bool nameResult) noexcept
+                              bool nameResult) noexcept
 {
     if (!WillWrite(level))
         return;
@@ -303,7 +302,7 @@ void CTolvTrace::BuildTimeStamp(char* prefix, size_t capacity) noexcept
         microseconds = time.wMilliseconds * 1000u;
     }
     std::snprintf(prefix, capacity, "{[%04x]} %2.2d:%2.2d:%2.2d:%6.6u", static_cast<unsigned>(GetCurrentThreadId()),
-        time.wHour, time.wMinute, time.wSecond, microseconds);
+                  time.wHour, time.wMinute, time.wSecond, microseconds);
 }
 
 void CTolvTrace::OpenWithBanner() noexcept
@@ -318,8 +317,8 @@ void CTolvTrace::WriteBanner() noexcept
 {
     LARGE_INTEGER frequency;
     LARGE_INTEGER counter;
-    const bool highResolution = QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0
-        && QueryPerformanceCounter(&counter);
+    const bool highResolution =
+        QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0 && QueryPerformanceCounter(&counter);
     DWORD timeAdjustment = 0;
     if (highResolution) {
         m_counterFrequency = frequency.QuadPart;

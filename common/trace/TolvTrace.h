@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <string>
 
-#define TOLV_TRACE_PRINTF(formatIndex, firstArgument) \
+#define TOLV_TRACE_PRINTF(formatIndex, firstArgument)                                                                  \
     __attribute__((format(__MINGW_PRINTF_FORMAT, formatIndex, firstArgument)))
 
 class CTolvTrace {
@@ -40,7 +40,7 @@ public:
     // format takes the result as its one argument; with nameResult, a result of S_OK or
     // E_NOTIMPL is also named inside "RETURN(...)".
     void FormatResult(int level, const char* format, HRESULT result, const char* file, int line,
-        bool nameResult) noexcept;
+                      bool nameResult) noexcept;
     void WriteBuffer(int level, const char* characters, size_t count) noexcept;
 
     // Whether a call at this level would write; lets callers skip building costly arguments.
@@ -52,7 +52,6 @@ public:
     const std::string& Path() const noexcept { return m_path; }
 
 private:
-
     void WriteFormatted(int level, const char* format, va_list arguments) noexcept;
     void FormatUnchecked(int level, const char* format, ...) noexcept;
     void WriteWideLine(int level, const wchar_t* text, const char* operation) noexcept;

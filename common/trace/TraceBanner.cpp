@@ -35,10 +35,10 @@ void WriteBannerHeading(FILE* file, const char* tracePath) noexcept
 }
 
 void WriteGeneratedHighResolution(FILE* file, const SYSTEMTIME& localTime, unsigned microseconds,
-    double counterResolutionMicroseconds) noexcept
+                                  double counterResolutionMicroseconds) noexcept
 {
-    std::fprintf(file,
-        "\n************************ Generated  : %2.2d:%2.2d:%4.4d %2.2d:%2.2d:%2.2d:%6.6d ******* %s  %.2f us",
+    std::fprintf(
+        file, "\n************************ Generated  : %2.2d:%2.2d:%4.4d %2.2d:%2.2d:%2.2d:%6.6d ******* %s  %.2f us",
         localTime.wDay, localTime.wMonth, localTime.wYear, localTime.wHour, localTime.wMinute, localTime.wSecond,
         static_cast<int>(microseconds), "HR", counterResolutionMicroseconds);
 }
@@ -46,9 +46,9 @@ void WriteGeneratedHighResolution(FILE* file, const SYSTEMTIME& localTime, unsig
 void WriteGeneratedSystemTime(FILE* file, const SYSTEMTIME& localTime, double timeAdjustmentMicroseconds) noexcept
 {
     std::fprintf(file,
-        "\n************************ Generated: %2.2d:%2.2d:%4.4d %2.2d:%2.2d:%2.2d:%3.3d ******* %s  %.2f us",
-        localTime.wDay, localTime.wMonth, localTime.wYear, localTime.wHour, localTime.wMinute, localTime.wSecond,
-        localTime.wMilliseconds, "ST", timeAdjustmentMicroseconds);
+                 "\n************************ Generated: %2.2d:%2.2d:%4.4d %2.2d:%2.2d:%2.2d:%3.3d ******* %s  %.2f us",
+                 localTime.wDay, localTime.wMonth, localTime.wYear, localTime.wHour, localTime.wMinute,
+                 localTime.wSecond, localTime.wMilliseconds, "ST", timeAdjustmentMicroseconds);
 }
 
 void FormatSystemDescription(const OSVERSIONINFOEXA& version, bool extended, char* buffer, size_t capacity) noexcept
@@ -58,13 +58,13 @@ void FormatSystemDescription(const OSVERSIONINFOEXA& version, bool extended, cha
     char servicePack[32];
     if (extended) {
         std::snprintf(servicePack, sizeof(servicePack), " - Service Pack %.2d.%.2d ", version.wServicePackMajor,
-            version.wServicePackMinor);
+                      version.wServicePackMinor);
     } else {
         std::snprintf(servicePack, sizeof(servicePack), "%18s", "");
     }
     std::snprintf(buffer, capacity, "Microsoft %s - Version %d.%d (Build %d)   %s***", PlatformName(version),
-        static_cast<int>(version.dwMajorVersion), static_cast<int>(version.dwMinorVersion),
-        static_cast<int>(version.dwBuildNumber & 0xFFFF), servicePack);
+                  static_cast<int>(version.dwMajorVersion), static_cast<int>(version.dwMinorVersion),
+                  static_cast<int>(version.dwBuildNumber & 0xFFFF), servicePack);
 }
 
 void WriteSystemLine(FILE* file) noexcept

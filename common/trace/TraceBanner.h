@@ -11,7 +11,7 @@ void WriteBannerHeading(FILE* file, const char* tracePath) noexcept;
 
 // Creation time when the performance counter drives the line time stamps.
 void WriteGeneratedHighResolution(FILE* file, const SYSTEMTIME& localTime, unsigned microseconds,
-    double counterResolutionMicroseconds) noexcept;
+                                  double counterResolutionMicroseconds) noexcept;
 
 // Creation time when only the system clock is available.
 void WriteGeneratedSystemTime(FILE* file, const SYSTEMTIME& localTime, double timeAdjustmentMicroseconds) noexcept;

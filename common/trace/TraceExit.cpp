@@ -3,7 +3,9 @@
 #include <cstdio>
 
 CTraceExit::CTraceExit(CTolvTrace* trace, int level, const char* function) noexcept
-    : m_trace(trace), m_level(level), m_function(function ? function : "")
+    : m_trace(trace),
+      m_level(level),
+      m_function(function ? function : "")
 {
 }
 

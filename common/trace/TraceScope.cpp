@@ -2,15 +2,15 @@
 
 #include <cstdio>
 
-CTraceScope::CTraceScope(CTolvTrace* trace, int level, const char* function) noexcept
-    : m_trace(trace), m_level(level)
+CTraceScope::CTraceScope(CTolvTrace* trace, int level, const char* function) noexcept : m_trace(trace), m_level(level)
 {
     std::snprintf(m_function, sizeof(m_function), "%s", function ? function : "");
     Enter("");
 }
 
 CTraceScope::CTraceScope(CTolvTrace* trace, int level, const char* function, const char* format, ...) noexcept
-    : m_trace(trace), m_level(level)
+    : m_trace(trace),
+      m_level(level)
 {
     std::snprintf(m_function, sizeof(m_function), "%s", function ? function : "");
     if (!m_trace || !m_trace->WillWrite(level))

@@ -60,8 +60,7 @@ DWORD ReadSuiteNumber(const wchar_t* name)
 {
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, kSuiteKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
-        ERROR_SUCCESS) {
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kSuiteKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS) {
         return 0;
     }
     return value;
@@ -168,9 +167,8 @@ HRESULT ExpandEnvironment(const wchar_t* text, std::wstring& expanded)
 HRESULT EnvironmentVariable(const wchar_t* name, std::wstring& value)
 {
     RETURN_HR_IF(E_INVALIDARG, name == nullptr || *name == L'\0');
-    return ReadGrowing(value, [name](wchar_t* buffer, DWORD capacity) {
-        return GetEnvironmentVariableW(name, buffer, capacity);
-    });
+    return ReadGrowing(
+        value, [name](wchar_t* buffer, DWORD capacity) { return GetEnvironmentVariableW(name, buffer, capacity); });
 }
 
 long TimeZoneBiasMinutes()

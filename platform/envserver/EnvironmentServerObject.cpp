@@ -113,9 +113,8 @@ HRESULT CEnvironmentServer::GetSystemLanguage(short* language)
 
 HRESULT CEnvironmentServer::GetSuiteVersion(BSTR* version)
 {
-    return ReturnRead(version, [](std::wstring& text) {
-        return FileVersion(tolv::com::Module::Instance().GetModulePath(), text);
-    });
+    return ReturnRead(
+        version, [](std::wstring& text) { return FileVersion(tolv::com::Module::Instance().GetModulePath(), text); });
 }
 
 HRESULT CEnvironmentServer::GetWindowsVersion(BSTR* version)

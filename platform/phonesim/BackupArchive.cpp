@@ -82,7 +82,8 @@ HRESULT CBackupWriter::Add(const BackupRecord& record)
     RecordHeader header{};
     header.kind = record.folder ? 1 : 2;
     header.attributes = record.attributes;
-    header.written = (static_cast<unsigned long long>(record.written.dwHighDateTime) << 32) | record.written.dwLowDateTime;
+    header.written =
+        (static_cast<unsigned long long>(record.written.dwHighDateTime) << 32) | record.written.dwLowDateTime;
     header.size = record.folder ? 0 : record.size;
     header.nameLength = static_cast<DWORD>(record.relative.size());
     RETURN_IF_FAILED(WriteAll(m_file.get(), &header, sizeof header));
@@ -110,8 +111,8 @@ void CBackupWriter::Abandon() noexcept
 
 HRESULT CBackupReader::Open(const std::wstring& path)
 {
-    m_file.reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    m_file.reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                             nullptr));
     RETURN_LAST_ERROR_IF(!m_file);
     Header header{};
     RETURN_IF_FAILED(ReadAll(m_file.get(), &header, sizeof header));
@@ -124,8 +125,8 @@ HRESULT CBackupReader::Next(BackupRecord& record)
 {
     RecordHeader header{};
     RETURN_IF_FAILED(ReadAll(m_file.get(), &header, sizeof header));
-    RETURN_HR_IF(kBadBackup, (header.kind != 1 && header.kind != 2) || header.nameLength == 0 ||
-                                 header.nameLength > kLongestName);
+    RETURN_HR_IF(kBadBackup,
+                 (header.kind != 1 && header.kind != 2) || header.nameLength == 0 || header.nameLength > kLongestName);
     std::wstring relative(header.nameLength, L'\0');
     RETURN_IF_FAILED(ReadAll(m_file.get(), relative.data(), header.nameLength * sizeof(wchar_t)));
     RETURN_HR_IF(kBadBackup, !IsSafeRelativePath(relative));

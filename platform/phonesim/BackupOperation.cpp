@@ -29,7 +29,8 @@ HRESULT CBackupOperation::Write(CBackupWriter& writer)
     unsigned long long total = 0;
     std::vector<EntryFacts> facts(entries.size());
     for (size_t index = 0; index < entries.size(); ++index) {
-        if (SUCCEEDED(ReadEntryFacts(JoinPath(root, entries[index].relative), facts[index])) && !entries[index].folder) {
+        if (SUCCEEDED(ReadEntryFacts(JoinPath(root, entries[index].relative), facts[index])) &&
+            !entries[index].folder) {
             total += facts[index].size;
         }
     }
@@ -52,8 +53,8 @@ HRESULT CBackupOperation::Write(CBackupWriter& writer)
             continue;
         }
         const std::wstring path = JoinPath(root, entry.relative);
-        tolv::com::unique_handle source(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        tolv::com::unique_handle source(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         LARGE_INTEGER length{};
         if (!source || !GetFileSizeEx(source.get(), &length)) {
             const HRESULT error = tolv::com::HResultFromLastError();

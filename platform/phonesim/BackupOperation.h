@@ -13,7 +13,9 @@ class CBackupOperation final : public CLongOperation {
 public:
     CBackupOperation(std::shared_ptr<CSimPhone> phone, std::shared_ptr<CApplicationLink> link, wchar_t drive,
                      std::wstring target)
-        : CLongOperation(std::move(phone), std::move(link), false), m_drive(drive), m_target(std::move(target))
+        : CLongOperation(std::move(phone), std::move(link), false),
+          m_drive(drive),
+          m_target(std::move(target))
     {
     }
 

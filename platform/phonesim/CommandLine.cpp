@@ -135,8 +135,7 @@ bool ParseConnect(Arguments& arguments, Command& command, std::wstring& error)
             return false;
         }
     }
-    if (!command.name.empty() &&
-        command.name.find_first_not_of(L"0123456789") != std::wstring::npos) {
+    if (!command.name.empty() && command.name.find_first_not_of(L"0123456789") != std::wstring::npos) {
         error = L"a phone name is all decimal digits: " + command.name;
         return false;
     }
@@ -202,11 +201,20 @@ bool ParseByteCount(const std::wstring& text, unsigned long long& value)
     unsigned shift = 0;
     if (position < text.size()) {
         switch (towupper(text[position])) {
-        case L'K': shift = 10; break;
-        case L'M': shift = 20; break;
-        case L'G': shift = 30; break;
-        case L'T': shift = 40; break;
-        default: return false;
+        case L'K':
+            shift = 10;
+            break;
+        case L'M':
+            shift = 20;
+            break;
+        case L'G':
+            shift = 30;
+            break;
+        case L'T':
+            shift = 40;
+            break;
+        default:
+            return false;
         }
         if (position + 1 != text.size() || (number >> (64 - shift)) != 0) {
             return false;

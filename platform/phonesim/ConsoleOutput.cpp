@@ -39,8 +39,8 @@ void Write(DWORD which, const std::wstring& text)
         WriteConsoleW(handle, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr);
         return;
     }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, lines.data(), static_cast<int>(lines.size()), nullptr, 0,
-                                         nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, lines.data(), static_cast<int>(lines.size()), nullptr, 0, nullptr, nullptr);
     if (size <= 0) {
         return;
     }

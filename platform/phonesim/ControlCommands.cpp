@@ -55,11 +55,10 @@ HRESULT ConfigureDrive(IPhoneSimControl* control, const std::wstring& name, cons
     const tolv::com::unique_bstr nameText(name.c_str());
     const tolv::com::unique_bstr driveText(drive);
     const tolv::com::unique_bstr label(options.label.value_or(L"").c_str());
-    return control->ConfigureDrive(nameText.get(), driveText.get(), which, label.get(),
-                                   static_cast<LONG>(static_cast<DWORD>(capacity)),
-                                   static_cast<LONG>(static_cast<DWORD>(capacity >> 32)),
-                                   static_cast<LONG>(static_cast<DWORD>(free)),
-                                   static_cast<LONG>(static_cast<DWORD>(free >> 32)));
+    return control->ConfigureDrive(
+        nameText.get(), driveText.get(), which, label.get(), static_cast<LONG>(static_cast<DWORD>(capacity)),
+        static_cast<LONG>(static_cast<DWORD>(capacity >> 32)), static_cast<LONG>(static_cast<DWORD>(free)),
+        static_cast<LONG>(static_cast<DWORD>(free >> 32)));
 }
 
 ControlResult Connect(IPhoneSimControl* control, const Command& command)
@@ -155,8 +154,8 @@ ControlResult Fault(IPhoneSimControl* control, const Command& command)
 ControlResult RunControlCommand(const Command& command)
 {
     tolv::com::com_ptr<IPhoneSimControl> control;
-    const HRESULT hr = CoCreateInstance(CLSID_PhoneSimControl, nullptr, CLSCTX_LOCAL_SERVER, IID_IPhoneSimControl,
-                                        control.put_void());
+    const HRESULT hr =
+        CoCreateInstance(CLSID_PhoneSimControl, nullptr, CLSCTX_LOCAL_SERVER, IID_IPhoneSimControl, control.put_void());
     if (FAILED(hr)) {
         return Refused(L"reaching the simulator", hr);
     }

@@ -16,7 +16,8 @@ HRESULT CCopyInOperation::Perform()
     RETURN_LAST_ERROR_IF(!source);
     LARGE_INTEGER length{};
     FILETIME written{};
-    RETURN_LAST_ERROR_IF(!GetFileSizeEx(source.get(), &length) || !GetFileTime(source.get(), nullptr, nullptr, &written));
+    RETURN_LAST_ERROR_IF(!GetFileSizeEx(source.get(), &length) ||
+                         !GetFileTime(source.get(), nullptr, nullptr, &written));
     const unsigned long long size = static_cast<unsigned long long>(length.QuadPart);
 
     const std::wstring folder = Phone().PcPath(m_target.Parent());
@@ -34,8 +35,8 @@ HRESULT CCopyInOperation::Perform()
     RETURN_IF_FAILED(Phone().GetSpace(m_target.drive, space));
     RETURN_HR_IF(kDiskFull, size > space.free + (replacing ? replaced.size : 0));
 
-    tolv::com::unique_handle copy(
-        CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE, nullptr));
+    tolv::com::unique_handle copy(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                              FILE_ATTRIBUTE_ARCHIVE, nullptr));
     RETURN_LAST_ERROR_IF(!copy);
     Phone().Attributes().Forget(m_target.drive, m_target.Relative());
     unsigned long long done = 0;

@@ -9,7 +9,8 @@ class CCopyInOperation final : public CLongOperation {
 public:
     CCopyInOperation(std::shared_ptr<CSimPhone> phone, std::shared_ptr<CApplicationLink> link, std::wstring source,
                      PhonePath target)
-        : CLongOperation(std::move(phone), std::move(link), true), m_source(std::move(source)),
+        : CLongOperation(std::move(phone), std::move(link), true),
+          m_source(std::move(source)),
           m_target(std::move(target))
     {
     }

@@ -17,7 +17,8 @@ HRESULT CCopyOutOperation::Perform()
     RETURN_LAST_ERROR_IF(!source);
     LARGE_INTEGER length{};
     FILETIME written{};
-    RETURN_LAST_ERROR_IF(!GetFileSizeEx(source.get(), &length) || !GetFileTime(source.get(), nullptr, nullptr, &written));
+    RETURN_LAST_ERROR_IF(!GetFileSizeEx(source.get(), &length) ||
+                         !GetFileTime(source.get(), nullptr, nullptr, &written));
     const unsigned long long size = static_cast<unsigned long long>(length.QuadPart);
 
     const size_t cut = m_target.find_last_of(L"\\/");

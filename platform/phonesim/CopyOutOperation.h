@@ -9,7 +9,8 @@ class CCopyOutOperation final : public CLongOperation {
 public:
     CCopyOutOperation(std::shared_ptr<CSimPhone> phone, std::shared_ptr<CApplicationLink> link, PhonePath source,
                       std::wstring target)
-        : CLongOperation(std::move(phone), std::move(link), true), m_source(std::move(source)),
+        : CLongOperation(std::move(phone), std::move(link), true),
+          m_source(std::move(source)),
           m_target(std::move(target))
     {
     }

@@ -8,7 +8,8 @@ namespace phonesim {
 class CFormatOperation final : public CLongOperation {
 public:
     CFormatOperation(std::shared_ptr<CSimPhone> phone, std::shared_ptr<CApplicationLink> link, wchar_t drive)
-        : CLongOperation(std::move(phone), std::move(link), false), m_drive(drive)
+        : CLongOperation(std::move(phone), std::move(link), false),
+          m_drive(drive)
     {
     }
 

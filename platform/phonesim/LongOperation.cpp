@@ -23,7 +23,9 @@ constexpr DWORD kIdDeliveryWaitMs = 10000;
 }  // namespace
 
 CLongOperation::CLongOperation(std::shared_ptr<CSimPhone> phone, std::shared_ptr<CApplicationLink> link, bool isCopy)
-    : m_phone(std::move(phone)), m_link(std::move(link)), m_isCopy(isCopy)
+    : m_phone(std::move(phone)),
+      m_link(std::move(link)),
+      m_isCopy(isCopy)
 {
 }
 

@@ -10,11 +10,10 @@ namespace phonesim {
 
 class CPhoneSimControl : public tolv::com::DispatchImpl<IPhoneSimControl, kScLibrary> {
 public:
-    using interface_map =
-        tolv::com::interface_map<IPhoneSimControl, tolv::com::entry_via<IDispatch, IPhoneSimControl>>;
+    using interface_map = tolv::com::interface_map<IPhoneSimControl, tolv::com::entry_via<IDispatch, IPhoneSimControl>>;
 
-    HRESULT STDMETHODCALLTYPE Connect(BSTR name, BSTR model, BSTR manufacturer, BSTR identifier,
-                                      VARIANT_BOOL withCard, BSTR root) override;
+    HRESULT STDMETHODCALLTYPE Connect(BSTR name, BSTR model, BSTR manufacturer, BSTR identifier, VARIANT_BOOL withCard,
+                                      BSTR root) override;
     HRESULT STDMETHODCALLTYPE Disconnect(BSTR name) override;
     HRESULT STDMETHODCALLTYPE GetStatus(BSTR* text) override;
     HRESULT STDMETHODCALLTYPE ConfigureDrive(BSTR name, BSTR drive, LONG which, BSTR label, LONG capacityLow,

@@ -10,7 +10,9 @@ class CRestoreOperation final : public CLongOperation {
 public:
     CRestoreOperation(std::shared_ptr<CSimPhone> phone, std::shared_ptr<CApplicationLink> link, wchar_t drive,
                       std::wstring source)
-        : CLongOperation(std::move(phone), std::move(link), false), m_drive(drive), m_source(std::move(source))
+        : CLongOperation(std::move(phone), std::move(link), false),
+          m_drive(drive),
+          m_source(std::move(source))
     {
     }
 

@@ -8,9 +8,7 @@
 
 namespace phonesim {
 
-CScApplication::CScApplication() : m_events(AddConnectionPoint(DIID_ISCEvents))
-{
-}
+CScApplication::CScApplication() : m_events(AddConnectionPoint(DIID_ISCEvents)) {}
 
 HRESULT CScApplication::FinalConstruct()
 {

@@ -16,7 +16,8 @@ public:
         tolv::com::interface_map<ISCDeviceCollection, tolv::com::entry_via<IDispatch, ISCDeviceCollection>>;
 
     CScDeviceCollection(std::vector<PhoneRef> phones, LinkRef link)
-        : m_phones(std::move(phones)), m_link(std::move(link))
+        : m_phones(std::move(phones)),
+          m_link(std::move(link))
     {
     }
 

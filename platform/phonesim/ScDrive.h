@@ -28,11 +28,12 @@ private:
 class CScDrive : public tolv::com::DispatchImpl<ISCDrive, kScLibrary>,
                  public tolv::com::DispatchImpl<ISCDriveSpace, kScLibrary> {
 public:
-    using interface_map =
-        tolv::com::interface_map<ISCDrive, ISCDriveSpace, tolv::com::entry_via<IDispatch, ISCDrive>>;
+    using interface_map = tolv::com::interface_map<ISCDrive, ISCDriveSpace, tolv::com::entry_via<IDispatch, ISCDrive>>;
 
     CScDrive(PhoneRef phone, LinkRef link, wchar_t letter)
-        : m_phone(std::move(phone)), m_link(std::move(link)), m_letter(letter)
+        : m_phone(std::move(phone)),
+          m_link(std::move(link)),
+          m_letter(letter)
     {
     }
 

@@ -20,7 +20,9 @@ public:
     using interface_map = tolv::com::interface_map<Collection, tolv::com::entry_via<IDispatch, Collection>>;
 
     CScEntryCollection(PhoneRef phone, LinkRef link, std::vector<PhonePath> entries)
-        : m_phone(std::move(phone)), m_link(std::move(link)), m_entries(std::move(entries))
+        : m_phone(std::move(phone)),
+          m_link(std::move(link)),
+          m_entries(std::move(entries))
     {
     }
 

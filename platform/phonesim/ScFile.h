@@ -13,7 +13,9 @@ public:
     using interface_map = tolv::com::interface_map<ISCFile, ISCItem, tolv::com::entry_via<IDispatch, ISCFile>>;
 
     CScFile(PhoneRef phone, LinkRef link, PhonePath path)
-        : m_phone(std::move(phone)), m_link(std::move(link)), m_path(std::move(path))
+        : m_phone(std::move(phone)),
+          m_link(std::move(link)),
+          m_path(std::move(path))
     {
     }
 

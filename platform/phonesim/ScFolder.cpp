@@ -134,9 +134,9 @@ HRESULT CScFolder::GetAttributes(LONG* attributes)
     RETURN_IF_FAILED(CheckFolder());
     EntryFacts facts;
     RETURN_IF_FAILED(ReadEntryFacts(m_phone->PcPath(m_path), facts));
-    *attributes = static_cast<LONG>(FILE_ATTRIBUTE_DIRECTORY |
-                                    (facts.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                                         FILE_ATTRIBUTE_SYSTEM)));
+    *attributes = static_cast<LONG>(
+        FILE_ATTRIBUTE_DIRECTORY |
+        (facts.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)));
     return S_OK;
 }
 

@@ -21,7 +21,9 @@ bool IsValidPhoneName(const std::wstring& name)
 }
 
 CSimPhone::CSimPhone(PhoneSettings settings, std::wstring folder)
-    : m_settings(std::move(settings)), m_folder(std::move(folder)), m_attributes(JoinPath(m_folder, L"attributes.ini"))
+    : m_settings(std::move(settings)),
+      m_folder(std::move(folder)),
+      m_attributes(JoinPath(m_folder, L"attributes.ini"))
 {
 }
 

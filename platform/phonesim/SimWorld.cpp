@@ -40,7 +40,8 @@ CSimWorld& CSimWorld::Instance()
 std::wstring CSimWorld::DefaultRoot()
 {
     wchar_t folder[MAX_PATH] = L"";
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+    if (FAILED(
+            SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder))) {
         GetTempPathW(MAX_PATH, folder);
     }
     return JoinPath(folder, L"Pellary\\PhoneSim");

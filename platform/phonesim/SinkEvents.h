@@ -50,8 +50,7 @@ bool RaiseStorageProgress(const SinkList& sinks, DISPID id, LONG requestId, LONG
                           LONG percent);
 bool RaiseCopyProgress(const SinkList& sinks, LONG requestId, const std::wstring& source, const std::wstring& target,
                        LONG percent);
-void RaiseFormatProgress(const SinkList& sinks, LONG requestId, LONG removed, const std::wstring& drive,
-                         LONG percent);
+void RaiseFormatProgress(const SinkList& sinks, LONG requestId, LONG removed, const std::wstring& drive, LONG percent);
 
 // Errors of a backup, restore or copy (4, 7, 14); true when a sink asked to stop.
 bool RaiseStorageError(const SinkList& sinks, DISPID id, LONG requestId, LONG second, HRESULT error, bool canSkip);

@@ -55,7 +55,8 @@ public:
     }
 
     com_ptr<IUnknown> m_inner;
-    using interface_map = tolv::com::interface_map<ITolvCounter, entry_delegate<ITolvCalculator, &CDelegating::m_inner>>;
+    using interface_map =
+        tolv::com::interface_map<ITolvCounter, entry_delegate<ITolvCalculator, &CDelegating::m_inner>>;
 };
 
 class CountingModule : public Module {

@@ -37,8 +37,7 @@ protected:
         }
         DISPPARAMS params{count ? arguments : nullptr, nullptr, count, 0};
         UINT argumentError = 0;
-        return m_dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr,
-                                  &argumentError);
+        return m_dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, &argumentError);
     }
 
     static VARIANT Long(LONG value)

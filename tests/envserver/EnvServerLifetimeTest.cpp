@@ -16,8 +16,7 @@ std::wstring RegisteredServerCommand()
 {
     wchar_t command[MAX_PATH * 2] = L"";
     LONG size = sizeof command;
-    RegQueryValueW(HKEY_CLASSES_ROOT, L"CLSID\\{ACAF313A-993D-4E85-B0FB-F6E07891BC90}\\LocalServer32", command,
-                   &size);
+    RegQueryValueW(HKEY_CLASSES_ROOT, L"CLSID\\{ACAF313A-993D-4E85-B0FB-F6E07891BC90}\\LocalServer32", command, &size);
     return command;
 }
 
@@ -61,8 +60,8 @@ TEST_F(EnvServerLifetime, AServerThatNobodyUsesEndsByItself)
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &started));
+    ASSERT_TRUE(
+        CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
     const tolv::com::unique_handle process(started.hProcess);
     const tolv::com::unique_handle thread(started.hThread);
     ASSERT_EQ(WaitForSingleObject(process.get(), kEndWithinMs), WAIT_OBJECT_0);

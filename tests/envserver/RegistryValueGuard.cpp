@@ -3,7 +3,9 @@
 #include <cwchar>
 
 CRegistryValueGuard::CRegistryValueGuard(HKEY root, const wchar_t* subkey, const wchar_t* name)
-    : m_root(root), m_subkey(subkey), m_name(name)
+    : m_root(root),
+      m_subkey(subkey),
+      m_name(name)
 {
     DWORD type = REG_NONE;
     DWORD size = 0;

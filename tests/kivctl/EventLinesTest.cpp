@@ -6,7 +6,8 @@
 
 TEST(KivctlEventLines, EachEventIsOneReadableLine)
 {
-    EXPECT_EQ(DeviceConnectedLine(L"354812013456789", L"manufacturer=Vostrel,model=Tamlo,charge=,signal=,IMEI=354812013456789,"),
+    EXPECT_EQ(DeviceConnectedLine(L"354812013456789",
+                                  L"manufacturer=Vostrel,model=Tamlo,charge=,signal=,IMEI=354812013456789,"),
               L"connected 354812013456789 manufacturer=Vostrel model=Tamlo charge= signal= IMEI=354812013456789");
     EXPECT_EQ(DeviceConnectedLine(L"1", L""), L"connected 1");
     EXPECT_EQ(DeviceDisconnectedLine(L"1"), L"disconnected 1");

@@ -81,10 +81,9 @@ TEST_F(KivctlEventSink, DecodesTheFourEventsInDeclarationOrder)
     completion.add_long(static_cast<LONG>(E_ABORT));
     EXPECT_EQ(Fire(4, completion), S_OK);
 
-    EXPECT_EQ(observer.calls,
-              (std::vector<std::wstring>{L"connected 354812013456789 manufacturer=Vostrel,",
-                                         L"disconnected 354812013456789", L"progress 3 Z:\\a.mp3 40",
-                                         L"completion 0 E: 2147500036"}));
+    EXPECT_EQ(observer.calls, (std::vector<std::wstring>{L"connected 354812013456789 manufacturer=Vostrel,",
+                                                         L"disconnected 354812013456789", L"progress 3 Z:\\a.mp3 40",
+                                                         L"completion 0 E: 2147500036"}));
 }
 
 TEST_F(KivctlEventSink, AnswersCancelThroughTheReferenceAndNeverClearsIt)

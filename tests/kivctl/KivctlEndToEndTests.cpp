@@ -94,8 +94,8 @@ TEST_F(KivctlOnPhone, ListsTheDeviceItsDrivesAndDescriptions)
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, L"C:\nE:\n");
 
-    const std::wstring device = std::wstring(L"manufacturer=Vostrel\nmodel=Tamlo\ncharge=\nsignal=\nIMEI=") +
-                                kSimulatedPhone + L"\n";
+    const std::wstring device =
+        std::wstring(L"manufacturer=Vostrel\nmodel=Tamlo\ncharge=\nsignal=\nIMEI=") + kSimulatedPhone + L"\n";
     run = RunKivctl(std::wstring(L"info ") + kSimulatedPhone);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, device);

@@ -39,8 +39,9 @@ HANDLE InheritableNul()
 
 std::wstring ReadUtf8File(const std::wstring& path)
 {
-    tolv::com::unique_handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                              nullptr, OPEN_EXISTING, 0, nullptr));
+    tolv::com::unique_handle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                              OPEN_EXISTING, 0, nullptr));
     if (!file) {
         return {};
     }
@@ -62,7 +63,8 @@ std::wstring ReadUtf8File(const std::wstring& path)
 }
 
 CKivctlChild::CKivctlChild(const std::wstring& arguments)
-    : m_outPath(CaptureFileName(L"out")), m_errPath(CaptureFileName(L"err"))
+    : m_outPath(CaptureFileName(L"out")),
+      m_errPath(CaptureFileName(L"err"))
 {
     tolv::com::unique_handle out(InheritableFile(m_outPath));
     tolv::com::unique_handle err(InheritableFile(m_errPath));

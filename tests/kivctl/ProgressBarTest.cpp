@@ -11,7 +11,8 @@ std::wstring BarOf(const std::wstring& line)
 {
     const size_t open = line.rfind(L" [");
     const size_t close = line.rfind(L']');
-    return open == std::wstring::npos || close == std::wstring::npos ? std::wstring() : line.substr(open + 2, close - open - 2);
+    return open == std::wstring::npos || close == std::wstring::npos ? std::wstring()
+                                                                     : line.substr(open + 2, close - open - 2);
 }
 
 size_t Count(const std::wstring& text, wchar_t c)

@@ -27,9 +27,10 @@ TEST(KivctlResultText, KeyValueListsKeepCommasInsideValues)
 {
     EXPECT_EQ(SplitKeyValueList(L"Label=Phone memory,Capacity=134217728,Freespace=100663296,"),
               (Pairs{{L"Label", L"Phone memory"}, {L"Capacity", L"134217728"}, {L"Freespace", L"100663296"}}));
-    EXPECT_EQ(SplitKeyValueList(L"manufacturer=Vostrel,model=Tamlo,charge=,signal=,IMEI=1,"),
-              (Pairs{{L"manufacturer", L"Vostrel"}, {L"model", L"Tamlo"}, {L"charge", L""}, {L"signal", L""},
-                     {L"IMEI", L"1"}}));
+    EXPECT_EQ(
+        SplitKeyValueList(L"manufacturer=Vostrel,model=Tamlo,charge=,signal=,IMEI=1,"),
+        (Pairs{
+            {L"manufacturer", L"Vostrel"}, {L"model", L"Tamlo"}, {L"charge", L""}, {L"signal", L""}, {L"IMEI", L"1"}}));
     EXPECT_EQ(SplitKeyValueList(L"Label=Mine, really,Capacity=1,"),
               (Pairs{{L"Label", L"Mine, really"}, {L"Capacity", L"1"}}));
     // A value holding "=" stays whole after its key.

@@ -8,13 +8,13 @@
 TEST(KivctlUsageText, DocumentsEveryCommandAndEveryExitCode)
 {
     const std::wstring text = UsageText();
-    for (const wchar_t* command : {L"devices", L"drives", L"ls PATH", L"info [PATH]", L"put PCFILE", L"get PHONEFILE",
-                                   L"cp SRC", L"mv SRC", L"rm PATH", L"mkdir PATH", L"format DRIVE",
-                                   L"backup DRIVE", L"restore DRIVE", L"watch"}) {
+    for (const wchar_t* command :
+         {L"devices", L"drives", L"ls PATH", L"info [PATH]", L"put PCFILE", L"get PHONEFILE", L"cp SRC", L"mv SRC",
+          L"rm PATH", L"mkdir PATH", L"format DRIVE", L"backup DRIVE", L"restore DRIVE", L"watch"}) {
         EXPECT_NE(text.find(std::wstring(L"\n  ") + command), std::wstring::npos) << command;
     }
-    for (const wchar_t* option : {L"--no-overwrite", L"--leave-if-different", L"--move", L"--async", L"--quiet",
-                                  L"--recursive", L"--help"}) {
+    for (const wchar_t* option :
+         {L"--no-overwrite", L"--leave-if-different", L"--move", L"--async", L"--quiet", L"--recursive", L"--help"}) {
         EXPECT_NE(text.find(option), std::wstring::npos);
     }
     const std::wstring codes = text.substr(text.find(L"Exit codes:"));

@@ -18,7 +18,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include <string>
 #include <vector>
 
@@ -80,7 +79,8 @@ std::vector<std::wstring> RecordingListener::log;
 class CancelCatcher : public CKivWorker {
 public:
     explicit CancelCatcher(IKivServerServices& services)
-        : CKivWorker(services), m_arrived(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+        : CKivWorker(services),
+          m_arrived(CreateEventW(nullptr, TRUE, FALSE, nullptr))
     {
     }
     ~CancelCatcher() override
@@ -305,7 +305,8 @@ TEST_F(ModuleFixture, ProgressCancelGoesBackToTheReportingWorker)
     Sleep(300);
     ASSERT_EQ(RecordingListener::log.size(), 2u);
     EXPECT_EQ(RecordingListener::log[0], L"sink: progress 3 C:\\a.mp3 40");
-    EXPECT_EQ(RecordingListener::log[1], L"sink: completion 3 C:\\a.mp3 " + std::to_wstring(static_cast<long>(KIV_E_CANCELLED)));
+    EXPECT_EQ(RecordingListener::log[1],
+              L"sink: completion 3 C:\\a.mp3 " + std::to_wstring(static_cast<long>(KIV_E_CANCELLED)));
 
     // A notice still queued when its object has gone reaches nobody.
     module->DetachListener(&cancelling, &cancelling);

@@ -14,17 +14,19 @@
 namespace {
 
 enum TestRequest : long {
-    ANSWER = 1,      // writes 42 through out position 2, when given, and succeeds
-    BLOCK = 2,       // waits until the test opens the gate
-    COM_FAULT = 3,   // raises a COM error
-    OTHER_FAULT = 4, // raises something that is not a COM error
-    RECORD = 5,      // notes its first integer
+    ANSWER = 1,  // writes 42 through out position 2, when given, and succeeds
+    BLOCK = 2,  // waits until the test opens the gate
+    COM_FAULT = 3,  // raises a COM error
+    OTHER_FAULT = 4,  // raises something that is not a COM error
+    RECORD = 5,  // notes its first integer
 };
 
 class TestWorker : public CKivWorker {
 public:
     explicit TestWorker(IKivServerServices& services, HRESULT initResult = S_OK)
-        : CKivWorker(services), m_initResult(initResult), m_gate(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+        : CKivWorker(services),
+          m_initResult(initResult),
+          m_gate(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
           m_blocked(CreateEventW(nullptr, TRUE, FALSE, nullptr))
     {
     }

@@ -89,8 +89,8 @@ TEST_F(KivErrorObject, SuccessCodesSetNoErrorObject)
 
 TEST_F(KivErrorObject, ReportErrorDescribesTheCodeInTheLanguage)
 {
-    EXPECT_EQ(KivReportError(KIV_E_NOCONNECTION, kRegisteredClass, kRaisingInterface, 1031,
-                             GetModuleHandleW(nullptr), nullptr),
+    EXPECT_EQ(KivReportError(KIV_E_NOCONNECTION, kRegisteredClass, kRaisingInterface, 1031, GetModuleHandleW(nullptr),
+                             nullptr),
               HRESULT{KIV_E_NOCONNECTION});
     tolv::com::ErrorDetails details;
     ASSERT_EQ(tolv::com::TakeErrorInfo(details), S_OK);

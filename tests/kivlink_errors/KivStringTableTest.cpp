@@ -11,8 +11,8 @@
 namespace {
 
 constexpr LANGID kNeutral = 0;
-constexpr LANGID kTranslated[] = {1025, 1027, 1028, 1029, 1030, 1031, 1032, 1035, 1036, 1037, 1038, 1040, 1043,
-                                  1044, 1045, 1046, 1049, 1053, 1055, 2052, 2058, 2070, 3082, 3084};
+constexpr LANGID kTranslated[] = {1025, 1027, 1028, 1029, 1030, 1031, 1032, 1035, 1036, 1037, 1038, 1040,
+                                  1043, 1044, 1045, 1046, 1049, 1053, 1055, 2052, 2058, 2070, 3082, 3084};
 constexpr LANGID kEnglish[] = {1033, 2057};
 
 const wchar_t* const kEnglishTexts[] = {
@@ -136,8 +136,8 @@ TEST(KivStringTable, AnsiTextIsTheWideTextInTheAnsiCodePage)
             const std::string ansi = KivLoadString(Self(), language, id);
             ASSERT_FALSE(ansi.empty());
             std::wstring back(wide.size() * 2, L'\0');
-            const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
-                                                   back.data(), static_cast<int>(back.size()));
+            const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), back.data(),
+                                                   static_cast<int>(back.size()));
             back.resize(static_cast<size_t>(length));
             // Characters the code page lacks come back as its default character, one for one.
             ASSERT_EQ(back.size(), wide.size()) << "language " << language << " string " << id;

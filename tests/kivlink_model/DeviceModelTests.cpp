@@ -151,13 +151,14 @@ TEST_F(DeviceModel, TheRecursiveListingGoesDepthFirstWithEachFolderBeforeItsCont
     world.AddFolder(phone, L"C:\\Images\\Work");
     std::vector<CFileDescription> entries;
     ASSERT_EQ(device->GetAllEntriesRecursive(L"C:\\Images\\", L"", entries), S_OK);
-    EXPECT_EQ(Names(entries), (std::vector<std::wstring>{
-                                  L"C:\\Images\\Holiday", L"C:\\Images\\Holiday\\Beach",
-                                  L"C:\\Images\\Holiday\\Beach\\sand.jpg", L"C:\\Images\\Holiday\\sea.jpg",
-                                  L"C:\\Images\\Work", L"C:\\Images\\A.JPG", L"C:\\Images\\a.jpg", L"C:\\Images\\b.mp3"}));
+    EXPECT_EQ(Names(entries),
+              (std::vector<std::wstring>{L"C:\\Images\\Holiday", L"C:\\Images\\Holiday\\Beach",
+                                         L"C:\\Images\\Holiday\\Beach\\sand.jpg", L"C:\\Images\\Holiday\\sea.jpg",
+                                         L"C:\\Images\\Work", L"C:\\Images\\A.JPG", L"C:\\Images\\a.jpg",
+                                         L"C:\\Images\\b.mp3"}));
     ASSERT_EQ(device->GetAllEntriesRecursive(L"C:\\", L"s*.jpg", entries), S_OK);
-    EXPECT_EQ(Names(entries), (std::vector<std::wstring>{L"C:\\Images\\Holiday\\Beach\\sand.jpg",
-                                                         L"C:\\Images\\Holiday\\sea.jpg"}));
+    EXPECT_EQ(Names(entries),
+              (std::vector<std::wstring>{L"C:\\Images\\Holiday\\Beach\\sand.jpg", L"C:\\Images\\Holiday\\sea.jpg"}));
 }
 
 TEST_F(DeviceModel, DescriptionsDeriveAndCacheTheirValues)
@@ -253,7 +254,7 @@ TEST_F(DeviceModel, DescriptionsOutliveTheRingsTheyCameFrom)
 TEST_F(DeviceModel, DriveSizesBeyond31BitsAreReportedAsTheLargestPositiveLong)
 {
     phone->drives[0]->capacityLow = static_cast<long>(0xC0000000);  // 3 GiB
-    phone->drives[0]->freeLow = 0x40000000;                           // 1 GiB
+    phone->drives[0]->freeLow = 0x40000000;  // 1 GiB
     phone->drives[1]->capacityLow = 0x12345678;
     phone->drives[1]->capacityHigh = 1;  // 4 GiB more
     phone->drives[1]->freeLow = 0x7FFFFFFF;

@@ -90,7 +90,10 @@ public:
     HRESULT STDMETHODCALLTYPE GetName(BSTR* name) override { return Text(m_entry->path, name); }
     HRESULT STDMETHODCALLTYPE GetKind(long* kind) override { return Value(2L, kind); }
     HRESULT STDMETHODCALLTYPE GetShortName(BSTR* name) override { return Text(LastName(m_entry->path), name); }
-    HRESULT STDMETHODCALLTYPE GetAttributes(long* attributes) override { return Value(m_entry->attributes, attributes); }
+    HRESULT STDMETHODCALLTYPE GetAttributes(long* attributes) override
+    {
+        return Value(m_entry->attributes, attributes);
+    }
     HRESULT STDMETHODCALLTYPE SetAttributes(long attributes) override
     {
         Count();
@@ -140,7 +143,10 @@ public:
                 m_children.push_back(child);
     }
     HRESULT STDMETHODCALLTYPE Item(VARIANT index, ISCItem** item) override;
-    HRESULT STDMETHODCALLTYPE GetCount(long* count) override { return Value(static_cast<long>(m_children.size()), count); }
+    HRESULT STDMETHODCALLTYPE GetCount(long* count) override
+    {
+        return Value(static_cast<long>(m_children.size()), count);
+    }
 
 private:
     std::vector<std::shared_ptr<FakeEntry>> m_children;
@@ -218,7 +224,10 @@ public:
     explicit CFakeDrive(std::shared_ptr<FakeDrive> drive) : m_drive(std::move(drive)) {}
 
     HRESULT STDMETHODCALLTYPE GetName(BSTR* name) override { return Text(m_drive->name, name); }
-    HRESULT STDMETHODCALLTYPE GetMediaKind(long* kind) override { return Value(m_drive->name == L"C:" ? 1L : 2L, kind); }
+    HRESULT STDMETHODCALLTYPE GetMediaKind(long* kind) override
+    {
+        return Value(m_drive->name == L"C:" ? 1L : 2L, kind);
+    }
     HRESULT STDMETHODCALLTYPE GetLabel(BSTR* label) override { return Text(m_drive->label, label); }
     HRESULT STDMETHODCALLTYPE SetLabel(BSTR label) override
     {
@@ -258,7 +267,8 @@ private:
 
 class CFakeDriveCollection : public FakeDispatch<ISCDriveCollection> {
 public:
-    using interface_map = tolv::com::interface_map<ISCDriveCollection, tolv::com::entry_via<IDispatch, ISCDriveCollection>>;
+    using interface_map =
+        tolv::com::interface_map<ISCDriveCollection, tolv::com::entry_via<IDispatch, ISCDriveCollection>>;
     explicit CFakeDriveCollection(std::vector<std::shared_ptr<FakeDrive>> drives) : m_drives(std::move(drives)) {}
     HRESULT STDMETHODCALLTYPE Item(VARIANT index, ISCDrive** drive) override
     {
@@ -268,7 +278,10 @@ public:
             return E_INVALIDARG;
         return Make<CFakeDrive>(drive, m_drives[position]);
     }
-    HRESULT STDMETHODCALLTYPE GetCount(long* count) override { return Value(static_cast<long>(m_drives.size()), count); }
+    HRESULT STDMETHODCALLTYPE GetCount(long* count) override
+    {
+        return Value(static_cast<long>(m_drives.size()), count);
+    }
 
 private:
     std::vector<std::shared_ptr<FakeDrive>> m_drives;
@@ -283,7 +296,10 @@ public:
     HRESULT STDMETHODCALLTYPE GetManufacturer(BSTR* text) override { return Text(m_device->manufacturer, text); }
     HRESULT STDMETHODCALLTYPE GetIdentifier(BSTR* text) override { return Text(m_device->identifier, text); }
     HRESULT STDMETHODCALLTYPE GetSoftwareVersion(BSTR* text) override { return Text(L"1.0", text); }
-    HRESULT STDMETHODCALLTYPE IsConnected(VARIANT_BOOL* connected) override { return Value<VARIANT_BOOL>(VARIANT_TRUE, connected); }
+    HRESULT STDMETHODCALLTYPE IsConnected(VARIANT_BOOL* connected) override
+    {
+        return Value<VARIANT_BOOL>(VARIANT_TRUE, connected);
+    }
     HRESULT STDMETHODCALLTYPE GetDrives(ISCDriveCollection** drives) override
     {
         Count();
@@ -311,7 +327,8 @@ private:
 
 class CFakeDeviceCollection : public FakeDispatch<ISCDeviceCollection> {
 public:
-    using interface_map = tolv::com::interface_map<ISCDeviceCollection, tolv::com::entry_via<IDispatch, ISCDeviceCollection>>;
+    using interface_map =
+        tolv::com::interface_map<ISCDeviceCollection, tolv::com::entry_via<IDispatch, ISCDeviceCollection>>;
     explicit CFakeDeviceCollection(std::vector<std::shared_ptr<FakeDevice>> devices) : m_devices(std::move(devices)) {}
     HRESULT STDMETHODCALLTYPE Item(VARIANT index, ISCDevice** device) override
     {
@@ -321,7 +338,10 @@ public:
             return E_INVALIDARG;
         return Make<CFakeDevice>(device, m_devices[position]);
     }
-    HRESULT STDMETHODCALLTYPE GetCount(long* count) override { return Value(static_cast<long>(m_devices.size()), count); }
+    HRESULT STDMETHODCALLTYPE GetCount(long* count) override
+    {
+        return Value(static_cast<long>(m_devices.size()), count);
+    }
 
 private:
     std::vector<std::shared_ptr<FakeDevice>> m_devices;
@@ -433,7 +453,8 @@ std::shared_ptr<FakeEntry> FakePhoneWorld::Find(const std::shared_ptr<FakeDevice
     return nullptr;
 }
 
-std::shared_ptr<FakeEntry> FakePhoneWorld::AddFolder(const std::shared_ptr<FakeDevice>& device, const std::wstring& path)
+std::shared_ptr<FakeEntry> FakePhoneWorld::AddFolder(const std::shared_ptr<FakeDevice>& device,
+                                                     const std::wstring& path)
 {
     size_t slash = path.rfind(L'\\');
     std::shared_ptr<FakeEntry> parent = Find(device, path.substr(0, slash + 1));
@@ -467,9 +488,9 @@ void FakePhoneWorld::Remove(const std::shared_ptr<FakeDevice>& device, const std
     if (!parent)
         return;
     auto& children = parent->children;
-    children.erase(std::remove_if(children.begin(), children.end(),
-                                  [&](const auto& child) { return child->path == path; }),
-                   children.end());
+    children.erase(
+        std::remove_if(children.begin(), children.end(), [&](const auto& child) { return child->path == path; }),
+        children.end());
 }
 
 HRESULT FakePhoneWorld::CreateApplication(tolv::com::com_ptr<ISCApplication>& application)
@@ -486,7 +507,8 @@ void FakePhoneWorld::Fire(DISPID id, tolv::com::DispatchArguments& arguments)
         static_cast<CFakeApplication*>(application.get())->Fire(id, arguments);
 }
 
-HRESULT FakePhoneWorld::CreateDeviceObject(const std::shared_ptr<FakeDevice>& device, tolv::com::com_ptr<IDispatch>& object)
+HRESULT FakePhoneWorld::CreateDeviceObject(const std::shared_ptr<FakeDevice>& device,
+                                           tolv::com::com_ptr<IDispatch>& object)
 {
     tolv::com::com_ptr<ISCDevice> created;
     HRESULT hr = tolv::com::MakeComObject<CFakeDevice>(created, device);

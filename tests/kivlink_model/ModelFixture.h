@@ -40,7 +40,8 @@ protected:
         first.lVal = 1;
         tolv::com::com_ptr<ISCDevice> object;
         ASSERT_EQ(devices->Item(first, object.put()), S_OK);
-        deviceHolder = CFileDescription(new CSymbianDevice(1, trace.get(), object, CKivString(kPhoneName)), CKivString(kPhoneName));
+        deviceHolder = CFileDescription(new CSymbianDevice(1, trace.get(), object, CKivString(kPhoneName)),
+                                        CKivString(kPhoneName));
         device = deviceHolder.Device();
     }
 

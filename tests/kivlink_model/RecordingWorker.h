@@ -10,7 +10,8 @@
 class RecordingWorker : public CKivWorker {
 public:
     explicit RecordingWorker(IKivServerServices& services)
-        : CKivWorker(services), m_arrived(CreateEventW(nullptr, FALSE, FALSE, nullptr))
+        : CKivWorker(services),
+          m_arrived(CreateEventW(nullptr, FALSE, FALSE, nullptr))
     {
     }
     ~RecordingWorker() override

@@ -15,8 +15,8 @@ TEST_F(HandlerEvents, ProgressReachesTheMainThreadWithTheClientAndTheSource)
 {
     CKivlinkNotificationPtr copy = Register(0, 7, &client);
     VARIANT_BOOL response = VARIANT_TRUE;
-    EXPECT_EQ(S_OK, handler->HandleOperationEvent(Event(REQ_EV_COPY_PROGRESS, 7, 42, 0, &response),
-                                                  &notificationThread));
+    EXPECT_EQ(S_OK,
+              handler->HandleOperationEvent(Event(REQ_EV_COPY_PROGRESS, 7, 42, 0, &response), &notificationThread));
     EXPECT_EQ(VARIANT_FALSE, response);
 
     std::vector<CRequestData> notices = services.Posted(REQ_ON_PROGRESS);
@@ -113,8 +113,8 @@ TEST_F(HandlerEvents, AnEventBeforeTheStartCallReturnedItsIdStillFindsTheOperati
         copy->SetRequestId(55);
     });
     VARIANT_BOOL response = VARIANT_TRUE;
-    EXPECT_EQ(S_OK, handler->HandleOperationEvent(Event(REQ_EV_COPY_PROGRESS, 55, 1, 0, &response),
-                                                  &notificationThread));
+    EXPECT_EQ(S_OK,
+              handler->HandleOperationEvent(Event(REQ_EV_COPY_PROGRESS, 55, 1, 0, &response), &notificationThread));
     EXPECT_EQ(VARIANT_FALSE, response);
     ASSERT_TRUE(starter.Join());
     std::vector<CRequestData> notices = services.Posted(REQ_ON_PROGRESS);
@@ -142,9 +142,9 @@ TEST_F(HandlerEvents, ErrorsAndQuestionsAreLeftToTheNotificationThread)
 {
     CKivlinkNotificationPtr copy = Register(0, 12, &client);
     VARIANT_BOOL response = VARIANT_TRUE;
-    for (long type : {REQ_EV_BACKUP_ERROR, REQ_EV_RESTORE_EXISTING_FILE, REQ_EV_RESTORE_ERROR, REQ_EV_FORMAT_ERROR,
-                      REQ_EV_COPY_ERROR, REQ_EV_COPY_EXISTING_FILE, REQ_EV_DEVICE_CONNECTED,
-                      REQ_EV_DEVICE_DISCONNECTED}) {
+    for (long type :
+         {REQ_EV_BACKUP_ERROR, REQ_EV_RESTORE_EXISTING_FILE, REQ_EV_RESTORE_ERROR, REQ_EV_FORMAT_ERROR,
+          REQ_EV_COPY_ERROR, REQ_EV_COPY_EXISTING_FILE, REQ_EV_DEVICE_CONNECTED, REQ_EV_DEVICE_DISCONNECTED}) {
         EXPECT_EQ(S_FALSE, handler->HandleOperationEvent(Event(type, 12, 0, 0, &response), &notificationThread))
             << type;
     }

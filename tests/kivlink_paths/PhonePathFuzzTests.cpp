@@ -109,7 +109,7 @@ void CheckValid(CPhonePath& path, const std::wstring& text, std::mt19937& random
     }
 }
 
-} // namespace
+}  // namespace
 
 TEST(PhonePathFuzz, InvariantsHoldForHostileText)
 {

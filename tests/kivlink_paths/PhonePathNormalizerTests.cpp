@@ -13,7 +13,7 @@ std::wstring Normalized(std::wstring_view path, bool trailingBackslash)
     return result;
 }
 
-} // namespace
+}  // namespace
 
 TEST(PhonePathNormalizer, KeepsPathsWithADrive)
 {

@@ -35,12 +35,12 @@ std::pair<std::wstring, std::wstring> Parent(const CPhonePath& path, bool ofFold
     return {Text(folder), Text(name)};
 }
 
-} // namespace
+}  // namespace
 
 TEST(PhonePathValidity, NeedsADriveAndNoBackslashAfterAWildcard)
 {
     for (const wchar_t* text : {L"", L"E", L"\\Images", L"E:\\Im*ges\\x", L"E:\\a?\\", L"Images\\x", L"E:Images",
-             L"1:\\x", L"*:\\x", L":\\", L"\\\\\\\\"}) {
+                                L"1:\\x", L"*:\\x", L":\\", L"\\\\\\\\"}) {
         CPhonePath path(text);
         EXPECT_FALSE(path.IsValid()) << text;
         EXPECT_FALSE(path.HasWildcard()) << text;
@@ -152,11 +152,11 @@ TEST(PhonePathParts, SplitAndJoined)
     CKivString drive, folder, name, extension;
     ASSERT_EQ(path.GetSplitParts(&drive, &folder, &name, &extension), S_OK);
     EXPECT_EQ(Strings({Text(drive), Text(folder), Text(name), Text(extension)}),
-        (Strings{L"E:", L"\\Images\\", L"Photo", L".jpg"}));
+              (Strings{L"E:", L"\\Images\\", L"Photo", L".jpg"}));
     CKivString joinedDrive, driveAndFolder, withoutExtension;
     ASSERT_EQ(path.GetJoinedParts(&joinedDrive, &driveAndFolder, &withoutExtension), S_OK);
     EXPECT_EQ(Strings({Text(joinedDrive), Text(driveAndFolder), Text(withoutExtension)}),
-        (Strings{L"E:", L"E:\\Images\\", L"E:\\Images\\Photo"}));
+              (Strings{L"E:", L"E:\\Images\\", L"E:\\Images\\Photo"}));
 }
 
 TEST(PhonePathParents, OfFilesAndFolders)

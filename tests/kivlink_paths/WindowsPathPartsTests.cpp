@@ -9,7 +9,7 @@
 namespace {
 
 void ExpectParts(std::wstring_view path, const wchar_t* drive, const wchar_t* folder, const wchar_t* name,
-    const wchar_t* extension)
+                 const wchar_t* extension)
 {
     SWindowsPathParts parts;
     EXPECT_TRUE(SplitWindowsPath(path, parts)) << std::wstring(path);
@@ -25,7 +25,7 @@ bool Fits(const std::wstring& path)
     return SplitWindowsPath(path, parts);
 }
 
-} // namespace
+}  // namespace
 
 TEST(WindowsPathParts, SplitsLikeTheRuntime)
 {

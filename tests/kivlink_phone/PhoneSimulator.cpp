@@ -3,7 +3,6 @@
 #include "tests/kivlink_server/ServerProcess.h"
 #include "tests/TestTree.h"
 
-
 const wchar_t* const kSimulatedPhone = L"354812013456789";
 const wchar_t* const kPhoneLibraryClsidKey = L"CLSID\\{98C34439-558E-4BDE-AC27-25D53A202E95}";
 
@@ -45,7 +44,8 @@ bool EndPhoneSim(DWORD timeoutMs)
 CClassRegistrationHider::CClassRegistrationHider(const wchar_t* classKey)
 {
     const std::wstring key = std::wstring(L"Software\\Classes\\") + classKey;
-    const std::wstring backup = L"Software\\Vostrel\\PellaryTests\\HiddenClasses\\" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring backup =
+        L"Software\\Vostrel\\PellaryTests\\HiddenClasses\\" + std::to_wstring(GetCurrentProcessId());
     int index = 0;
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
         HKEY source = nullptr;
@@ -70,8 +70,8 @@ CClassRegistrationHider::~CClassRegistrationHider()
         HKEY source = nullptr;
         HKEY target = nullptr;
         if (RegOpenKeyExW(HKEY_CURRENT_USER, hidden.backup.c_str(), 0, KEY_READ, &source) == ERROR_SUCCESS &&
-            RegCreateKeyExW(hidden.root, hidden.key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) ==
-                ERROR_SUCCESS &&
+            RegCreateKeyExW(hidden.root, hidden.key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target,
+                            nullptr) == ERROR_SUCCESS &&
             RegCopyTreeW(source, nullptr, target) == ERROR_SUCCESS) {
             RegCloseKey(source);
             source = nullptr;
@@ -83,7 +83,8 @@ CClassRegistrationHider::~CClassRegistrationHider()
             RegCloseKey(target);
     }
     // Only empty keys go: a restore that failed leaves its copy behind.
-    const std::wstring backup = L"Software\\Vostrel\\PellaryTests\\HiddenClasses\\" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring backup =
+        L"Software\\Vostrel\\PellaryTests\\HiddenClasses\\" + std::to_wstring(GetCurrentProcessId());
     RegDeleteKeyW(HKEY_CURRENT_USER, backup.c_str());
     RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Vostrel\\PellaryTests\\HiddenClasses");
     RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Vostrel\\PellaryTests");

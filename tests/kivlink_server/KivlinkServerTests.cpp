@@ -61,28 +61,29 @@ TEST_F(ServerTest, RegistrationWritesTheClassesAndUnregistrationRemovesExactlyTh
               L"{FC8895AE-2218-11D7-B948-FFFFFF000000}");
     EXPECT_EQ(ReadDefaultValue(HKEY_CLASSES_ROOT, L"Kivlink.KivVolume2\\CurVer"), L"Kivlink.KivVolume2.1");
     EXPECT_EQ(ReadDefaultValue(HKEY_CLASSES_ROOT, L"Kivlink.KIVGENERAL.1"), L"KIVGENERAL Class");
-    EXPECT_EQ(ReadDefaultValue(HKEY_CLASSES_ROOT, L"Kivlink.KivVolume\\CLSID"), L"{FC8895A5-2218-11D7-B948-FFFFFF000000}");
-    EXPECT_EQ(ReadDefaultValue(HKEY_CLASSES_ROOT, VOLUME2_CLSID + L"\\VersionIndependentProgID"), L"Kivlink.KivVolume2");
+    EXPECT_EQ(ReadDefaultValue(HKEY_CLASSES_ROOT, L"Kivlink.KivVolume\\CLSID"),
+              L"{FC8895A5-2218-11D7-B948-FFFFFF000000}");
+    EXPECT_EQ(ReadDefaultValue(HKEY_CLASSES_ROOT, VOLUME2_CLSID + L"\\VersionIndependentProgID"),
+              L"Kivlink.KivVolume2");
     EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, VOLUME2_CLSID + L"\\Programmable"));
     EXPECT_NE(ReadDefaultValue(HKEY_CLASSES_ROOT, VOLUME2_CLSID + L"\\LocalServer32").find(L"Kivlink.exe"),
               std::wstring::npos);
     // PhoneServerSymbian: the unsuffixed name is the ProgID, the ".1" name the other one.
     const std::wstring phoneServer = L"CLSID\\{AA679EC7-BBD8-4EC3-AF6B-4963E6F8EDDE}";
     EXPECT_EQ(ReadDefaultValue(HKEY_CLASSES_ROOT, phoneServer + L"\\ProgID"), L"PhoneServerSymbian");
-    EXPECT_EQ(ReadDefaultValue(HKEY_CLASSES_ROOT, phoneServer + L"\\VersionIndependentProgID"), L"PhoneServerSymbian.1");
+    EXPECT_EQ(ReadDefaultValue(HKEY_CLASSES_ROOT, phoneServer + L"\\VersionIndependentProgID"),
+              L"PhoneServerSymbian.1");
     EXPECT_EQ(ReadDefaultValue(HKEY_CLASSES_ROOT, L"PhoneServerSymbian.1\\CurVer"), L"PhoneServerSymbian");
     EXPECT_EQ(ReadDefaultValue(HKEY_CLASSES_ROOT, phoneServer), L"Phone not connected");
     EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, L"TypeLib\\{FC889581-2218-11D7-B948-FFFFFF000000}\\1.0"));
 
     ASSERT_EQ(RunAndWait(BinaryPath(SERVER), L"/UnregServer"), 0);
-    for (const wchar_t* gone : {L"AppID\\{FC8895AE-2218-11D7-B948-FFFFFF000000}", L"AppID\\Kivlink.EXE",
-                                L"Kivlink.KivVolume2", L"Kivlink.KivVolume2.1", L"Kivlink.KIVGENERAL",
-                                L"Kivlink.KivVolume.1", L"PhoneServerSymbian", L"PhoneServerSymbian.1",
-                                L"CLSID\\{FC8895A7-2218-11D7-B948-FFFFFF000000}",
-                                L"CLSID\\{A3AF8BEC-5481-4996-9379-221E8BF39EC3}",
-                                L"CLSID\\{FC8895A5-2218-11D7-B948-FFFFFF000000}",
-                                L"CLSID\\{AA679EC7-BBD8-4EC3-AF6B-4963E6F8EDDE}",
-                                L"TypeLib\\{FC889581-2218-11D7-B948-FFFFFF000000}"})
+    for (const wchar_t* gone :
+         {L"AppID\\{FC8895AE-2218-11D7-B948-FFFFFF000000}", L"AppID\\Kivlink.EXE", L"Kivlink.KivVolume2",
+          L"Kivlink.KivVolume2.1", L"Kivlink.KIVGENERAL", L"Kivlink.KivVolume.1", L"PhoneServerSymbian",
+          L"PhoneServerSymbian.1", L"CLSID\\{FC8895A7-2218-11D7-B948-FFFFFF000000}",
+          L"CLSID\\{A3AF8BEC-5481-4996-9379-221E8BF39EC3}", L"CLSID\\{FC8895A5-2218-11D7-B948-FFFFFF000000}",
+          L"CLSID\\{AA679EC7-BBD8-4EC3-AF6B-4963E6F8EDDE}", L"TypeLib\\{FC889581-2218-11D7-B948-FFFFFF000000}"})
         EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, gone)) << gone;
     EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, L"AppID"));
     EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, L"CLSID"));
@@ -179,7 +180,8 @@ TEST_F(ServerTest, CallsCrossTheBoundaryEarlyAndLateBound)
     VARIANT result;
     VariantInit(&result);
     EXCEPINFO exception{};
-    HRESULT hr = phone->Invoke(12, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, &exception, nullptr);
+    HRESULT hr =
+        phone->Invoke(12, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, &exception, nullptr);
     EXPECT_EQ(hr == DISP_E_EXCEPTION ? exception.scode : hr, E_NOTIMPL);
     SysFreeString(exception.bstrSource);
     SysFreeString(exception.bstrDescription);

@@ -30,8 +30,8 @@ void MakeTwins(const std::wstring& pcFile, const std::wstring& phoneFile)
     utc.wMilliseconds = 0;
     FILETIME whole;
     ASSERT_TRUE(SystemTimeToFileTime(&utc, &whole));
-    HANDLE phone = CreateFileW(phoneFile.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                               nullptr);
+    HANDLE phone =
+        CreateFileW(phoneFile.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(phone, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(SetFileTime(phone, nullptr, nullptr, &whole));
     CloseHandle(phone);
@@ -157,7 +157,8 @@ TEST_F(CopyFromPC, AFailedTransferKeepsNothingBehind)
     ASSERT_EQ(bench.PhoneSim(L"fault fail-next 0x80070005"), 0);
     EXPECT_EQ(bench.CopyFromPC(pc + L"a.mp3", L"E:\\Transfer\\c.mp3", eBlocked | eMove), E_ACCESSDENIED);
     // The phone reported its end: nothing to look for.
-    EXPECT_FALSE(bench.Traced("S_STATE: Copy (synchronous call) failed - try to check if it is there anyway on mobile"));
+    EXPECT_FALSE(
+        bench.Traced("S_STATE: Copy (synchronous call) failed - try to check if it is there anyway on mobile"));
     EXPECT_FALSE(PcFileExists(temp->Path() + L"c.mp3"));
     EXPECT_TRUE(PcFileExists(pc + L"a.mp3"));
     EXPECT_FALSE(PcFileExists(phone + L"c.mp3"));

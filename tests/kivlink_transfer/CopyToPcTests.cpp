@@ -36,7 +36,8 @@ TEST_F(CopyToPC, IntoAFolderKeepsThePhoneName)
     EXPECT_TRUE(bench.Traced("CopyToPC-Flags: eNoOverwrite=0, eLeaveIfDifferent=0, eBlocked=1, eMove=0"));
     EXPECT_TRUE(bench.Traced("destination is a directory"));
     EXPECT_TRUE(bench.Traced("(E:\\Transfer\\a.jpg)->CopyToPC(" + Text(pc) + "a.jpg)"));
-    EXPECT_TRUE(bench.Traced("S_STATE: CopyToPC E:\\Transfer\\a.jpg -> " + Text(pc) + "a.jpg(synchronous call) finished."));
+    EXPECT_TRUE(
+        bench.Traced("S_STATE: CopyToPC E:\\Transfer\\a.jpg -> " + Text(pc) + "a.jpg(synchronous call) finished."));
     EXPECT_TRUE(bench.Traced("<<<IKivVolume2::CopyToPC - hr=0x00000000"));
 }
 

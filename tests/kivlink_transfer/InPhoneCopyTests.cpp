@@ -68,7 +68,8 @@ TEST_F(InPhoneCopy, AShortTemporaryCopyStopsIt)
     EXPECT_TRUE(Names(phone + L"Copies").empty());
     bool traced = false;
     for (const std::string& line : bench.TraceLines())
-        traced = traced || line.find("E_STATE: Attempt to copy E:\\Transfer\\a.jpg to temporary file ") != std::string::npos;
+        traced =
+            traced || line.find("E_STATE: Attempt to copy E:\\Transfer\\a.jpg to temporary file ") != std::string::npos;
     EXPECT_TRUE(traced);
 }
 

@@ -32,7 +32,9 @@ TransferBench* g_bench = nullptr;
 // Plays the file worker: the copy routes and their post steps on a binding of its own.
 class TransferWorker : public CKivWorker {
 public:
-    TransferWorker(IKivServerServices& services, CTolvTrace& routeTrace) : CKivWorker(services), m_routeTrace(routeTrace)
+    TransferWorker(IKivServerServices& services, CTolvTrace& routeTrace)
+        : CKivWorker(services),
+          m_routeTrace(routeTrace)
     {
     }
     ~TransferWorker() override { Stop(); }

@@ -59,7 +59,8 @@ TEST_F(VolumeTest, RemoveEntryWithAWildcardSkipsReadOnlyFilesAfterDeletingTheOth
     EXPECT_TRUE(FileExists(BackingPath(L"C:\\Images\\keep.png")));
 
     // Without a wildcard the read-only file stays too, and the rest goes one by one.
-    EXPECT_EQ(Call(&IKivVolume2::RemoveEntry, m_volume.get(), L"C:\\Images\\locked.jpg"), static_cast<HRESULT>(0x80071779));
+    EXPECT_EQ(Call(&IKivVolume2::RemoveEntry, m_volume.get(), L"C:\\Images\\locked.jpg"),
+              static_cast<HRESULT>(0x80071779));
     EXPECT_EQ(Call(&IKivVolume2::RemoveEntry, m_volume.get(), L"C:\\Images\\keep.png"), S_OK);
     EXPECT_FALSE(FileExists(BackingPath(L"C:\\Images\\keep.png")));
     EXPECT_EQ(Call(&IKivVolume2::RemoveEntry, m_volume.get(), L"C:\\Images\\gone.png"), KIV_E_FOLDERNOTFOUND);
@@ -81,7 +82,8 @@ TEST_F(VolumeTest, CopyInDeviceMovesWithMoveAndCopiesOtherwise)
     EXPECT_TRUE(FileExists(BackingPath(L"C:\\Move\\other.txt")));
 
     // Without eMove (any other flags) it copies, and both stay.
-    EXPECT_EQ(InDevice(m_volume.get(), L"C:\\Move\\To\\moved.txt", L"C:\\Move\\copy.txt", eBlocked | eNoOverwrite), S_OK);
+    EXPECT_EQ(InDevice(m_volume.get(), L"C:\\Move\\To\\moved.txt", L"C:\\Move\\copy.txt", eBlocked | eNoOverwrite),
+              S_OK);
     EXPECT_EQ(FileSizeOf(BackingPath(L"C:\\Move\\copy.txt")), 300);
     EXPECT_TRUE(FileExists(BackingPath(L"C:\\Move\\To\\moved.txt")));
 

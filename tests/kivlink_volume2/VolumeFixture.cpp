@@ -92,8 +92,7 @@ std::wstring Text(BSTR text)
 HRESULT SetPhoneFileAttributes(const std::wstring& rootFileName, long attributes)
 {
     tolv::com::com_ptr<IUnknown> unknown;
-    HRESULT hr = CoCreateInstance(CLSID_SCApplication, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown,
-                                  unknown.put_void());
+    HRESULT hr = CoCreateInstance(CLSID_SCApplication, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, unknown.put_void());
     if (FAILED(hr))
         return hr;
     tolv::com::com_ptr<ISCApplication> application;
@@ -249,7 +248,8 @@ void VolumeTest::SetUp()
 {
     ASSERT_TRUE(m_com.succeeded());
     ASSERT_EQ(m_sinkInterfaces.keep({DIID_IKivAllServerEvents, IID_IDispatch}), S_OK);
-    ASSERT_EQ(CoCreateInstance(CLSID_KivVolume2, nullptr, CLSCTX_LOCAL_SERVER, IID_IKivVolume2, m_volume.put_void()), S_OK);
+    ASSERT_EQ(CoCreateInstance(CLSID_KivVolume2, nullptr, CLSCTX_LOCAL_SERVER, IID_IKivVolume2, m_volume.put_void()),
+              S_OK);
 }
 
 void VolumeTest::TearDown()

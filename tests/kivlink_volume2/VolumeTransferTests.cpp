@@ -9,11 +9,13 @@ namespace {
 
 enum class Direction { ToPhone, ToPC };
 
-HRESULT Copy(IKivVolume2* volume, Direction direction, const std::wstring& source, const std::wstring& target, long flags)
+HRESULT Copy(IKivVolume2* volume, Direction direction, const std::wstring& source, const std::wstring& target,
+             long flags)
 {
     BSTR from = SysAllocString(source.c_str());
     BSTR to = SysAllocString(target.c_str());
-    HRESULT hr = direction == Direction::ToPhone ? volume->CopyFromPC(from, to, flags) : volume->CopyToPC(from, to, flags);
+    HRESULT hr =
+        direction == Direction::ToPhone ? volume->CopyFromPC(from, to, flags) : volume->CopyToPC(from, to, flags);
     SysFreeString(from);
     SysFreeString(to);
     return hr;
@@ -68,7 +70,8 @@ TEST_F(VolumeTest, AnExistingPhoneFileIsKeptReplacedOrRefusedByTheFlags)
     ASSERT_TRUE(WritePcFile(pc + L"\\a.mp3", 5000, Moment(1)));
     // A different file of the same name on the phone.
     ASSERT_TRUE(WriteTestFile(BackingPath(L"C:\\Music\\a.mp3"), 4000));
-    EXPECT_EQ(Copy(m_volume.get(), Direction::ToPhone, pc + L"\\a.mp3", L"C:\\Music\\", eBlocked | eLeaveIfDifferent), S_OK);
+    EXPECT_EQ(Copy(m_volume.get(), Direction::ToPhone, pc + L"\\a.mp3", L"C:\\Music\\", eBlocked | eLeaveIfDifferent),
+              S_OK);
     EXPECT_EQ(FileSizeOf(BackingPath(L"C:\\Music\\a (0).mp3")), 5000);
     EXPECT_EQ(FileSizeOf(BackingPath(L"C:\\Music\\a.mp3")), 4000);
 
@@ -179,7 +182,8 @@ TEST_F(VolumeTest, ADisconnectDuringABlockedCopyEndsItWithABadConnection)
     {
         Rate slow(L"1M");
         Fault cut(L"disconnect-midway");
-        EXPECT_EQ(Copy(m_volume.get(), Direction::ToPhone, pc + L"\\cut.bin", L"C:\\Cut\\", eBlocked), KIV_E_BADCONNECTION);
+        EXPECT_EQ(Copy(m_volume.get(), Direction::ToPhone, pc + L"\\cut.bin", L"C:\\Cut\\", eBlocked),
+                  KIV_E_BADCONNECTION);
     }
     ASSERT_EQ(ConnectPhone(), 0);
     BSTR drives = nullptr;
@@ -203,7 +207,8 @@ TEST_F(VolumeTest, OnlyASilentTransferTimesOut)
     {
         Fault stall(L"stall 45000");
         const DWORD start = GetTickCount();
-        EXPECT_EQ(Copy(m_volume.get(), Direction::ToPC, L"C:\\Slow\\slow.bin", pc + L"\\stalled.bin", eBlocked), E_FAIL);
+        EXPECT_EQ(Copy(m_volume.get(), Direction::ToPC, L"C:\\Slow\\slow.bin", pc + L"\\stalled.bin", eBlocked),
+                  E_FAIL);
         const DWORD took = GetTickCount() - start;
         EXPECT_GE(took, 30000u);
         EXPECT_LT(took, 45000u);

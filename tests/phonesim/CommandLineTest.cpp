@@ -38,9 +38,9 @@ TEST(PhoneSimCommandLine, HelpNamesEveryVerbAndFault)
 {
     const ProgramRun run = RunPhoneSim(L"--help");
     EXPECT_EQ(run.exitCode, 0);
-    for (const char* word : {"connect", "disconnect", "status", "rate", "stall", "repeat-progress", "fail-next",
-                             "short-file", "disconnect-midway", "early-event", "fault clear", "/RegServer",
-                             "/UnregServer", "--no-card", "--root"}) {
+    for (const char* word :
+         {"connect", "disconnect", "status", "rate", "stall", "repeat-progress", "fail-next", "short-file",
+          "disconnect-midway", "early-event", "fault clear", "/RegServer", "/UnregServer", "--no-card", "--root"}) {
         EXPECT_NE(run.output.find(word), std::string::npos) << word;
     }
 }
@@ -78,7 +78,8 @@ TEST_F(PhoneSimCommandLineWorld, ConnectStatusAndDisconnectChangeWhatClientsSee)
 {
     ASSERT_EQ(RunPhoneSim(L"connect --root \"" + root + L"\"").exitCode, 0);
     ASSERT_EQ(RunPhoneSim(L"connect --name 490154203237518 --model N95 --manufacturer Nokia --identifier COM7 "
-                          L"--no-card --root \"" + root + L"\"")
+                          L"--no-card --root \"" +
+                          root + L"\"")
                   .exitCode,
               0);
 

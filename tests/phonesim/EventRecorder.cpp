@@ -39,10 +39,18 @@ HRESULT CEventRecorder::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params
         RecordedArgument argument;
         argument.type = value.vt;
         switch (value.vt) {
-        case VT_I4: argument.number = value.lVal; break;
-        case VT_BOOL: argument.number = value.boolVal; break;
-        case VT_DATE: argument.date = value.date; break;
-        case VT_BSTR: argument.text = value.bstrVal ? value.bstrVal : L""; break;
+        case VT_I4:
+            argument.number = value.lVal;
+            break;
+        case VT_BOOL:
+            argument.number = value.boolVal;
+            break;
+        case VT_DATE:
+            argument.date = value.date;
+            break;
+        case VT_BSTR:
+            argument.text = value.bstrVal ? value.bstrVal : L"";
+            break;
         case VT_BOOL | VT_BYREF:
             response = value.pboolVal;
             argument.number = *value.pboolVal;
@@ -51,13 +59,16 @@ HRESULT CEventRecorder::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params
             action = value.plVal;
             argument.number = *value.plVal;
             break;
-        case VT_DISPATCH: device = tolv::com::com_ptr<IDispatch>(value.pdispVal); break;
+        case VT_DISPATCH:
+            device = tolv::com::com_ptr<IDispatch>(value.pdispVal);
+            break;
         case VT_UNKNOWN:
             if (value.punkVal != nullptr) {
                 value.punkVal->QueryInterface(IID_IDispatch, device.put_void());
             }
             break;
-        default: break;
+        default:
+            break;
         }
         event.arguments.push_back(argument);
     }

@@ -24,7 +24,7 @@ struct RecordedArgument {
 struct RecordedEvent {
     DISPID id = 0;
     std::vector<RecordedArgument> arguments;  // declaration order; by-reference ones as passed in
-    bool startReturned = false;                // the test's flag when the event came
+    bool startReturned = false;  // the test's flag when the event came
     LONG Number(size_t index) const { return arguments.at(index).number; }
     const std::wstring& Text(size_t index) const { return arguments.at(index).text; }
 };

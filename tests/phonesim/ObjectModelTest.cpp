@@ -179,8 +179,9 @@ TEST_F(PhoneSimObjectModel, CapacityAndFreeSpaceAboveFourGigabytesComeInHalves)
     constexpr unsigned long long capacity = 0x2C0000000ULL;  // 11 GiB
     constexpr unsigned long long free = 0x1A0001000ULL;
     ASSERT_EQ(control->ConfigureDrive(nullptr, unique_bstr(L"E:").get(), driveSettingCapacity | driveSettingFree,
-                                      nullptr, static_cast<LONG>(capacity & 0xFFFFFFFF), static_cast<LONG>(capacity >> 32),
-                                      static_cast<LONG>(free & 0xFFFFFFFF), static_cast<LONG>(free >> 32)),
+                                      nullptr, static_cast<LONG>(capacity & 0xFFFFFFFF),
+                                      static_cast<LONG>(capacity >> 32), static_cast<LONG>(free & 0xFFFFFFFF),
+                                      static_cast<LONG>(free >> 32)),
               S_OK);
     const auto device = DeviceAt(application.get(), 1);
     ASSERT_TRUE(device);

@@ -109,8 +109,8 @@ void WriteTextFile(const std::wstring& path, const std::string& content)
 
 std::string ReadTextFile(const std::wstring& path)
 {
-    const unique_handle file(
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const unique_handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     std::string content;
     char buffer[4096];
     DWORD read = 0;
@@ -161,8 +161,8 @@ com_ptr<ISCApplication> CreateApplication()
 com_ptr<IPhoneSimControl> CreateControl()
 {
     com_ptr<IPhoneSimControl> control;
-    const HRESULT hr = CoCreateInstance(CLSID_PhoneSimControl, nullptr, CLSCTX_LOCAL_SERVER, IID_IPhoneSimControl,
-                                        control.put_void());
+    const HRESULT hr =
+        CoCreateInstance(CLSID_PhoneSimControl, nullptr, CLSCTX_LOCAL_SERVER, IID_IPhoneSimControl, control.put_void());
     EXPECT_EQ(hr, S_OK) << std::hex << hr;
     return control;
 }

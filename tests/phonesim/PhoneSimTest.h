@@ -63,6 +63,6 @@ protected:
     tolv::com::com_init com{COINIT_MULTITHREADED};
     tolv::com::com_ptr<IPhoneSimControl> control;
     tolv::com::com_ptr<ISCApplication> application;
-    std::wstring root;    // the phones' folder
+    std::wstring root;  // the phones' folder
     std::wstring pcSide;  // a folder for the PC's own files
 };

@@ -83,7 +83,8 @@ TEST_F(PhoneSimTransfer, CopyingAPcFileInReportsProgressAndOneCompletion)
     FileTimeToSystemTime(&pc.ftLastWriteTime, &written);
     SYSTEMTIME phone{};
     ASSERT_TRUE(VariantTimeToSystemTime(phoneDate, &phone));
-    EXPECT_EQ(phone.wYear * 10000 + phone.wMonth * 100 + phone.wDay, written.wYear * 10000 + written.wMonth * 100 + written.wDay);
+    EXPECT_EQ(phone.wYear * 10000 + phone.wMonth * 100 + phone.wDay,
+              written.wYear * 10000 + written.wMonth * 100 + written.wDay);
     EXPECT_EQ(phone.wHour * 3600 + phone.wMinute * 60 + phone.wSecond,
               written.wHour * 3600 + written.wMinute * 60 + written.wSecond);
 }
@@ -131,7 +132,7 @@ TEST_F(PhoneSimTransfer, AnExistingFileIsOverwrittenOnlyWhenTheAnswerIsActionThr
     ASSERT_EQ(questions.size(), 2u);
     EXPECT_EQ(questions[1].Number(0), second);
     EXPECT_EQ(questions[1].Text(1), L"C:\\memo.txt");
-    EXPECT_EQ(questions[1].Number(3), 3);   // the existing size
+    EXPECT_EQ(questions[1].Number(3), 3);  // the existing size
     EXPECT_EQ(questions[1].Number(5), 12);  // the new size
 
     // "Keep both" writes the new file under a free name.
@@ -180,7 +181,8 @@ TEST_F(PhoneSimTransfer, ABackupRestoresTheDriveWithItsAttributesAfterAFormat)
     WriteTextFile(card + L"\\top.txt", "top");
     const auto root = Root(L'E');
     ASSERT_TRUE(root);
-    ASSERT_EQ(ChildFile(root.get(), L"top.txt")->SetAttributes(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_COMPRESSED), S_OK);
+    ASSERT_EQ(ChildFile(root.get(), L"top.txt")->SetAttributes(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_COMPRESSED),
+              S_OK);
     const auto device = DeviceAt(application.get(), 1);
     ASSERT_TRUE(device);
     const std::wstring backup = pcSide + L"\\card.bak";
@@ -218,9 +220,9 @@ TEST_F(PhoneSimTransfer, ABackupRestoresTheDriveWithItsAttributesAfterAFormat)
     // A file that is no backup is refused by its completion.
     WriteTextFile(pcSide + L"\\not.bak", "just text, not a backup of a drive");
     LONG badId = 0;
-    ASSERT_EQ(device->RestoreDrive(unique_bstr(L"C:").get(), unique_bstr((pcSide + L"\\not.bak").c_str()).get(), 0,
-                                   &badId),
-              S_OK);
+    ASSERT_EQ(
+        device->RestoreDrive(unique_bstr(L"C:").get(), unique_bstr((pcSide + L"\\not.bak").c_str()).get(), 0, &badId),
+        S_OK);
     ASSERT_TRUE(sink->WaitFor(9, badId));
     EXPECT_EQ(CompletionResult(*sink, 9, badId), static_cast<LONG>(0x8007000D));
 }
@@ -228,7 +230,8 @@ TEST_F(PhoneSimTransfer, ABackupRestoresTheDriveWithItsAttributesAfterAFormat)
 TEST_F(PhoneSimTransfer, ACopyThatDoesNotFitFailsWithDiskFull)
 {
     AdvisedRecorder sink(application.get());
-    ASSERT_EQ(control->ConfigureDrive(nullptr, unique_bstr(L"C:").get(), driveSettingFree, nullptr, 0, 0, 1000, 0), S_OK);
+    ASSERT_EQ(control->ConfigureDrive(nullptr, unique_bstr(L"C:").get(), driveSettingFree, nullptr, 0, 0, 1000, 0),
+              S_OK);
     const std::wstring source = pcSide + L"\\large.bin";
     WritePatternFile(source, 5000);
     const auto root = Root(L'C');

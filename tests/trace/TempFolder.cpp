@@ -42,7 +42,7 @@ CTempFolder::CTempFolder()
         throw std::runtime_error("no temporary folder");
     char name[96];
     std::snprintf(name, sizeof(name), "pellary_trace_%lu_%u_%lu", GetCurrentProcessId(), sequence.fetch_add(1),
-        GetTickCount());
+                  GetTickCount());
     m_path = std::string(temp) + name;
     if (!CreateDirectoryA(m_path.c_str(), nullptr))
         throw std::runtime_error("cannot create a temporary folder");

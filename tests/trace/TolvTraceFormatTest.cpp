@@ -29,12 +29,12 @@ TEST_F(TraceFormatTest, BannerOpensTheFileInItsExactShape)
     EXPECT_EQ(lines[0], "");
     EXPECT_EQ(lines[1], "************************ Application: Vostrel Data Suite");
     EXPECT_EQ(lines[2], "************************ Component  : " + TraceFile("Banner") + " ");
-    EXPECT_TRUE(std::regex_match(lines[3],
-        std::regex(R"(\*{24} Generated  : \d\d:\d\d:\d{4} \d\d:\d\d:\d\d:\d{6} \*{7} HR  \d+\.\d\d us)")))
+    EXPECT_TRUE(std::regex_match(
+        lines[3], std::regex(R"(\*{24} Generated  : \d\d:\d\d:\d{4} \d\d:\d\d:\d\d:\d{6} \*{7} HR  \d+\.\d\d us)")))
         << lines[3];
-    EXPECT_TRUE(std::regex_match(lines[4],
-        std::regex("\\*{24} Microsoft Windows NT\t - Version \\d+\\.\\d+ \\(Build \\d+\\)   "
-                   "( - Service Pack \\d\\d\\.\\d\\d | {18})\\*\\*\\*")))
+    EXPECT_TRUE(
+        std::regex_match(lines[4], std::regex("\\*{24} Microsoft Windows NT\t - Version \\d+\\.\\d+ \\(Build \\d+\\)   "
+                                              "( - Service Pack \\d\\d\\.\\d\\d | {18})\\*\\*\\*")))
         << lines[4];
     EXPECT_EQ(lines[5], std::string(103, '*'));
     EXPECT_EQ(lines[6], "");
@@ -75,8 +75,8 @@ TEST_F(TraceFormatTest, FirstLineTakesTheClockLaterLinesTheCounter)
     for (const std::string& line : lines) {
         TraceLine parsed;
         ASSERT_TRUE(ParseTraceLine(line, parsed)) << line;
-        const long stamp = SecondsOfDay(parsed.hour, parsed.minute, parsed.second) * 1000000L
-            + static_cast<long>(parsed.microseconds);
+        const long stamp =
+            SecondsOfDay(parsed.hour, parsed.minute, parsed.second) * 1000000L + static_cast<long>(parsed.microseconds);
         if (previous >= 0 && stamp >= previous - 1000000L) {  // a midnight wrap is not a fault
             EXPECT_GE(stamp, previous) << line;
         }
@@ -86,7 +86,8 @@ TEST_F(TraceFormatTest, FirstLineTakesTheClockLaterLinesTheCounter)
     EXPECT_TRUE(anyBelowMilliseconds) << "later lines should carry counter microseconds";
     TraceLine last;
     ASSERT_TRUE(ParseTraceLine(lines.back(), last));
-    const int drift = SecondsOfDay(now.wHour, now.wMinute, now.wSecond) - SecondsOfDay(last.hour, last.minute, last.second);
+    const int drift =
+        SecondsOfDay(now.wHour, now.wMinute, now.wSecond) - SecondsOfDay(last.hour, last.minute, last.second);
     EXPECT_TRUE((drift >= 0 && drift <= 2) || drift < -86000) << "clock " << drift << " s after the last line";
 }
 

@@ -10,7 +10,7 @@ namespace tolv::trace::testing {
 namespace {
 
 std::string Describe(DWORD platform, DWORD major, DWORD minor, DWORD build, bool extended, WORD spMajor = 0,
-    WORD spMinor = 0)
+                     WORD spMinor = 0)
 {
     OSVERSIONINFOEXA version;
     std::memset(&version, 0, sizeof(version));
@@ -28,9 +28,9 @@ std::string Describe(DWORD platform, DWORD major, DWORD minor, DWORD build, bool
 TEST(TraceBannerTest, SystemLineNamesThePlatform)
 {
     EXPECT_EQ(Describe(VER_PLATFORM_WIN32_NT, 5, 1, 2600, true, 2, 0),
-        "Microsoft Windows NT\t - Version 5.1 (Build 2600)    - Service Pack 02.00 ***");
+              "Microsoft Windows NT\t - Version 5.1 (Build 2600)    - Service Pack 02.00 ***");
     EXPECT_EQ(Describe(VER_PLATFORM_WIN32_WINDOWS, 4, 0, 0x04000395, false),
-        "Microsoft Windows 95\t - Version 4.0 (Build 917)   " + std::string(18, ' ') + "***");
+              "Microsoft Windows 95\t - Version 4.0 (Build 917)   " + std::string(18, ' ') + "***");
     EXPECT_EQ(Describe(VER_PLATFORM_WIN32_WINDOWS, 3, 95, 1, false).substr(0, 21), "Microsoft Windows 95\t");
     EXPECT_EQ(Describe(VER_PLATFORM_WIN32_WINDOWS, 4, 10, 2222, true).substr(0, 21), "Microsoft Windows 98\t");
     EXPECT_EQ(Describe(VER_PLATFORM_WIN32s, 3, 10, 1, false).substr(0, 18), "Microsoft Win32s\t ");
@@ -54,8 +54,8 @@ TEST(TraceBannerTest, SystemClockBannerLine)
     WriteGeneratedHighResolution(file, time, 1234, 1000000.0 / 3579545);
     std::fclose(file);
     EXPECT_EQ(ReadFileBytes(path),
-        "\n************************ Generated: 07:12:2026 04:03:02:045 ******* ST  15625.00 us"
-        "\n************************ Generated  : 07:12:2026 04:03:02:001234 ******* HR  0.28 us");
+              "\n************************ Generated: 07:12:2026 04:03:02:045 ******* ST  15625.00 us"
+              "\n************************ Generated  : 07:12:2026 04:03:02:001234 ******* HR  0.28 us");
 }
 
 }  // namespace

@@ -15,8 +15,8 @@ public:
     COpenKey(HKEY root, const std::wstring& path, bool create)
     {
         LONG status = create
-            ? RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr)
-            : RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, &m_key);
+                          ? RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr)
+                          : RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, &m_key);
         if (status != ERROR_SUCCESS)
             m_key = nullptr;
     }
@@ -39,7 +39,7 @@ KeyImage Capture(HKEY key, const std::wstring& name)
     image.name = name;
     DWORD subkeyCount = 0, maxSubkeyLength = 0, valueCount = 0, maxValueNameLength = 0, maxValueLength = 0;
     if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeyCount, &maxSubkeyLength, nullptr, &valueCount,
-            &maxValueNameLength, &maxValueLength, nullptr, nullptr) != ERROR_SUCCESS)
+                         &maxValueNameLength, &maxValueLength, nullptr, nullptr) != ERROR_SUCCESS)
         throw std::runtime_error("cannot describe a settings key");
     for (DWORD i = 0; i < valueCount; ++i) {
         KeyImage::Value value;
@@ -48,7 +48,7 @@ KeyImage Capture(HKEY key, const std::wstring& name)
         value.data.resize(maxValueLength + 2);
         DWORD dataLength = static_cast<DWORD>(value.data.size());
         if (RegEnumValueW(key, i, valueName.data(), &nameLength, nullptr, &value.type, value.data.data(),
-                &dataLength) != ERROR_SUCCESS)
+                          &dataLength) != ERROR_SUCCESS)
             throw std::runtime_error("cannot read a settings value");
         value.name.assign(valueName.data(), nameLength);
         value.data.resize(dataLength);
@@ -71,7 +71,8 @@ KeyImage Capture(HKEY key, const std::wstring& name)
 void WriteValues(HKEY key, const KeyImage& image)
 {
     for (const KeyImage::Value& value : image.values)
-        RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+        RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.data(),
+                       static_cast<DWORD>(value.data.size()));
 }
 
 void Rebuild(HKEY parent, const KeyImage& image)
@@ -127,7 +128,7 @@ void CTraceSettingsGuard::SetDword(const char* name, DWORD value)
 {
     COpenKey key(HKEY_LOCAL_MACHINE, kSettingsKeyW, true);
     if (!key.Get() || RegSetValueExW(key.Get(), Widen(name).c_str(), 0, REG_DWORD,
-                          reinterpret_cast<const BYTE*>(&value), sizeof(value)) != ERROR_SUCCESS)
+                                     reinterpret_cast<const BYTE*>(&value), sizeof(value)) != ERROR_SUCCESS)
         throw std::runtime_error("cannot set a trace setting");
 }
 
@@ -135,7 +136,7 @@ void CTraceSettingsGuard::SetString(const char* name, const std::string& value)
 {
     COpenKey key(HKEY_LOCAL_MACHINE, kSettingsKeyW, true);
     if (!key.Get() || RegSetValueExA(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
+                                     static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
         throw std::runtime_error("cannot set a trace setting");
 }
 

@@ -35,7 +35,10 @@ protected:
 };
 ComPtr<ITypeLib> Enumerations::s_library;
 
-constexpr LONG Code(unsigned long value) { return static_cast<LONG>(value); }
+constexpr LONG Code(unsigned long value)
+{
+    return static_cast<LONG>(value);
+}
 
 TEST_F(Enumerations, FixedEnumerationsHaveExactlyTheirMembersValuesAndOrder)
 {
@@ -143,13 +146,38 @@ TEST_F(Enumerations, AtcCodesLieInTheirTwoRanges)
 
 TEST_F(Enumerations, LibraryHoldsExactlyThePublishedEnumerations)
 {
-    const std::set<std::wstring> expected = {
-        L"GetEntriesIndices", L"GetDeviceEntriesIndices", L"ExecutionFlags", L"KivActionId", L"KivChangeId",
-        L"KivEventId", L"KivGeneralConnectionState", L"PortTypes", L"SlotTypeConstants", L"FILE_ATTRIBUTE",
-        L"PhoneWatchConnectMode", L"KIV_HRESULT_Type", L"ErrorCodes", L"SMType", L"StorageType", L"SMStorage",
-        L"eStandardFolder", L"GetPBEntriesIndices", L"GetSMEntriesIndices", L"GetOperators", L"IrmcTransportTypes",
-        L"Irmc_HRESULT_Type", L"PhonebookType", L"SoundModes", L"VibrationsModes", L"BitmapType", L"eUpdateNotify",
-        L"eCommand", L"eRingingLine", L"eDisplaySettings", L"enuCharacterSettings", L"ATC_HRESULT_Type"};
+    const std::set<std::wstring> expected = {L"GetEntriesIndices",
+                                             L"GetDeviceEntriesIndices",
+                                             L"ExecutionFlags",
+                                             L"KivActionId",
+                                             L"KivChangeId",
+                                             L"KivEventId",
+                                             L"KivGeneralConnectionState",
+                                             L"PortTypes",
+                                             L"SlotTypeConstants",
+                                             L"FILE_ATTRIBUTE",
+                                             L"PhoneWatchConnectMode",
+                                             L"KIV_HRESULT_Type",
+                                             L"ErrorCodes",
+                                             L"SMType",
+                                             L"StorageType",
+                                             L"SMStorage",
+                                             L"eStandardFolder",
+                                             L"GetPBEntriesIndices",
+                                             L"GetSMEntriesIndices",
+                                             L"GetOperators",
+                                             L"IrmcTransportTypes",
+                                             L"Irmc_HRESULT_Type",
+                                             L"PhonebookType",
+                                             L"SoundModes",
+                                             L"VibrationsModes",
+                                             L"BitmapType",
+                                             L"eUpdateNotify",
+                                             L"eCommand",
+                                             L"eRingingLine",
+                                             L"eDisplaySettings",
+                                             L"enuCharacterSettings",
+                                             L"ATC_HRESULT_Type"};
     std::set<std::wstring> actual;
     for (auto& [name, info] : ReadAllTypes(s_library.Get())) {
         if (Summarize(info.Get()).kind == TKIND_ENUM) {

@@ -31,14 +31,14 @@ struct ExpectedInterface {
 
 struct ExpectedImplemented {
     const wchar_t* name;
-    int flags;   // IMPLTYPEFLAGS
+    int flags;  // IMPLTYPEFLAGS
 };
 
 struct ExpectedClass {
     const wchar_t* name;
     const wchar_t* clsid;
     std::vector<ExpectedImplemented> interfaces;
-    bool complete;   // false: only the leading interfaces are fixed
+    bool complete;  // false: only the leading interfaces are fixed
 };
 
 struct ExpectedMember {

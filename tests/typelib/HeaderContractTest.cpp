@@ -8,7 +8,10 @@
 
 namespace {
 
-constexpr HRESULT Code(unsigned long value) { return static_cast<HRESULT>(value); }
+constexpr HRESULT Code(unsigned long value)
+{
+    return static_cast<HRESULT>(value);
+}
 
 // Compared with an HRESULT without a sign warning (this file builds with -Werror).
 static_assert(std::is_same_v<std::underlying_type_t<KIV_HRESULT_Type>, int>);

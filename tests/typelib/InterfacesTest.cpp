@@ -240,10 +240,11 @@ TEST_F(Interfaces, PhoneWatchInterfaceHasItsHelpStringMembersAndIdentifiers)
     SysFreeString(help);
 
     const std::vector<std::wstring> expected = {
-        L"PhoneWatchSuspend", L"PhoneWatchResume", L"PhoneWatchStart", L"PhoneWatchTerminate",
-        L"PhoneWatchConnectionState", L"PhoneWatchGetMobileInfo", L"PhoneWatchGetSignalCharge",
-        L"PhoneWatchGetCommPorts", L"PhoneWatchIsBluetoothPort", L"PhoneWatchSetConnectionBeep",
-        L"PhoneWatchGetPorts", L"PhoneWatchGetPhoneGroups", L"PhoneWatchSetConnectMode", L"PhoneWatchGetConnectMode"};
+        L"PhoneWatchSuspend",           L"PhoneWatchResume",          L"PhoneWatchStart",
+        L"PhoneWatchTerminate",         L"PhoneWatchConnectionState", L"PhoneWatchGetMobileInfo",
+        L"PhoneWatchGetSignalCharge",   L"PhoneWatchGetCommPorts",    L"PhoneWatchIsBluetoothPort",
+        L"PhoneWatchSetConnectionBeep", L"PhoneWatchGetPorts",        L"PhoneWatchGetPhoneGroups",
+        L"PhoneWatchSetConnectMode",    L"PhoneWatchGetConnectMode"};
     const std::vector<FunctionInfo> functions = ReadFunctions(VtableTypeInfo(info.Get()).Get());
     ASSERT_EQ(expected.size(), functions.size());
     for (size_t i = 0; i < functions.size(); ++i) {
@@ -256,10 +257,10 @@ TEST_F(Interfaces, PhoneWatchInterfaceHasItsHelpStringMembersAndIdentifiers)
 TEST_F(Interfaces, DeclaredOnlyInterfacesCarryTheirListedMembersInSlotOrder)
 {
     using Names = std::vector<std::wstring>;
-    EXPECT_EQ((Names{L"IrmcOpen", L"IrmcCancel", L"IrmcDiscover", L"IrmcConnect", L"IrmcDisconnect",
-                     L"IrmcGetDeviceInfo", L"IrmcClose", L"IrmcPut", L"IrmcReadUniqueResponse", L"IrmcDelete",
-                     L"IrmcGet", L"IrmcDiscoverEx"}),
-              FunctionNames(L"IIrmc"));
+    EXPECT_EQ(
+        (Names{L"IrmcOpen", L"IrmcCancel", L"IrmcDiscover", L"IrmcConnect", L"IrmcDisconnect", L"IrmcGetDeviceInfo",
+               L"IrmcClose", L"IrmcPut", L"IrmcReadUniqueResponse", L"IrmcDelete", L"IrmcGet", L"IrmcDiscoverEx"}),
+        FunctionNames(L"IIrmc"));
     EXPECT_EQ((Names{L"GetAppointment", L"SetAppointment", L"DeleteAppointment"}), FunctionNames(L"IKivAppointment"));
     EXPECT_EQ((Names{L"ProfileSettingsDisplay", L"GetStandardFolder"}), FunctionNames(L"IKivSettings"));
     EXPECT_EQ((Names{L"GetAll", L"PutAll"}), FunctionNames(L"IKivBookmark"));

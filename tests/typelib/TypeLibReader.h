@@ -27,8 +27,8 @@ struct LibraryInfo {
 struct TypeShape {
     VARTYPE vt = VT_EMPTY;
     int pointerDepth = 0;
-    TYPEKIND userKind = TKIND_MAX;   // for VT_USERDEFINED
-    WORD userFlags = 0;              // TYPEFLAGS of a VT_USERDEFINED type
+    TYPEKIND userKind = TKIND_MAX;  // for VT_USERDEFINED
+    WORD userFlags = 0;  // TYPEFLAGS of a VT_USERDEFINED type
     std::wstring userName;
 };
 
@@ -57,12 +57,12 @@ struct ImplementedType {
     GUID guid{};
     std::wstring name;
     TYPEKIND kind = TKIND_MAX;
-    int flags = 0;   // IMPLTYPEFLAGS
+    int flags = 0;  // IMPLTYPEFLAGS
 };
 
 struct EnumMember {
     std::wstring name;
-    VARTYPE vt = VT_EMPTY;   // how the library stores the constant
+    VARTYPE vt = VT_EMPTY;  // how the library stores the constant
     LONG value = 0;
 };
 

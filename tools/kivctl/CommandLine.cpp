@@ -12,20 +12,13 @@ struct CommandShape {
 };
 
 constexpr CommandShape kCommands[] = {
-    {KivctlCommand::Help, L"help", 0, 0},
-    {KivctlCommand::Devices, L"devices", 0, 0},
-    {KivctlCommand::Drives, L"drives", 0, 0},
-    {KivctlCommand::List, L"ls", 1, 1},
-    {KivctlCommand::Info, L"info", 0, 1},
-    {KivctlCommand::Put, L"put", 2, 2},
-    {KivctlCommand::Get, L"get", 2, 2},
-    {KivctlCommand::Copy, L"cp", 2, 2},
-    {KivctlCommand::Move, L"mv", 2, 2},
-    {KivctlCommand::Remove, L"rm", 1, 1},
-    {KivctlCommand::MakeFolder, L"mkdir", 1, 1},
-    {KivctlCommand::Format, L"format", 1, 1},
-    {KivctlCommand::Backup, L"backup", 2, 2},
-    {KivctlCommand::Restore, L"restore", 2, 2},
+    {KivctlCommand::Help, L"help", 0, 0},        {KivctlCommand::Devices, L"devices", 0, 0},
+    {KivctlCommand::Drives, L"drives", 0, 0},    {KivctlCommand::List, L"ls", 1, 1},
+    {KivctlCommand::Info, L"info", 0, 1},        {KivctlCommand::Put, L"put", 2, 2},
+    {KivctlCommand::Get, L"get", 2, 2},          {KivctlCommand::Copy, L"cp", 2, 2},
+    {KivctlCommand::Move, L"mv", 2, 2},          {KivctlCommand::Remove, L"rm", 1, 1},
+    {KivctlCommand::MakeFolder, L"mkdir", 1, 1}, {KivctlCommand::Format, L"format", 1, 1},
+    {KivctlCommand::Backup, L"backup", 2, 2},    {KivctlCommand::Restore, L"restore", 2, 2},
     {KivctlCommand::Watch, L"watch", 0, 0},
 };
 

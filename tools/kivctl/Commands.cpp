@@ -130,7 +130,7 @@ CommandOutcome RunList(CKivlinkSession& session, const KivctlCommandLine& line)
 {
     unique_bstr entries;
     const HRESULT hr = session.Volume()->ListEntries(Bstr(WithoutPrefix(line.operands[0])).get(),
-                                                    line.recursive ? VARIANT_TRUE : VARIANT_FALSE, entries.put());
+                                                     line.recursive ? VARIANT_TRUE : VARIANT_FALSE, entries.put());
     if (FAILED(hr)) {
         return Outcome(hr);
     }
@@ -302,9 +302,8 @@ CommandOutcome RunBackup(CKivlinkSession& session, const KivctlCommandLine& line
     const std::wstring drive = WithoutPrefix(line.operands[0]);
     const std::wstring file = FullPcPath(WithoutPrefix(line.operands[1]));
     const long flags = ExecutionFlagsFor(line, false);
-    return RunLongOperation(session, line, aidBackup, L"backup " + drive, [&] {
-        return session.Volume()->BackupDrive(Bstr(file).get(), Bstr(drive).get(), flags);
-    });
+    return RunLongOperation(session, line, aidBackup, L"backup " + drive,
+                            [&] { return session.Volume()->BackupDrive(Bstr(file).get(), Bstr(drive).get(), flags); });
 }
 
 CommandOutcome RunRestore(CKivlinkSession& session, const KivctlCommandLine& line)
@@ -312,9 +311,8 @@ CommandOutcome RunRestore(CKivlinkSession& session, const KivctlCommandLine& lin
     const std::wstring drive = WithoutPrefix(line.operands[0]);
     const std::wstring file = FullPcPath(WithoutPrefix(line.operands[1]));
     const long flags = ExecutionFlagsFor(line, false);
-    return RunLongOperation(session, line, aidRestore, L"restore " + drive, [&] {
-        return session.Volume()->RestoreDrive(Bstr(file).get(), Bstr(drive).get(), flags);
-    });
+    return RunLongOperation(session, line, aidRestore, L"restore " + drive,
+                            [&] { return session.Volume()->RestoreDrive(Bstr(file).get(), Bstr(drive).get(), flags); });
 }
 
 // ------------------------------------------------------------------ watch

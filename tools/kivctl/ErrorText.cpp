@@ -80,15 +80,15 @@ std::wstring RegisteredKivlinkPath()
     // RRF_RT_REG_SZ also takes a REG_EXPAND_SZ value, expanded.
     const std::wstring key = std::wstring(L"CLSID\\") + clsid + L"\\LocalServer32";
     DWORD size = 0;
-    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr,
-                     nullptr, &size) != ERROR_SUCCESS ||
+    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+            ERROR_SUCCESS ||
         size == 0) {
         return {};
     }
     std::wstring command(size / sizeof(wchar_t) + 1, L'\0');
     size = static_cast<DWORD>(command.size() * sizeof(wchar_t));
-    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr,
-                     command.data(), &size) != ERROR_SUCCESS) {
+    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, command.data(), &size) !=
+        ERROR_SUCCESS) {
         return {};
     }
     command.resize(wcsnlen(command.c_str(), command.size()));
@@ -98,9 +98,9 @@ std::wstring RegisteredKivlinkPath()
 std::wstring SystemMessage(HRESULT hr)
 {
     wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text;
     if (length != 0 && buffer != nullptr) {
         text = TrimLineEnd(std::wstring(buffer, length));

@@ -77,8 +77,7 @@ HRESULT CKivctlEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
     return E_NOTIMPL;
 }
 
-HRESULT CKivctlEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
-                                 UINT*)
+HRESULT CKivctlEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO*, UINT*)
 {
     if (result != nullptr) {
         VariantInit(result);

@@ -10,7 +10,8 @@
 
 class CKivctlEventSink : public IDispatch {
 public:
-    using interface_map = tolv::com::interface_map<IDispatch, tolv::com::entry_iid<&DIID_IKivAllServerEvents, IDispatch>>;
+    using interface_map =
+        tolv::com::interface_map<IDispatch, tolv::com::entry_iid<&DIID_IKivAllServerEvents, IDispatch>>;
 
     static constexpr DISPID kDeviceConnected = 1;
     static constexpr DISPID kDeviceDisconnected = 2;
@@ -23,8 +24,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
-                                            DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
 

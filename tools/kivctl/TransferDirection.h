@@ -16,7 +16,7 @@ enum class TransferKind { FromPC, ToPC, InDevice, PcOnly };
 
 struct TransferPlan {
     TransferKind kind = TransferKind::PcOnly;
-    std::wstring source;       // without its prefix
+    std::wstring source;  // without its prefix
     std::wstring destination;  // without its prefix
 };
 

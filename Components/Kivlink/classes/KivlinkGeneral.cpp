@@ -20,7 +20,8 @@ HRESULT CKivlinkGeneral::FinalConstruct()
 
 void CKivlinkGeneral::FinalRelease()
 {
-    KivServerTrace()->Format(3, "IKivGeneral: FinalRelease: 0x%08X", static_cast<unsigned>(reinterpret_cast<uintptr_t>(this)));
+    KivServerTrace()->Format(3, "IKivGeneral: FinalRelease: 0x%08X",
+                             static_cast<unsigned>(reinterpret_cast<uintptr_t>(this)));
 }
 
 HRESULT CKivlinkGeneral::GetCommPorts(BSTR*, LONG, LONG*)
@@ -42,14 +43,47 @@ HRESULT CKivlinkGeneral::SetConnectionBeep(VARIANT_BOOL)
 }
 
 // The phone-status and device methods come with the phone-status service.
-HRESULT CKivlinkGeneral::GetMobileModel(BSTR*) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkGeneral::GetIMEI(BSTR*) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkGeneral::GetCharge(LONG*) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkGeneral::GetSignalQuality(LONG*, LONG*) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkGeneral::GetMobileManufacturer(BSTR*) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkGeneral::GetMobileInfo(BSTR*, BSTR*, BSTR*, BSTR*, LONG*) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkGeneral::SuspendConnection() { return Report(E_NOTIMPL); }
-HRESULT CKivlinkGeneral::ResumeConnection() { return Report(E_NOTIMPL); }
-HRESULT CKivlinkGeneral::SetPort(BSTR) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkGeneral::ResetPort(BSTR) { return Report(E_NOTIMPL); }
-HRESULT CKivlinkGeneral::GetConnectionState(KivGeneralConnectionState*) { return Report(E_NOTIMPL); }
+HRESULT CKivlinkGeneral::GetMobileModel(BSTR*)
+{
+    return Report(E_NOTIMPL);
+}
+HRESULT CKivlinkGeneral::GetIMEI(BSTR*)
+{
+    return Report(E_NOTIMPL);
+}
+HRESULT CKivlinkGeneral::GetCharge(LONG*)
+{
+    return Report(E_NOTIMPL);
+}
+HRESULT CKivlinkGeneral::GetSignalQuality(LONG*, LONG*)
+{
+    return Report(E_NOTIMPL);
+}
+HRESULT CKivlinkGeneral::GetMobileManufacturer(BSTR*)
+{
+    return Report(E_NOTIMPL);
+}
+HRESULT CKivlinkGeneral::GetMobileInfo(BSTR*, BSTR*, BSTR*, BSTR*, LONG*)
+{
+    return Report(E_NOTIMPL);
+}
+HRESULT CKivlinkGeneral::SuspendConnection()
+{
+    return Report(E_NOTIMPL);
+}
+HRESULT CKivlinkGeneral::ResumeConnection()
+{
+    return Report(E_NOTIMPL);
+}
+HRESULT CKivlinkGeneral::SetPort(BSTR)
+{
+    return Report(E_NOTIMPL);
+}
+HRESULT CKivlinkGeneral::ResetPort(BSTR)
+{
+    return Report(E_NOTIMPL);
+}
+HRESULT CKivlinkGeneral::GetConnectionState(KivGeneralConnectionState*)
+{
+    return Report(E_NOTIMPL);
+}

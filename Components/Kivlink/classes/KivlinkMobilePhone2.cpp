@@ -57,7 +57,8 @@ void CKivlinkMobilePhone2::FinalRelease()
 
 HRESULT CKivlinkMobilePhone2::Connected(BSTR deviceName, BSTR deviceInformation)
 {
-    KivServerTrace()->Format(3, "FireDeviceConnected %s %s", Narrow(deviceName).c_str(), Narrow(deviceInformation).c_str());
+    KivServerTrace()->Format(3, "FireDeviceConnected %s %s", Narrow(deviceName).c_str(),
+                             Narrow(deviceInformation).c_str());
     tolv::com::DispatchArguments arguments;
     arguments.add_string(deviceName);
     arguments.add_string(deviceInformation);
@@ -197,7 +198,8 @@ HRESULT CKivlinkMobilePhone2::ListDrives(BSTR* drives)
 HRESULT CKivlinkMobilePhone2::FormatDrive(BSTR driveName, LONG ExecutionFlags)
 {
     const std::string drive = Narrow(driveName);
-    KivServerTrace()->Format(3, ">>>IKivVolume2::FormatDrive(%s,%d) ...", drive.c_str(), static_cast<int>(ExecutionFlags));
+    KivServerTrace()->Format(3, ">>>IKivVolume2::FormatDrive(%s,%d) ...", drive.c_str(),
+                             static_cast<int>(ExecutionFlags));
     CRequestData record(REQ_FORMAT);
     record.m_firstStringArg = CKivString(driveName ? driveName : L"");
     record.m_firstIntegerArg = ExecutionFlags;

@@ -103,9 +103,12 @@ HRESULT CPhoneServerSymbian::GetMobileManufacturer(BSTR* pbstrManufacturer)
     return Forward(m_general, [&](IKivGeneral* inner) { return inner->GetMobileManufacturer(pbstrManufacturer); });
 }
 
-HRESULT CPhoneServerSymbian::GetMobileInfo(BSTR* pbstrManufacturer, BSTR* pbstrModel, BSTR* pbstrIMEI, BSTR* pbstrSoftwareVersion, LONG* plCharge)
+HRESULT CPhoneServerSymbian::GetMobileInfo(BSTR* pbstrManufacturer, BSTR* pbstrModel, BSTR* pbstrIMEI,
+                                           BSTR* pbstrSoftwareVersion, LONG* plCharge)
 {
-    return Forward(m_general, [&](IKivGeneral* inner) { return inner->GetMobileInfo(pbstrManufacturer, pbstrModel, pbstrIMEI, pbstrSoftwareVersion, plCharge); });
+    return Forward(m_general, [&](IKivGeneral* inner) {
+        return inner->GetMobileInfo(pbstrManufacturer, pbstrModel, pbstrIMEI, pbstrSoftwareVersion, plCharge);
+    });
 }
 
 HRESULT CPhoneServerSymbian::SuspendConnection()
@@ -235,7 +238,8 @@ HRESULT CPhoneServerSymbian::SetLabel(BSTR label)
 
 HRESULT CPhoneServerSymbian::SetTime(BSTR path, DATE creationtime, DATE lastaccesstime, DATE lastwritetime)
 {
-    return Forward(m_volume, [&](IKivVolume* inner) { return inner->SetTime(path, creationtime, lastaccesstime, lastwritetime); });
+    return Forward(
+        m_volume, [&](IKivVolume* inner) { return inner->SetTime(path, creationtime, lastaccesstime, lastwritetime); });
 }
 
 HRESULT CPhoneServerSymbian::GetSlotNames(SlotTypeConstants slottype, VARIANT* slotnames)
@@ -285,12 +289,14 @@ HRESULT CPhoneServerSymbian::FormatDrive(BSTR driveName, LONG ExecutionFlags)
 
 HRESULT CPhoneServerSymbian::BackupDrive(BSTR BackupPath, BSTR DeviceDrive, LONG ExecutionFlags)
 {
-    return Forward(m_volume2, [&](IKivVolume2* inner) { return inner->BackupDrive(BackupPath, DeviceDrive, ExecutionFlags); });
+    return Forward(m_volume2,
+                   [&](IKivVolume2* inner) { return inner->BackupDrive(BackupPath, DeviceDrive, ExecutionFlags); });
 }
 
 HRESULT CPhoneServerSymbian::RestoreDrive(BSTR BackupPath, BSTR DeviceDrive, LONG ExecutionFlags)
 {
-    return Forward(m_volume2, [&](IKivVolume2* inner) { return inner->RestoreDrive(BackupPath, DeviceDrive, ExecutionFlags); });
+    return Forward(m_volume2,
+                   [&](IKivVolume2* inner) { return inner->RestoreDrive(BackupPath, DeviceDrive, ExecutionFlags); });
 }
 
 HRESULT CPhoneServerSymbian::ListEntries(BSTR path, VARIANT_BOOL bRecursive, BSTR* entries)
@@ -310,12 +316,14 @@ HRESULT CPhoneServerSymbian::CopyToPC(BSTR source, BSTR destination, LONG Execut
 
 HRESULT CPhoneServerSymbian::CopyFromPC(BSTR source, BSTR destination, LONG ExecutionFlags)
 {
-    return Forward(m_volume2, [&](IKivVolume2* inner) { return inner->CopyFromPC(source, destination, ExecutionFlags); });
+    return Forward(m_volume2,
+                   [&](IKivVolume2* inner) { return inner->CopyFromPC(source, destination, ExecutionFlags); });
 }
 
 HRESULT CPhoneServerSymbian::CopyInDevice(BSTR source, BSTR destination, LONG ExecutionFlags)
 {
-    return Forward(m_volume2, [&](IKivVolume2* inner) { return inner->CopyInDevice(source, destination, ExecutionFlags); });
+    return Forward(m_volume2,
+                   [&](IKivVolume2* inner) { return inner->CopyInDevice(source, destination, ExecutionFlags); });
 }
 
 HRESULT CPhoneServerSymbian::RemoveEntry(BSTR entry)
@@ -330,7 +338,8 @@ HRESULT CPhoneServerSymbian::CreateEntry(BSTR entry)
 
 HRESULT CPhoneServerSymbian::MSGWrite(BSTR bstrNumber, BSTR bstrText, LONG lStorage, LONG* plIndex)
 {
-    return Forward(m_messages, [&](IDcoMSG* inner) { return inner->MSGWrite(bstrNumber, bstrText, lStorage, plIndex); });
+    return Forward(m_messages,
+                   [&](IDcoMSG* inner) { return inner->MSGWrite(bstrNumber, bstrText, lStorage, plIndex); });
 }
 
 HRESULT CPhoneServerSymbian::MSGSend(BSTR bstrNumber, BSTR bstrText, LONG* plReference)
@@ -385,17 +394,20 @@ HRESULT CPhoneServerSymbian::MMSDelete(LONG lIndex)
 
 HRESULT CPhoneServerSymbian::MMSIndexSend(LONG lIndex, BSTR bstrRecipients)
 {
-    return Forward(m_multimedia, [&](IDcoMMSCommunicator* inner) { return inner->MMSIndexSend(lIndex, bstrRecipients); });
+    return Forward(m_multimedia,
+                   [&](IDcoMMSCommunicator* inner) { return inner->MMSIndexSend(lIndex, bstrRecipients); });
 }
 
 HRESULT CPhoneServerSymbian::MMSFileSend(BSTR bstrPath, BSTR bstrRecipients)
 {
-    return Forward(m_multimedia, [&](IDcoMMSCommunicator* inner) { return inner->MMSFileSend(bstrPath, bstrRecipients); });
+    return Forward(m_multimedia,
+                   [&](IDcoMMSCommunicator* inner) { return inner->MMSFileSend(bstrPath, bstrRecipients); });
 }
 
 HRESULT CPhoneServerSymbian::MMSWrite(BSTR bstrPath, LONG lFolder, LONG* plIndex)
 {
-    return Forward(m_multimedia, [&](IDcoMMSCommunicator* inner) { return inner->MMSWrite(bstrPath, lFolder, plIndex); });
+    return Forward(m_multimedia,
+                   [&](IDcoMMSCommunicator* inner) { return inner->MMSWrite(bstrPath, lFolder, plIndex); });
 }
 
 HRESULT CPhoneServerSymbian::MMSSetStatus(LONG lIndex, LONG lStatus)

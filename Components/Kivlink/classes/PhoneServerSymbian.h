@@ -30,7 +30,8 @@ public:
     HRESULT STDMETHODCALLTYPE GetCharge(LONG* plCharge) override;
     HRESULT STDMETHODCALLTYPE GetSignalQuality(LONG* plLevel, LONG* plBER) override;
     HRESULT STDMETHODCALLTYPE GetMobileManufacturer(BSTR* pbstrManufacturer) override;
-    HRESULT STDMETHODCALLTYPE GetMobileInfo(BSTR* pbstrManufacturer, BSTR* pbstrModel, BSTR* pbstrIMEI, BSTR* pbstrSoftwareVersion, LONG* plCharge) override;
+    HRESULT STDMETHODCALLTYPE GetMobileInfo(BSTR* pbstrManufacturer, BSTR* pbstrModel, BSTR* pbstrIMEI,
+                                            BSTR* pbstrSoftwareVersion, LONG* plCharge) override;
     HRESULT STDMETHODCALLTYPE SuspendConnection() override;
     HRESULT STDMETHODCALLTYPE ResumeConnection() override;
     HRESULT STDMETHODCALLTYPE SetPort(BSTR bstrPort) override;
@@ -99,6 +100,7 @@ public:
     HRESULT STDMETHODCALLTYPE ABGetNextEntry(BSTR* pbstrVCard) override;
     HRESULT STDMETHODCALLTYPE ABPutEntry(BSTR bstrVCard, LONG* plIndex) override;
     HRESULT STDMETHODCALLTYPE ABDeleteEntry(LONG lIndex) override;
+
 private:
     // What a forwarded call answers when its inner object is missing or the call raised.
     static constexpr HRESULT FORWARD_FAILED = static_cast<HRESULT>(0x80042001);

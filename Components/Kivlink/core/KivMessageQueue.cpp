@@ -98,7 +98,8 @@ HRESULT CKivMessageQueue::Release()
             CRequestData* record = nullptr;
             if (SUCCEEDED(entry->GetRecord(&record, m_trace))) {
                 if (m_trace)
-                    m_trace->Format(2, "Message queue release- - send abort for operation %d", static_cast<int>(record->m_typ));
+                    m_trace->Format(2, "Message queue release- - send abort for operation %d",
+                                    static_cast<int>(record->m_typ));
                 record->m_RetVal = E_ABORT;
             }
             SetEvent(completion);

@@ -140,7 +140,8 @@ void CKivWorker::Run()
         } else {
             m_initResult = created;
             SetState(STATE_INIT_FAILED);
-            m_trace.Format(1, "Run can not start - initialization failed - 0x%08X ", static_cast<unsigned>(m_initResult));
+            m_trace.Format(1, "Run can not start - initialization failed - 0x%08X ",
+                           static_cast<unsigned>(m_initResult));
         }
     }
     m_startupSemaphore.release();

@@ -25,7 +25,8 @@ bool CKivWorkingThread2::IsKnownRequest(long type) const
 void CKivWorkingThread2::ProcessRequest(CRequestData& record)
 {
     if (Services().IsCriticalTaskRunning()) {
-        Trace()->Format(3, "Tried to process request %d, while a critical task is running", static_cast<int>(record.m_typ));
+        Trace()->Format(3, "Tried to process request %d, while a critical task is running",
+                        static_cast<int>(record.m_typ));
         record.m_RetVal = E_FAIL;
         return;
     }

@@ -7,7 +7,8 @@ class CKivNotificationHandler;
 class CKivWorkingThread4 : public CKivWorker {
 public:
     CKivWorkingThread4(IKivServerServices& services, CKivNotificationHandler& changeService)
-        : CKivWorker(services), m_changeService(changeService)
+        : CKivWorker(services),
+          m_changeService(changeService)
     {
     }
 

@@ -23,7 +23,10 @@ unsigned AsNumber(const void* pointer)
 
 }  // namespace
 
-CExeModule::CExeModule(HINSTANCE instance) : tolv::com::Module(instance), m_trace("Kivlink", 3, true), m_mainQueue(&m_trace)
+CExeModule::CExeModule(HINSTANCE instance)
+    : tolv::com::Module(instance),
+      m_trace("Kivlink", 3, true),
+      m_mainQueue(&m_trace)
 {
     m_trace.Format(2, "#*# TESTFRAME DISABLED");
     if (!g_current)
@@ -341,7 +344,8 @@ void CExeModule::DetachListener(IKivlinkEventsBroadcast* listener, IKivlinkActio
 
 CKivWorker* CExeModule::WorkerAt(int place)
 {
-    CKivWorker* workers[] = {m_worker1.get(), m_worker2.get(), m_worker3.get(), m_worker4.get(), m_notificationThread.get()};
+    CKivWorker* workers[] = {m_worker1.get(), m_worker2.get(), m_worker3.get(), m_worker4.get(),
+                             m_notificationThread.get()};
     return place >= 1 && place <= 5 ? workers[place - 1] : nullptr;
 }
 

@@ -139,7 +139,7 @@ void CKivlinkNotificationThread::ProcessRequest(CRequestData& record)
     case REQ_EV_RESTORE_EXISTING_FILE:
     case REQ_EV_COPY_EXISTING_FILE:
         trace->Format(3, record.m_typ == REQ_EV_RESTORE_EXISTING_FILE ? "DeviceRestoreStorageExistingFileFound"
-                                                                       : "DeviceCopyStorageFileExistingFileFound");
+                                                                      : "DeviceCopyStorageFileExistingFileFound");
         if (auto* action = static_cast<long*>(record.m_OutArg[OUT_FIRST_LONG]))
             *action = 3;
         AnswerResponse(record, VARIANT_FALSE);
@@ -157,7 +157,8 @@ void CKivlinkNotificationThread::ProcessRequest(CRequestData& record)
         record.m_RetVal = HandleOperation(record);
         break;
     case REQ_EV_COPY_COMPLETE:
-        trace->Format(3, "DeviceCopyStorageFileComplete with ErrorCode x%x", static_cast<unsigned>(record.m_secondIntegerArg));
+        trace->Format(3, "DeviceCopyStorageFileComplete with ErrorCode x%x",
+                      static_cast<unsigned>(record.m_secondIntegerArg));
         record.m_RetVal = HandleOperation(record);
         break;
     case REQ_CANCEL_OPERATION:

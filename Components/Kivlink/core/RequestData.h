@@ -13,11 +13,11 @@ struct IKivlinkActionEventsCallback;
 
 // m_OutArg positions in use.
 enum KivOutArg {
-    OUT_TEXT = 0,        // BSTR* result text, or IUnknown** stream
+    OUT_TEXT = 0,  // BSTR* result text, or IUnknown** stream
     OUT_FIRST_LONG = 2,  // long* token, first of a pair, or action of an existing-file question
     OUT_SECOND_LONG = 3,
-    OUT_BOOL = 4,        // VARIANT_BOOL* has-subfolders, or response in event records
-    OUT_VARIANT = 8,     // VARIANT* entries
+    OUT_BOOL = 4,  // VARIANT_BOOL* has-subfolders, or response in event records
+    OUT_VARIANT = 8,  // VARIANT* entries
     OUT_ARG_COUNT = 10,
 };
 

@@ -361,8 +361,9 @@ void CSCEventImp::HandleEvent(DISPID id, DISPPARAMS& params)
     case 16: {
         EventArguments arguments(params, 2);
         const long result = arguments.Long(1);
-        m_trace.Format(3, id == 12 ? "DeviceFormatStorageDriveComplete 0x%x" : "DeviceCopyStorageFileComplete with ErrorCode x%x",
-                       static_cast<unsigned>(result));
+        m_trace.Format(
+            3, id == 12 ? "DeviceFormatStorageDriveComplete 0x%x" : "DeviceCopyStorageFileComplete with ErrorCode x%x",
+            static_cast<unsigned>(result));
         if (!m_receiver)
             return;
         record.m_typ = id == 12 ? REQ_EV_FORMAT_COMPLETE : REQ_EV_COPY_COMPLETE;

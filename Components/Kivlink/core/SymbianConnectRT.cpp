@@ -29,7 +29,9 @@ void DropRing(CSymbianDevice*& head, std::vector<CFileDescription>& descriptions
 }  // namespace
 
 CSymbianConnectRT::CSymbianConnectRT(int bindingId, CTolvTrace* trace, IKivServerServices* services)
-    : m_bindingId(bindingId), m_trace(trace), m_services(services)
+    : m_bindingId(bindingId),
+      m_trace(trace),
+      m_services(services)
 {
 }
 
@@ -51,7 +53,8 @@ HRESULT CSymbianConnectRT::Init()
     if (m_eventInterfaces.kept_count() == 0) {
         const HRESULT kept = m_eventInterfaces.keep({DIID_ISCEvents, IID_IDispatch});
         if (FAILED(kept) && m_trace)
-            m_trace->Format(1, "Binding %d: event interfaces not kept - 0x%08X", m_bindingId, static_cast<unsigned>(kept));
+            m_trace->Format(1, "Binding %d: event interfaces not kept - 0x%08X", m_bindingId,
+                            static_cast<unsigned>(kept));
     }
     try {
         tolv::com::com_ptr<ISCApplication> application;

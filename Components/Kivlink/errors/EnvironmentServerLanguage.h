@@ -14,5 +14,4 @@ struct IEnvironmentServerLanguage : public IDispatch {
     // The language as a Windows LANGID.
     virtual HRESULT STDMETHODCALLTYPE GetLanguage(short* language) = 0;
 };
-__CRT_UUID_DECL(IEnvironmentServerLanguage, 0xD5C6DB75, 0xC3B6, 0x47F7, 0x97, 0x74, 0xCA, 0x20, 0xD8, 0x55, 0x20,
-                0x56)
+__CRT_UUID_DECL(IEnvironmentServerLanguage, 0xD5C6DB75, 0xC3B6, 0x47F7, 0x97, 0x74, 0xCA, 0x20, 0xD8, 0x55, 0x20, 0x56)

@@ -46,8 +46,7 @@ HRESULT KivSetErrorObject(HRESULT hr, const std::string& text, REFCLSID clsid, R
     return tolv::com::SetErrorInfoFor(hr, source.get(), KivAnsiToWide(text).c_str(), KivErrorObjectGuid(hr, iid));
 }
 
-HRESULT KivReportError(HRESULT hr, REFCLSID clsid, REFIID iid, LANGID language, HMODULE module,
-                       CTolvTrace* trace)
+HRESULT KivReportError(HRESULT hr, REFCLSID clsid, REFIID iid, LANGID language, HMODULE module, CTolvTrace* trace)
 {
     if (SUCCEEDED(hr)) {
         return hr;

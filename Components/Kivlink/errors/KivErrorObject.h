@@ -18,5 +18,4 @@ HRESULT KivSetErrorObject(HRESULT hr, const std::string& text, REFCLSID clsid, R
 
 // The closing step of a failing method: the localized text of `hr`, set as the error object
 // of the class and interface. Returns `hr` unchanged.
-HRESULT KivReportError(HRESULT hr, REFCLSID clsid, REFIID iid, LANGID language, HMODULE module,
-                       CTolvTrace* trace);
+HRESULT KivReportError(HRESULT hr, REFCLSID clsid, REFIID iid, LANGID language, HMODULE module, CTolvTrace* trace);

@@ -72,7 +72,8 @@ HRESULT RunDeviceTransfer(CKivFileContext& context, const CRequestData& record, 
     hr = StartDeviceTransfer(context, backup, drive, record.m_firstStringArg, requestId);
     if (FAILED(hr))
         return hr;
-    context.trace->Format(3, backup ? "Backup returns REQID %d" : "Restore returns REQID %d", static_cast<int>(requestId));
+    context.trace->Format(3, backup ? "Backup returns REQID %d" : "Restore returns REQID %d",
+                          static_cast<int>(requestId));
     operation.Started(requestId);
     if (backup)
         return FinishDriveOperation(context, operation, record, "S_STATE: Backup (synchronous call) finished",
@@ -87,7 +88,8 @@ HRESULT RunFormatDrive(CKivFileContext& context, const CRequestData& record)
 {
     const CKivString& driveName = record.m_firstStringArg;
     CFileDescription drive;
-    if (ClassifyInfoPath(driveName.c_str()) != INFO_DRIVE || FAILED(context.device->GetDrive(driveName.c_str(), drive))) {
+    if (ClassifyInfoPath(driveName.c_str()) != INFO_DRIVE ||
+        FAILED(context.device->GetDrive(driveName.c_str(), drive))) {
         context.trace->Format(3, "E_STATE:  %s is not a drive", driveName.Narrow().c_str());
         return E_INVALIDARG;
     }

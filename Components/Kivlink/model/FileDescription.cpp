@@ -9,25 +9,34 @@
 #include "trace/TolvTrace.h"
 
 CFileDescription::CFileDescription(CSymbianDevice* device, const CKivString& name)
-    : m_name(name), m_device(device), m_kind(KIND_DEVICE)
+    : m_name(name),
+      m_device(device),
+      m_kind(KIND_DEVICE)
 {
     AddRefObjects();
 }
 
 CFileDescription::CFileDescription(CSymbianDeviceDrive* drive, const CKivString& name)
-    : m_name(name), m_drive(drive), m_kind(KIND_DRIVE)
+    : m_name(name),
+      m_drive(drive),
+      m_kind(KIND_DRIVE)
 {
     AddRefObjects();
 }
 
 CFileDescription::CFileDescription(CSymbianDeviceDirectory* folder, const CKivString& name)
-    : m_name(name), m_mmcRoot(EqualNamesIgnoringCase(name.c_str(), L"E:\\")), m_folder(folder), m_kind(KIND_FOLDER)
+    : m_name(name),
+      m_mmcRoot(EqualNamesIgnoringCase(name.c_str(), L"E:\\")),
+      m_folder(folder),
+      m_kind(KIND_FOLDER)
 {
     AddRefObjects();
 }
 
 CFileDescription::CFileDescription(CSymbianDeviceFile* file, const CKivString& name)
-    : m_name(name), m_file(file), m_kind(KIND_FILE)
+    : m_name(name),
+      m_file(file),
+      m_kind(KIND_FILE)
 {
     AddRefObjects();
 }

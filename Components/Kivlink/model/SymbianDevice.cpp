@@ -14,7 +14,10 @@
 #include <utility>
 
 CSymbianDevice::CSymbianDevice(int bindingId, CTolvTrace* trace, tolv::com::com_ptr<ISCDevice> device, CKivString name)
-    : m_bindingId(bindingId), m_trace(trace), m_device(std::move(device)), m_name(std::move(name))
+    : m_bindingId(bindingId),
+      m_trace(trace),
+      m_device(std::move(device)),
+      m_name(std::move(name))
 {
 }
 

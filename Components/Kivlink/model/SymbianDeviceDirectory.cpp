@@ -48,7 +48,10 @@ void ReadChildren(CTolvTrace* trace, Collection* collection, Node*& head, std::v
 
 CSymbianDeviceDirectory::CSymbianDeviceDirectory(CTolvTrace* trace, tolv::com::com_ptr<ISCFolder> folder,
                                                  CKivString name, CKivString fullPath)
-    : m_trace(trace), m_folder(std::move(folder)), m_name(std::move(name)), m_fullPath(std::move(fullPath))
+    : m_trace(trace),
+      m_folder(std::move(folder)),
+      m_name(std::move(name)),
+      m_fullPath(std::move(fullPath))
 {
 }
 

@@ -14,7 +14,10 @@ long ClampDriveBytes(long low, long high, bool& clamped)
 
 CSymbianDeviceDrive::CSymbianDeviceDrive(CTolvTrace* trace, tolv::com::com_ptr<ISCDrive> drive,
                                          tolv::com::com_ptr<ISCDriveSpace> space, CKivString name)
-    : m_trace(trace), m_drive(std::move(drive)), m_space(std::move(space)), m_name(std::move(name))
+    : m_trace(trace),
+      m_drive(std::move(drive)),
+      m_space(std::move(space)),
+      m_name(std::move(name))
 {
 }
 

@@ -6,7 +6,10 @@
 
 CSymbianDeviceFile::CSymbianDeviceFile(CTolvTrace* trace, tolv::com::com_ptr<ISCFile> file, CKivString name,
                                        CKivString fullPath)
-    : m_trace(trace), m_file(std::move(file)), m_name(std::move(name)), m_fullPath(std::move(fullPath))
+    : m_trace(trace),
+      m_file(std::move(file)),
+      m_name(std::move(name)),
+      m_fullPath(std::move(fullPath))
 {
 }
 

@@ -37,7 +37,11 @@ HRESULT CKivlinkNotification::Create(long action, const CKivString& name, const 
 
 CKivlinkNotification::CKivlinkNotification(long action, const CKivString& name, const CRequestData& postStep,
                                            CTolvTrace* trace)
-    : m_action(action), m_name(name), m_postStep(postStep), m_result(KIV_E_SCQIRESPONSETIMEOUT), m_trace(trace)
+    : m_action(action),
+      m_name(name),
+      m_postStep(postStep),
+      m_result(KIV_E_SCQIRESPONSETIMEOUT),
+      m_trace(trace)
 {
     InterlockedIncrement(&g_liveNotifications);
 }

@@ -13,7 +13,8 @@ const char SOURCE_NAME[] = "CKivlinkNotificationHandler";
 }  // namespace
 
 CKivlinkNotificationHandler::CKivlinkNotificationHandler(IKivServerServices& services, CKivWorker* fileWorker)
-    : m_services(services), m_fileWorker(fileWorker),
+    : m_services(services),
+      m_fileWorker(fileWorker),
       m_trace(fileWorker ? fileWorker->Trace() : services.GetModuleTrace())
 {
 }

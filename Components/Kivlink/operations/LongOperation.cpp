@@ -1,7 +1,9 @@
 #include "LongOperation.h"
 
 CKivLongOperation::CKivLongOperation(CKivlinkNotificationHandler* handler, HANDLE disconnectEvent, CTolvTrace* trace)
-    : m_handler(handler), m_disconnectEvent(disconnectEvent), m_trace(trace)
+    : m_handler(handler),
+      m_disconnectEvent(disconnectEvent),
+      m_trace(trace)
 {
 }
 
@@ -12,7 +14,8 @@ CKivLongOperation::~CKivLongOperation()
         Unregister();
 }
 
-HRESULT CKivLongOperation::Register(long action, const CKivString& name, const CRequestData& postStep, long postStepType)
+HRESULT CKivLongOperation::Register(long action, const CKivString& name, const CRequestData& postStep,
+                                    long postStepType)
 {
     if (!m_handler)
         return E_UNEXPECTED;

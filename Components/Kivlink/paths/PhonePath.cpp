@@ -30,8 +30,8 @@ bool IsDriveLetter(wchar_t c)
 
 bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b)
 {
-    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE)
-        == CSTR_EQUAL;
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
 }
 
 template <typename T>
@@ -41,20 +41,16 @@ void Write(T* out, const T& value)
         *out = value;
 }
 
-} // namespace
+}  // namespace
 
 CPhonePath::CPhonePath(std::wstring_view path)
 {
     Parse(path);
 }
 
-CPhonePath::CPhonePath(const wchar_t* path) : CPhonePath(path ? std::wstring_view(path) : std::wstring_view())
-{
-}
+CPhonePath::CPhonePath(const wchar_t* path) : CPhonePath(path ? std::wstring_view(path) : std::wstring_view()) {}
 
-CPhonePath::CPhonePath(const CKivString& path) : CPhonePath(std::wstring_view(path.c_str(), path.length()))
-{
-}
+CPhonePath::CPhonePath(const CKivString& path) : CPhonePath(std::wstring_view(path.c_str(), path.length())) {}
 
 void CPhonePath::Parse(std::wstring_view path)
 {
@@ -109,10 +105,10 @@ bool CPhonePath::SplitParts(std::wstring_view path)
         return false;
     std::wstring driveAndFolder = parts.drive + parts.folder;
     std::wstring driveFolderAndFileName = driveAndFolder + parts.fileName;
-    return MakeString(parts.drive, m_drive) && MakeString(parts.folder, m_folder)
-        && MakeString(parts.fileName, m_fileName) && MakeString(parts.extension, m_extension)
-        && MakeString(parts.drive, m_drivePart) && MakeString(driveAndFolder, m_driveAndFolder)
-        && MakeString(driveFolderAndFileName, m_driveFolderAndFileName);
+    return MakeString(parts.drive, m_drive) && MakeString(parts.folder, m_folder) &&
+           MakeString(parts.fileName, m_fileName) && MakeString(parts.extension, m_extension) &&
+           MakeString(parts.drive, m_drivePart) && MakeString(driveAndFolder, m_driveAndFolder) &&
+           MakeString(driveFolderAndFileName, m_driveFolderAndFileName);
 }
 
 bool CPhonePath::SplitComponents(std::wstring_view path)
@@ -180,7 +176,7 @@ HRESULT CPhonePath::GetNextAfter(std::wstring_view folder, CKivString* prefix, C
 }
 
 HRESULT CPhonePath::GetSplitParts(CKivString* drive, CKivString* folder, CKivString* fileName,
-    CKivString* extension) const
+                                  CKivString* extension) const
 {
     if (!m_valid)
         return E_FAIL;
@@ -192,7 +188,7 @@ HRESULT CPhonePath::GetSplitParts(CKivString* drive, CKivString* folder, CKivStr
 }
 
 HRESULT CPhonePath::GetJoinedParts(CKivString* drive, CKivString* driveAndFolder,
-    CKivString* driveFolderAndFileName) const
+                                   CKivString* driveFolderAndFileName) const
 {
     if (!m_valid)
         return E_FAIL;
@@ -222,7 +218,7 @@ HRESULT CPhonePath::GetFolderParent(CKivString* folderPath, CKivString* folderNa
 }
 
 HRESULT CPhonePath::AnswerFolder(size_t prefixIndex, size_t nameIndex, CKivString* folderPath,
-    CKivString* folderName) const
+                                 CKivString* folderName) const
 {
     CKivString path = m_prefixes[prefixIndex];
     if (folderPath) {

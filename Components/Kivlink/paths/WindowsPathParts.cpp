@@ -22,6 +22,6 @@ bool SplitWindowsPath(std::wstring_view path, SWindowsPathParts& parts)
     parts.fileName.assign(path.substr(0, dot));
     parts.extension.assign(path.substr(dot));
 
-    return parts.drive.size() < kDriveBufferChars && parts.folder.size() < kFolderBufferChars
-        && parts.fileName.size() < kFileNameBufferChars && parts.extension.size() < kExtensionBufferChars;
+    return parts.drive.size() < kDriveBufferChars && parts.folder.size() < kFolderBufferChars &&
+           parts.fileName.size() < kFileNameBufferChars && parts.extension.size() < kExtensionBufferChars;
 }

@@ -6,10 +6,10 @@
 #include <string_view>
 
 struct SWindowsPathParts {
-    std::wstring drive;     // "E:" or empty
-    std::wstring folder;    // up to and including the last "\" or "/"
+    std::wstring drive;  // "E:" or empty
+    std::wstring folder;  // up to and including the last "\" or "/"
     std::wstring fileName;  // the rest up to the last "."
-    std::wstring extension; // from the last "." on, the dot included
+    std::wstring extension;  // from the last "." on, the dot included
 };
 
 // The buffer sizes the parts must fit in, terminator included.

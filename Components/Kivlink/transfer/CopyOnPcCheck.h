@@ -12,5 +12,4 @@ constexpr DWORD kPcCheckPauseMs = 500;
 
 // phoneFile: the copied phone file (any other kind counts as missing). S_OK when the PC file
 // reached its size, else E_FAIL.
-HRESULT CheckCopyOnPC(CFileDescription& phoneFile, const wchar_t* pcPath, CTolvTrace* trace,
-                      IKivTransferClock& clock);
+HRESULT CheckCopyOnPC(CFileDescription& phoneFile, const wchar_t* pcPath, CTolvTrace* trace, IKivTransferClock& clock);

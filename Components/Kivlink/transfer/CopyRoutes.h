@@ -12,7 +12,7 @@
 
 // REQ_COPY_FROM_PC: record.m_firstStringArg PC source, m_secondStringArg phone destination, m_firstIntegerArg flags.
 HRESULT RunCopyFromPC(CKivFileContext& context, const CRequestData& record);
-HRESULT RunCopyFromPCPostSteps(CKivFileContext& context, const CRequestData& postStep);   // m_RetVal = operation result
+HRESULT RunCopyFromPCPostSteps(CKivFileContext& context, const CRequestData& postStep);  // m_RetVal = operation result
 // REQ_COPY_TO_PC: first = phone source, second = PC destination, first integer flags.
 HRESULT RunCopyToPC(CKivFileContext& context, const CRequestData& record);
 HRESULT RunCopyToPCPostSteps(CKivFileContext& context, const CRequestData& postStep);

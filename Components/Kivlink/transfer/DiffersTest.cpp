@@ -22,8 +22,9 @@ bool SameSecond(DATE left, DATE right)
 SPcFileStamp ReadPcFileStamp(const wchar_t* path)
 {
     SPcFileStamp stamp;
-    tolv::com::unique_handle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    tolv::com::unique_handle file(CreateFileW(path, GENERIC_READ,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return stamp;
     FILETIME created;

@@ -72,7 +72,8 @@ HRESULT RunInDeviceCopy(CKivFileContext& context, const CRequestData& record)
     if (FAILED(hr)) {
         CFileDescription folder;
         if (SUCCEEDED(context.device->GetEntry(sourcePath.c_str(), folder)) && folder.Kind() == KIND_FOLDER) {
-            trace->Format(3, "E_STATE: can not copy %s. Copying folders is not supported.", sourcePath.Narrow().c_str());
+            trace->Format(3, "E_STATE: can not copy %s. Copying folders is not supported.",
+                          sourcePath.Narrow().c_str());
             return KIV_E_SERVICENOTSUPPORTED;
         }
         return hr;

@@ -29,8 +29,9 @@ HRESULT ReadPcFileSize(HANDLE file, ULONGLONG& size)
 
 HRESULT ReadPcFileSize(const wchar_t* path, ULONGLONG& size)
 {
-    tolv::com::unique_handle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    tolv::com::unique_handle file(CreateFileW(path, GENERIC_READ,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return LastWindowsError();
     return ReadPcFileSize(file.get(), size);

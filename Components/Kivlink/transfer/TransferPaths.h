@@ -5,7 +5,7 @@
 
 struct SFolderAndName {
     CKivString folder;  // up to and including the last separator; "X:" becomes "X:\"; may be empty
-    CKivString name;    // after the last separator; empty for a path that ends with one
+    CKivString name;  // after the last separator; empty for a path that ends with one
 };
 
 SFolderAndName SplitFolderAndName(const wchar_t* path, bool slashesToo);

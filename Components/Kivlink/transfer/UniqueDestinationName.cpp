@@ -55,8 +55,7 @@ CKivString FirstFreeName(const CKivString& wanted, const std::vector<CKivString>
     }
 }
 
-HRESULT UniquePhoneName(CSymbianDevice& device, const CKivString& folder, const CKivString& wanted,
-                        CKivString& unique)
+HRESULT UniquePhoneName(CSymbianDevice& device, const CKivString& folder, const CKivString& wanted, CKivString& unique)
 {
     // The phone's listing filter tells letter case apart; the whole folder is compared instead.
     std::vector<CFileDescription> entries;

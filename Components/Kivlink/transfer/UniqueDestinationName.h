@@ -16,6 +16,5 @@ void SplitBaseAndExtension(const CKivString& name, CKivString& base, CKivString&
 CKivString FirstFreeName(const CKivString& wanted, const std::vector<CKivString>& taken);
 
 // In a phone folder (its full path) and in a PC folder.
-HRESULT UniquePhoneName(CSymbianDevice& device, const CKivString& folder, const CKivString& wanted,
-                        CKivString& unique);
+HRESULT UniquePhoneName(CSymbianDevice& device, const CKivString& folder, const CKivString& wanted, CKivString& unique);
 HRESULT UniquePcName(const CKivString& folder, const CKivString& wanted, CKivString& unique);
