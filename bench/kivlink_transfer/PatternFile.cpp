@@ -3,6 +3,7 @@
 #include "AsciiText.h"
 
 #include "com/UniqueHandle.h"
+#include "com/HResult.h"
 
 #include <cstdio>
 #include <vector>
@@ -59,7 +60,7 @@ HRESULT WritePatternFile(const std::wstring& path, ULONGLONG size, unsigned seed
     unique_handle file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
-        return HRESULT_FROM_WIN32(GetLastError());
+        return tolv::com::HResultFromLastError();
     CPatternGenerator generator(seed);
     std::vector<unsigned char> buffer(kChunk);
     for (ULONGLONG written = 0; written < size;) {
@@ -67,7 +68,7 @@ HRESULT WritePatternFile(const std::wstring& path, ULONGLONG size, unsigned seed
         generator.Fill(buffer, count);
         DWORD done = 0;
         if (!WriteFile(file.get(), buffer.data(), count, &done, nullptr) || done != count)
-            return HRESULT_FROM_WIN32(GetLastError());
+            return tolv::com::HResultFromLastError();
         written += count;
     }
     return S_OK;

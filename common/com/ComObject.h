@@ -209,11 +209,27 @@ public:
     {
         const LONG count = InterlockedDecrement(&m_references);
         if (count == 0) {
-            // FinalRelease may take and drop references to itself: keep it from deleting twice.
-            m_references = 1;
+            // FinalRelease may take and drop references to itself: the count stays far from 0
+            // so that it cannot delete twice, and TryAddRef sees the object is going.
+            m_references = kDying;
             delete this;
         }
         return static_cast<ULONG>(count);
+    }
+    // A reference for whoever found the object through a raw pointer in a list that the object
+    // leaves in FinalRelease: refused once the last reference has gone, so that the finder
+    // never revives an object in its destructor. Overrides a `virtual bool TryAddRef()` of T.
+    bool TryAddRef() noexcept
+    {
+        LONG count = m_references;
+        while (count > 0 && count < kDying) {
+            const LONG seen = InterlockedCompareExchange(&m_references, count + 1, count);
+            if (seen == count) {
+                return true;
+            }
+            count = seen;
+        }
+        return false;
     }
 
     // Constructs, runs FinalConstruct and hands out the first reference. A failing
@@ -265,6 +281,7 @@ private:
     static constexpr bool kHasFinalConstruct = requires(ComObject & object) { object.T::FinalConstruct(); };
     static constexpr bool kHasFinalRelease = requires(ComObject & object) { object.T::FinalRelease(); };
 
+    static constexpr LONG kDying = 0x40000000;
     volatile LONG m_references = 0;
 };
 

@@ -2,17 +2,19 @@
 
 #include "com/SnapshotEnumerator.h"
 
+#include <algorithm>
+
 namespace tolv::com {
 
 namespace {
 
-struct Connection {
+struct ConnectionData {
     com_ptr<IUnknown> sink;
     DWORD cookie;
 };
 
 struct ConnectionTraits {
-    static void Copy(const Connection& source, CONNECTDATA& target) noexcept
+    static void Copy(const ConnectionData& source, CONNECTDATA& target) noexcept
     {
         target.pUnk = source.sink.get();
         target.pUnk->AddRef();
@@ -27,7 +29,7 @@ struct PointTraits {
     }
 };
 
-using ConnectionEnumerator = SnapshotEnumerator<IEnumConnections, CONNECTDATA, Connection, ConnectionTraits>;
+using ConnectionEnumerator = SnapshotEnumerator<IEnumConnections, CONNECTDATA, ConnectionData, ConnectionTraits>;
 using PointEnumerator =
     SnapshotEnumerator<IEnumConnectionPoints, IConnectionPoint*, com_ptr<IConnectionPoint>, PointTraits>;
 
@@ -86,21 +88,13 @@ HRESULT STDMETHODCALLTYPE ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie)
     RETURN_HR_IF(CONNECT_E_CANNOTCONNECT, FAILED(sink->QueryInterface(m_sinkIid, typed.put_void())) || !typed);
 
     auto_lock lock(m_lock);
-    size_t position = 0;
-    while (position < m_sinks.size() && m_sinks[position]) {
-        ++position;
+    RETURN_HR_IF(CONNECT_E_ADVISELIMIT, m_lastCookie == MAXDWORD);
+    try {
+        m_connections.push_back(Connection{std::move(typed), m_lastCookie + 1});
+    } catch (...) {
+        return E_OUTOFMEMORY;
     }
-    if (position == m_sinks.size()) {
-        // DWORD cookies: the list cannot have more positions than that.
-        RETURN_HR_IF(CONNECT_E_ADVISELIMIT, m_sinks.size() >= MAXDWORD - 1);
-        try {
-            m_sinks.emplace_back();
-        } catch (...) {
-            return E_OUTOFMEMORY;
-        }
-    }
-    m_sinks[position] = std::move(typed);
-    *cookie = static_cast<DWORD>(position + 1);
+    *cookie = ++m_lastCookie;
     return S_OK;
 }
 
@@ -109,8 +103,11 @@ HRESULT STDMETHODCALLTYPE ConnectionPoint::Unadvise(DWORD cookie)
     com_ptr<IUnknown> removed;
     {
         auto_lock lock(m_lock);
-        RETURN_HR_IF(CONNECT_E_NOCONNECTION, cookie == 0 || cookie > m_sinks.size() || !m_sinks[cookie - 1]);
-        removed = std::move(m_sinks[cookie - 1]);
+        auto found = std::find_if(m_connections.begin(), m_connections.end(),
+                                  [cookie](const Connection& connection) { return connection.cookie == cookie; });
+        RETURN_HR_IF(CONNECT_E_NOCONNECTION, cookie == 0 || found == m_connections.end());
+        removed = std::move(found->sink);
+        m_connections.erase(found);
     }
     // The sink's last release may call back into this point: done outside the lock.
     return S_OK;
@@ -121,13 +118,11 @@ HRESULT STDMETHODCALLTYPE ConnectionPoint::EnumConnections(IEnumConnections** re
     RETURN_HR_IF_NULL(E_POINTER, result);
     *result = nullptr;
     try {
-        auto connections = std::make_shared<std::vector<Connection>>();
+        auto connections = std::make_shared<std::vector<ConnectionData>>();
         {
             auto_lock lock(m_lock);
-            for (size_t position = 0; position < m_sinks.size(); ++position) {
-                if (m_sinks[position]) {
-                    connections->push_back(Connection{m_sinks[position], static_cast<DWORD>(position + 1)});
-                }
+            for (const Connection& connection : m_connections) {
+                connections->push_back(ConnectionData{connection.sink, connection.cookie});
             }
         }
         return ConnectionEnumerator::Create(std::move(connections), 0, result);
@@ -139,11 +134,7 @@ HRESULT STDMETHODCALLTYPE ConnectionPoint::EnumConnections(IEnumConnections** re
 size_t ConnectionPoint::SinkCount() const noexcept
 {
     auto_lock lock(m_lock);
-    size_t count = 0;
-    for (const com_ptr<IUnknown>& sink : m_sinks) {
-        count += sink ? 1 : 0;
-    }
-    return count;
+    return m_connections.size();
 }
 
 HRESULT ConnectionPoint::Snapshot(std::vector<com_ptr<IUnknown>>& result) const noexcept
@@ -151,10 +142,8 @@ HRESULT ConnectionPoint::Snapshot(std::vector<com_ptr<IUnknown>>& result) const 
     result.clear();
     try {
         auto_lock lock(m_lock);
-        for (const com_ptr<IUnknown>& sink : m_sinks) {
-            if (sink) {
-                result.push_back(sink);
-            }
+        for (const Connection& connection : m_connections) {
+            result.push_back(connection.sink);
         }
     } catch (...) {
         result.clear();

@@ -1,9 +1,9 @@
 // Connection points: ConnectionPoint (IConnectionPoint with a dynamic sink list) and the
 // ConnectionPointContainer base of a connectable object.
 //
-// Cookies are 1-based positions in the sink list. Unadvise leaves its position empty; a later
-// Advise takes the first empty position again (so the list never grows beyond the most
-// sinks ever advised at once), which means a cookie can come back after it was unadvised.
+// Sinks are kept in the order they were advised. Each Advise hands out a cookie never handed
+// out before by this point, so a stale Unadvise (a client that unadvises twice, or late) can
+// never remove another client's sink; after 2^32 - 1 advises the point refuses more.
 //
 //     class CThing : public IThing, public ConnectionPointContainer {
 //     public:
@@ -100,8 +100,14 @@ private:
 
     IConnectionPointContainer& m_container;
     const IID m_sinkIid;
+    struct Connection {
+        com_ptr<IUnknown> sink;
+        DWORD cookie;
+    };
+
     mutable critical_section m_lock;
-    std::vector<com_ptr<IUnknown>> m_sinks;
+    std::vector<Connection> m_connections;
+    DWORD m_lastCookie = 0;
 };
 
 // Base of a connectable object: owns its connection points, answers

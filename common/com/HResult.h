@@ -5,15 +5,17 @@
 
 namespace tolv::com {
 
-// The calling thread's last Win32 error as an HRESULT. Never a success: a failing call that
-// left no error code behind still reports E_FAIL.
+// A Win32 error code as an HRESULT. Never a success: a failing call that left no error code
+// behind (ERROR_SUCCESS) still reports E_FAIL.
+inline HRESULT HResultFromWin32Failure(DWORD error) noexcept
+{
+    return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
+}
+
+// The calling thread's last Win32 error as an HRESULT, never a success.
 inline HRESULT HResultFromLastError() noexcept
 {
-    const DWORD error = GetLastError();
-    if (error == ERROR_SUCCESS) {
-        return E_FAIL;
-    }
-    return HRESULT_FROM_WIN32(error);
+    return HResultFromWin32Failure(GetLastError());
 }
 
 }  // namespace tolv::com

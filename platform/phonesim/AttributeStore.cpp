@@ -1,5 +1,7 @@
 #include "platform/phonesim/AttributeStore.h"
 
+#include "com/HResult.h"
+
 #include <cwchar>
 
 namespace phonesim {
@@ -76,7 +78,7 @@ HRESULT CAttributeStore::Write(wchar_t drive, const std::wstring& relative, cons
 {
     const DWORD real = attributes & kRealBits;
     if (!SetFileAttributesW(pcPath.c_str(), real != 0 ? real : FILE_ATTRIBUTE_NORMAL)) {
-        return HRESULT_FROM_WIN32(GetLastError());
+        return tolv::com::HResultFromLastError();
     }
     EntryFacts facts;
     const HRESULT hr = ReadEntryFacts(pcPath, facts);

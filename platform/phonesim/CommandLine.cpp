@@ -34,6 +34,9 @@ constexpr wchar_t kHelp[] =
     L"  fault fail-next HRESULT     ... fails half way with HRESULT (0x... or decimal)\n"
     L"  fault short-file            the next copy completes with success but half the file\n"
     L"  fault disconnect-midway     the phone disconnects half way through the next one\n"
+    L"  fault vanish-midway         ... and the operation never raises another event\n"
+    L"  fault stale-sizes           until cleared, file objects keep the size they were\n"
+    L"                              made with (not taken by an operation)\n"
     L"  fault early-event [MS]      its first event comes before the start call returns\n"
     L"                              the request id (at most MS ms, default 300, before)\n"
     L"  fault clear                 disarms every fault\n"
@@ -171,7 +174,8 @@ bool ParseFault(Arguments& arguments, Command& command, std::wstring& error)
             error = L"not a number of milliseconds";
             return false;
         }
-    } else if (fault != L"short-file" && fault != L"disconnect-midway" && fault != L"clear") {
+    } else if (fault != L"short-file" && fault != L"disconnect-midway" && fault != L"vanish-midway" &&
+               fault != L"stale-sizes" && fault != L"clear") {
         error = L"unknown fault: " + fault;
         return false;
     }

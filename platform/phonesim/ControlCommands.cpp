@@ -141,6 +141,10 @@ ControlResult Fault(IPhoneSimControl* control, const Command& command)
             fault = faultShortFile;
         } else if (command.fault == L"disconnect-midway") {
             fault = faultDisconnectMidway;
+        } else if (command.fault == L"vanish-midway") {
+            fault = faultVanishMidway;
+        } else if (command.fault == L"stale-sizes") {
+            fault = faultStaleSizes;
         } else if (command.fault == L"early-event") {
             fault = faultEarlyEvent;
         }

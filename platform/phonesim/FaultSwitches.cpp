@@ -35,6 +35,12 @@ HRESULT CFaultSwitches::Arm(PhoneSimFault fault, LONG value)
     case faultDisconnectMidway:
         m_armed.disconnectMidway = true;
         return S_OK;
+    case faultVanishMidway:
+        m_armed.vanishMidway = true;
+        return S_OK;
+    case faultStaleSizes:
+        m_staleSizes = true;
+        return S_OK;
     case faultEarlyEvent:
         if (value < 0) {
             return E_INVALIDARG;
@@ -52,6 +58,13 @@ void CFaultSwitches::Clear()
     m_stall = false;
     m_repeat = false;
     m_earlyEventMs = 0;
+    m_staleSizes = false;
+}
+
+bool CFaultSwitches::StaleSizes() const
+{
+    tolv::com::auto_lock lock(m_lock);
+    return m_staleSizes;
 }
 
 std::wstring CFaultSwitches::Describe() const
@@ -76,6 +89,12 @@ std::wstring CFaultSwitches::Describe() const
     }
     if (m_armed.disconnectMidway) {
         text += L"disconnect-midway\n";
+    }
+    if (m_armed.vanishMidway) {
+        text += L"vanish-midway\n";
+    }
+    if (m_staleSizes) {
+        text += L"stale-sizes\n";
     }
     if (m_earlyEventMs != 0) {
         swprintf(line, 64, L"early-event %lu\n", static_cast<unsigned long>(m_earlyEventMs));

@@ -19,12 +19,14 @@ struct FaultPlan {
     HRESULT failWith = S_OK;
     bool shortFile = false;
     bool disconnectMidway = false;
+    // Disconnects too, and the operation is never heard of again (no error, no completion).
+    bool vanishMidway = false;
 };
 
 class CFaultSwitches {
 public:
     // Values: stall and early-event in ms (early-event 0 takes the default), repeat-progress
-    // a count, fail-next a failure HRESULT; short-file and disconnect-midway take none.
+    // a count, fail-next a failure HRESULT; short-file, disconnect-midway and vanish-midway take none.
     HRESULT Arm(PhoneSimFault fault, LONG value);
     void Clear();
     // One line per armed fault, as the command line names it.
@@ -32,6 +34,9 @@ public:
     FaultPlan TakeFor(bool isCopy);
     // The delay of an armed early-event fault (which is taken), or 0.
     DWORD TakeEarlyEvent();
+    // Not taken by operations: until cleared, file objects keep the size they had when they
+    // were made (as a phone library may that reads a folder's listing once).
+    bool StaleSizes() const;
 
     static constexpr DWORD kDefaultEarlyEventMs = 300;
 
@@ -41,6 +46,7 @@ private:
     bool m_stall = false;
     bool m_repeat = false;
     DWORD m_earlyEventMs = 0;
+    bool m_staleSizes = false;
 };
 
 }  // namespace phonesim

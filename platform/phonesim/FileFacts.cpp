@@ -71,7 +71,7 @@ HRESULT ListFolder(const std::wstring& folder, std::vector<std::wstring>& folder
     const FindCloser search{FindFirstFileW(JoinPath(folder, L"*").c_str(), &found)};
     if (search.handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(error);
+        return error == ERROR_FILE_NOT_FOUND ? S_OK : tolv::com::HResultFromWin32Failure(error);
     }
     do {
         const std::wstring name = found.cFileName;
@@ -143,7 +143,7 @@ HRESULT CreateFolderChain(const std::wstring& folder)
     if (!CreateDirectoryW(folder.c_str(), nullptr)) {
         const DWORD error = GetLastError();
         if (error != ERROR_ALREADY_EXISTS || !IsExistingFolder(folder)) {
-            return HRESULT_FROM_WIN32(error);
+            return tolv::com::HResultFromWin32Failure(error);
         }
     }
     return S_OK;

@@ -47,6 +47,10 @@ void CLongOperation::Execute() noexcept
     } catch (...) {
         result = E_UNEXPECTED;
     }
+    if (m_faults.vanishMidway && m_midwayDone) {
+        m_firstEventDone.set();
+        return;
+    }
     if (FAILED(result) && result != kCancelled && result != kTargetKept) {
         RaiseFailure(result);
     }
@@ -99,7 +103,7 @@ HRESULT CLongOperation::Midway(LONG percent)
     for (LONG repeat = 0; repeat < m_faults.repeatProgress; ++repeat) {
         Progress(percent, true);
     }
-    if (m_faults.disconnectMidway) {
+    if (m_faults.disconnectMidway || m_faults.vanishMidway) {
         CSimWorld::Instance().Disconnect(m_phone->Name());
     }
     RETURN_IF_FAILED(Stopped());

@@ -13,10 +13,15 @@ HRESULT MakeFileObject(const PhoneRef& phone, const LinkRef& link, const PhonePa
 {
     RETURN_HR_IF_NULL(E_POINTER, file);
     *file = nullptr;
-    tolv::com::com_ptr<ISCFile> made;
-    RETURN_IF_FAILED(tolv::com::MakeComObject<CScFile>(made, phone, link, path));
-    *file = made.detach();
-    return S_OK;
+    tolv::com::com_ptr<tolv::com::ComObject<CScFile>> made;
+    RETURN_IF_FAILED(tolv::com::ComObject<CScFile>::Create(made, phone, link, path));
+    if (CSimWorld::Instance().Faults().StaleSizes()) {
+        EntryFacts facts;
+        if (SUCCEEDED(made->ReadFacts(facts))) {
+            made->m_sizeWhenMade = SaturatedLong(facts.size);
+        }
+    }
+    return made->QueryInterface(IID_ISCFile, reinterpret_cast<void**>(file));
 }
 
 HRESULT CScFile::ReadFacts(EntryFacts& facts) const
@@ -69,7 +74,7 @@ HRESULT CScFile::GetSize(LONG* size)
     *size = 0;
     EntryFacts facts;
     RETURN_IF_FAILED(ReadFacts(facts));
-    *size = SaturatedLong(facts.size);
+    *size = m_sizeWhenMade.value_or(SaturatedLong(facts.size));
     return S_OK;
 }
 

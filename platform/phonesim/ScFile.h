@@ -1,6 +1,8 @@
 // A file on a phone drive, looked up in its backing PC folder at every call.
 #pragma once
 
+#include <optional>
+
 #include "platform/phonesim/FileFacts.h"
 #include "platform/phonesim/ScObjectFactory.h"
 #include "platform/phonesim/ScTypeLibrary.h"
@@ -38,6 +40,9 @@ public:
 private:
     // The file's facts when the phone is connected and the file exists.
     HRESULT ReadFacts(EntryFacts& facts) const;
+    friend HRESULT MakeFileObject(const PhoneRef& phone, const LinkRef& link, const PhonePath& path, ISCFile** file);
+    // Set only under the stale-sizes fault.
+    std::optional<LONG> m_sizeWhenMade;
 
     PhoneRef m_phone;
     LinkRef m_link;

@@ -1,4 +1,4 @@
-// Connection points: cookies as positions, firing past empty positions, by-reference results.
+// Connection points: cookies never reused, firing past empty positions, by-reference results.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -119,17 +119,19 @@ protected:
 
 }  // namespace
 
-TEST_F(ConnectionPointTest, CookiesArePositionsAndEmptyPositionsAreReused)
+TEST_F(ConnectionPointTest, AStaleUnadviseNeverRemovesAnotherClientsSink)
 {
-    EXPECT_EQ(1u, Advise(0));
-    EXPECT_EQ(2u, Advise(1));
-    EXPECT_EQ(3u, Advise(2));
-    EXPECT_EQ(S_OK, m_point->Unadvise(2));
-    EXPECT_EQ((std::vector<DWORD>{1, 3}), EnumeratedCookies());
-    EXPECT_EQ(2u, m_source->m_events.SinkCount());
+    const DWORD first = Advise(0);
+    const DWORD second = Advise(1);
+    EXPECT_EQ(S_OK, m_point->Unadvise(second));
+    const DWORD third = Advise(2);
+    EXPECT_NE(second, third);
+    EXPECT_NE(first, third);
 
-    EXPECT_EQ(2u, Advise(1));
-    EXPECT_EQ((std::vector<DWORD>{1, 2, 3}), EnumeratedCookies());
+    // The client that held `second` unadvises again: the newer client keeps its sink.
+    EXPECT_EQ(CONNECT_E_NOCONNECTION, m_point->Unadvise(second));
+    EXPECT_EQ((std::vector<DWORD>{first, third}), EnumeratedCookies());
+    EXPECT_EQ(2u, m_source->m_events.SinkCount());
 }
 
 TEST_F(ConnectionPointTest, RefusesUnknownCookiesAndSinksWithoutTheInterface)

@@ -13,11 +13,15 @@
 #include "KivlinkLib.h"
 
 #include "com/ClassFactory.h"
+#include "com/ComInit.h"
 #include "com/ComObject.h"
 #include "tests/HeldCreation.h"
+#include "tests/support/TestThread.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,6 +48,9 @@ long WaitForQuit(DWORD timeoutMs)
 class RecordingListener : public IKivlinkEventsBroadcast, public IKivlinkActionEventsCallback {
 public:
     explicit RecordingListener(std::wstring name, bool cancel = false) : m_name(std::move(name)), m_cancel(cancel) {}
+    // Lives on the test's stack, longer than any notice.
+    bool TryAddRef() noexcept override { return true; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT Connected(BSTR device, BSTR information) override
     {
         Note(L"connect " + std::wstring(device) + L" " + std::wstring(information));
@@ -113,9 +120,12 @@ protected:
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
         StartModule();
     }
-    void StartModule()
+    // The lock stands for the client that COM started the server for.
+    void StartModule(bool clientArrives = true)
     {
         module = std::make_unique<CExeModule>();
+        if (clientArrives)
+            module->Lock();
         ASSERT_EQ(module->StartModule(GetCurrentThreadId()), S_OK);
     }
     void TearDown() override
@@ -315,6 +325,101 @@ TEST_F(ModuleFixture, ProgressCancelGoesBackToTheReportingWorker)
     EXPECT_EQ(RecordingListener::log.size(), 2u);
 }
 
+// Like a client in another process whose event handler creates a KivVolume2 (which attaches
+// it to the module) or releases its last one (which detaches it): the call back into the
+// server runs on another thread, and the handler waits for it.
+class ReenteringListener : public RecordingListener {
+public:
+    explicit ReenteringListener(CExeModule& module) : RecordingListener(L"reentering"), m_module(module) {}
+    HRESULT Connected(BSTR device, BSTR information) override
+    {
+        CallBack([this] { m_module.AttachListener(&m_created, &m_created); });
+        return RecordingListener::Connected(device, information);
+    }
+    HRESULT Disconnected(BSTR device) override
+    {
+        CallBack([this] { m_module.DetachListener(&m_created, &m_created); });
+        return RecordingListener::Disconnected(device);
+    }
+    HRESULT Progress(long action, BSTR path, long percentage, VARIANT_BOOL* cancel) override
+    {
+        CallBack([this] { m_module.AttachListener(&m_created, &m_created); });
+        return RecordingListener::Progress(action, path, percentage, cancel);
+    }
+    HRESULT Completion(long action, BSTR path, long result) override
+    {
+        CallBack([this] { m_module.DetachListener(&m_created, &m_created); });
+        return RecordingListener::Completion(action, path, result);
+    }
+    int callsThatEnded = 0;
+
+private:
+    void CallBack(std::function<void()> call)
+    {
+        m_calls.push_back(std::make_unique<TestThread>(std::move(call)));
+        if (m_calls.back()->Join(kCallBackWaitMs))
+            ++callsThatEnded;
+    }
+    static constexpr DWORD kCallBackWaitMs = 3000;
+    CExeModule& m_module;
+    RecordingListener m_created{L"created"};
+    // Joined before m_created goes.
+    std::vector<std::unique_ptr<TestThread>> m_calls;
+};
+
+TEST_F(ModuleFixture, EventHandlersThatCreateOrReleaseObjectsDoNotHangTheMainThread)
+{
+    RecordingListener::log.clear();
+    ReenteringListener client(*module);
+    module->AttachListener(&client, &client);
+
+    CRequestData connect(REQ_ON_CONNECT);
+    connect.m_firstStringArg = L"Tamlo 7";
+    CRequestData progress(REQ_ON_PROGRESS);
+    progress.m_secondIntegerArg = aidCopyFromPC;
+    progress.m_firstStringArg = L"C:\\a.mp3";
+    progress.m_Callback = &client;
+    CRequestData completion(REQ_ON_COMPLETION);
+    completion.m_secondIntegerArg = aidCopyFromPC;
+    completion.m_firstStringArg = L"C:\\a.mp3";
+    completion.m_Callback = &client;
+    CRequestData disconnect(REQ_ON_DISCONNECT);
+    disconnect.m_firstStringArg = L"Tamlo 7";
+    for (const CRequestData* notice : {&connect, &progress, &completion, &disconnect})
+        ASSERT_EQ(S_OK, module->PostToMainThread(*notice));
+
+    const auto waitForNotices = [](size_t count) {
+        for (DWORD waited = 0; RecordingListener::log.size() < count && waited < 20000; waited += 50)
+            Sleep(50);
+    };
+    waitForNotices(4);
+    module->DetachListener(&client, &client);
+    EXPECT_EQ(4, client.callsThatEnded);
+
+    // The main thread goes on serving.
+    RecordingListener last(L"last");
+    module->AttachListener(&last);
+    ASSERT_EQ(S_OK, module->PostToMainThread(disconnect));
+    waitForNotices(5);
+    module->DetachListener(&last);
+    ASSERT_EQ(5u, RecordingListener::log.size());
+    EXPECT_EQ(L"last: disconnect Tamlo 7", RecordingListener::log.back());
+}
+
+TEST(ModuleStart, AMainThreadThatCannotStartFailsTheStartAndStopsTheWorkers)
+{
+    tolv::com::com_init com(COINIT_MULTITHREADED);
+    ASSERT_TRUE(com.succeeded());
+    CExeModule module;
+    module.SetThreadStarter([](unsigned(__stdcall*)(void*), void*) -> uintptr_t {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 0;
+    });
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_NOT_ENOUGH_MEMORY), module.StartModule(GetCurrentThreadId()));
+    EXPECT_EQ(CKivWorker::STATE_STOPPED, module.NotificationThread()->GetState());
+    EXPECT_EQ(CKivWorker::STATE_STOPPED, module.Worker2()->GetState());
+}
+
 TEST_F(ModuleFixture, AnAbnormalEndStopsTheServerWhileClientsHoldIt)
 {
     module->Lock();
@@ -334,11 +439,23 @@ TEST_F(ModuleFixture, AnAbnormalEndStopsTheServerWhileClientsHoldIt)
 
 TEST_F(ModuleFixture, QuitsAboutFiveSecondsAfterTheLastUnlock)
 {
-    module->Lock();
-    EXPECT_LT(WaitForQuit(1000), 0);
+    EXPECT_LT(WaitForQuit(static_cast<DWORD>(CExeModule::SHUTDOWN_GRACE_MS) + 1000), 0);
     module->Unlock();
     long took = WaitForQuit(20000);
     ASSERT_GE(took, 0) << "no quit message after the last unlock";
+    EXPECT_GE(took, static_cast<long>(CExeModule::SHUTDOWN_GRACE_MS) - 100);
+    module->WaitForMainThread();
+    module.reset();
+}
+
+TEST_F(ModuleFixture, QuitsAboutFiveSecondsAfterStartWhenNoClientArrives)
+{
+    module->Unlock();
+    TearDown();
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
+    StartModule(false);
+    long took = WaitForQuit(20000);
+    ASSERT_GE(took, 0) << "a server without client never quit";
     EXPECT_GE(took, static_cast<long>(CExeModule::SHUTDOWN_GRACE_MS) - 100);
     module->WaitForMainThread();
     module.reset();
@@ -369,7 +486,6 @@ TEST_F(ModuleFixture, ACreationUnderWayWhenTheServerQuitsIsServedAndLaterOnesAre
     ASSERT_EQ(tolv::com::ClassFactoryBase::Create(&Held::Create, factory), S_OK);
 
     // The grace period starts with the last unlock; the creation begins within it.
-    module->Lock();
     module->Unlock();
     CreationOnThread call(factory.get());
     ASSERT_TRUE(call.Started());

@@ -2,7 +2,7 @@
 // itself; an unblocked one has its post steps queued to the file worker, its client told,
 // and its notification destroyed.
 #include "OperationsFixture.h"
-#include "TestThread.h"
+#include "tests/support/TestThread.h"
 
 namespace {
 
@@ -157,3 +157,30 @@ TEST_F(HandlerCompletion, AHandlerGoingAwayLetsGoOfItsOperations)
 }
 
 }  // namespace
+
+TEST_F(HandlerCompletion, AnUnblockedOperationWhosePhoneWentAwayEndsAndItsClientIsTold)
+{
+    CKivlinkNotificationPtr blocked = Register(eBlocked, 41, &client);
+    CKivlinkNotificationPtr starting = Register(0, 0, &client);
+    CKivlinkNotificationPtr unblocked = Register(eMove, 42, &client);
+    // It has just started: not silent for the inactivity time-out.
+    EXPECT_EQ(0u, handler->EndAbandonedOperations(KIV_E_TIMEOUT, KIV_PROGRESS_INACTIVITY_TIMEOUT_MS));
+    EXPECT_TRUE(services.Posted(REQ_ON_COMPLETION).empty());
+
+    EXPECT_EQ(1u, handler->EndAbandonedOperations(KIV_E_BADCONNECTION, 0));
+    std::vector<CRequestData> completions = services.Posted(REQ_ON_COMPLETION);
+    ASSERT_EQ(1u, completions.size());
+    EXPECT_EQ(42, completions[0].m_firstIntegerArg);
+    EXPECT_EQ(KIV_E_BADCONNECTION, static_cast<HRESULT>(completions[0].m_thirdIntegerArg));
+    // The post steps run with the failure, so a move keeps its source.
+    std::vector<CRequestData> steps = fileWorker.Executed(1);
+    ASSERT_EQ(1u, steps.size());
+    EXPECT_EQ(KIV_E_BADCONNECTION, steps[0].m_RetVal);
+
+    // The blocked one belongs to its waiter; the one still starting has no id to end yet.
+    EXPECT_EQ(2u, handler->PendingCount());
+    EXPECT_EQ(E_UNEXPECTED, handler->SignalCompletion(42, S_OK));
+    EXPECT_EQ(1u, services.Posted(REQ_ON_COMPLETION).size());
+    handler->RemoveSymbianNotification(41);
+    handler->RemoveSymbianNotification(starting.get());
+}

@@ -1,7 +1,7 @@
 // Several file-worker threads register, wait for and remove operations while a notification
 // thread reports progress and completions for them; nothing may leak or be freed twice.
 #include "OperationsFixture.h"
-#include "TestThread.h"
+#include "tests/support/TestThread.h"
 
 #include "com/CriticalSection.h"
 

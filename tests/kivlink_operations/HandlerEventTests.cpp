@@ -1,7 +1,7 @@
 // The notification thread's side: progress events matched by request id, the notices the
 // main thread gets, the answers the phone gets, and cancel.
 #include "OperationsFixture.h"
-#include "TestThread.h"
+#include "tests/support/TestThread.h"
 
 namespace {
 

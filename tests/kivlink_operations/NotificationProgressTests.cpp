@@ -2,7 +2,7 @@
 // that cancels a phone repeating one progress value, and the notices it builds.
 #include "tests/kivlink_core/FakeServerServices.h"
 #include "SilentCallback.h"
-#include "TestThread.h"
+#include "tests/support/TestThread.h"
 
 #include "Components/Kivlink/operations/KivlinkNotification.h"
 

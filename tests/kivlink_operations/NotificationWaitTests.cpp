@@ -1,6 +1,6 @@
 // The wait of a blocked operation: completion, the inactivity time-out that every progress
 // report restarts, and the disconnect that ends it.
-#include "TestThread.h"
+#include "tests/support/TestThread.h"
 
 #include "Components/Kivlink/operations/KivlinkNotification.h"
 

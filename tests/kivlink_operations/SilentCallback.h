@@ -6,4 +6,6 @@ class SilentCallback : public IKivlinkActionEventsCallback {
 public:
     HRESULT Progress(long, BSTR, long, VARIANT_BOOL*) override { return S_OK; }
     HRESULT Completion(long, BSTR, long) override { return S_OK; }
+    bool TryAddRef() noexcept override { return true; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
 };

@@ -1,6 +1,7 @@
 // Random and hostile text from a fixed seed: nothing crashes and the parser's
 // invariants hold for every path.
 #include "Components/Kivlink/paths/PhonePath.h"
+#include "Components/Kivlink/transfer/TemporaryFiles.h"
 #include "PathTestText.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,9 @@ std::wstring HostileText(std::mt19937& random)
         alphabet.push_back(L'\0');
     if (random() % 3 == 0)
         alphabet.erase(alphabet.find(L'\\'), 3);
+    // Slashes and colons spoil a path at once: most texts go without them.
+    if (random() % 4 != 0)
+        std::erase_if(alphabet, [](wchar_t c) { return c == L'/' || c == L':'; });
     std::wstring text;
     if (random() % 2)
         text = std::wstring{static_cast<wchar_t>(L'A' + random() % 26), L':', L'\\'};
@@ -70,6 +74,12 @@ void CheckValid(CPhonePath& path, const std::wstring& text, std::mt19937& random
         joined += L"\\" + Text(path.Name(i));
     }
     EXPECT_EQ(joined, text);
+    // Nothing in a valid path can step up or aside on a PC.
+    EXPECT_EQ(text.find_first_of(L"/:", 2), std::wstring::npos);
+    for (size_t i = 1; i < count; ++i) {
+        const std::wstring name = Text(path.Name(i));
+        EXPECT_TRUE(name.empty() || name.find_first_not_of(L". ") != std::wstring::npos) << i;
+    }
 
     bool wildcard = text.find_first_of(L"*?") != std::wstring::npos;
     EXPECT_EQ(path.HasWildcard(), wildcard);
@@ -109,11 +119,33 @@ void CheckValid(CPhonePath& path, const std::wstring& text, std::mt19937& random
     }
 }
 
+std::wstring FullPathOf(const wchar_t* path)
+{
+    wchar_t full[4096];
+    DWORD length = GetFullPathNameW(path, 4096, full, nullptr);
+    return length > 0 && length < 4096 ? std::wstring(full, length) : std::wstring();
+}
+
+// A copy to the phone under this path's last name travels as a named temporary copy: it is
+// refused, or lands directly in the temporary folder.
+void CheckTemporaryCopy(const CPhonePath& path, const std::wstring& temporaryFolder)
+{
+    CKivString last;
+    ASSERT_EQ(path.GetLastName(&last), S_OK);
+    CKivString copy;
+    if (FAILED(NamedTempCopyPath(last, copy)))
+        return;
+    const std::wstring full = FullPathOf(copy.c_str());
+    ASSERT_FALSE(full.empty());
+    EXPECT_EQ(full.substr(0, full.rfind(L'\\') + 1), temporaryFolder) << Text(copy);
+}
+
 }  // namespace
 
 TEST(PhonePathFuzz, InvariantsHoldForHostileText)
 {
     std::mt19937 random(20240611);
+    const std::wstring temporaryFolder = FullPathOf(TempFolder().c_str());
     size_t validCount = 0, wildcardCount = 0;
     for (int round = 0; round < 20000; ++round) {
         std::wstring text = HostileText(random);
@@ -123,6 +155,7 @@ TEST(PhonePathFuzz, InvariantsHoldForHostileText)
             ++validCount;
             wildcardCount += path.HasWildcard();
             CheckValid(path, text, random);
+            CheckTemporaryCopy(path, temporaryFolder);
         } else {
             CheckInvalid(path);
         }

@@ -59,6 +59,17 @@ TEST(PhonePathValidity, NeedsADriveAndNoBackslashAfterAWildcard)
     EXPECT_TRUE(CPhonePath(L"c:\\\u00e9t\u00e9\\\u4e2d.txt").IsFile());
 }
 
+TEST(PhonePathValidity, NothingThatStepsUpOrAsideOnAPC)
+{
+    for (const wchar_t* text : {L"E:\\Mp3\\x/../../name", L"E:/Mp3", L"E:\\Mp3/x.mp3", L"E:\\..\\x", L"E:\\.\\x",
+                                L"E:\\Mp3\\..", L"E:\\Mp3\\. .", L"E:\\a:b", L"E:\\Mp3\\C:x.mp3"}) {
+        EXPECT_FALSE(CPhonePath(text).IsValid()) << CKivString(text).Narrow();
+    }
+    // Dots inside a name are ordinary.
+    EXPECT_TRUE(CPhonePath(L"E:\\Mp3\\..x").IsValid());
+    EXPECT_TRUE(CPhonePath(L"E:\\a.b\\.hidden").IsValid());
+}
+
 TEST(PhonePathValidity, WildcardsOnlyInTheLastComponent)
 {
     CPhonePath photos(L"E:\\Images\\*.jpg");

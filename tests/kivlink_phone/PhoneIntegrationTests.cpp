@@ -29,6 +29,9 @@ namespace {
 
 class NoticeListener : public IKivlinkEventsBroadcast {
 public:
+    // Lives on the test's stack, longer than any notice.
+    bool TryAddRef() noexcept override { return true; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT Connected(BSTR device, BSTR information) override
     {
         Note(L"connect " + std::wstring(device) + L" " + std::wstring(information));
@@ -111,6 +114,7 @@ TEST(FirstModule, WaitsForAPhoneAndGoesOnAsSoonAsOneConnects)
     ASSERT_TRUE(com.succeeded());
     ASSERT_TRUE(EndPhoneSim());
     auto module = std::make_unique<CExeModule>();
+    module->Lock();  // the client, so that the server stays
     ASSERT_EQ(module->StartModule(GetCurrentThreadId()), S_OK);
     NoticeListener listener;
     module->AttachListener(&listener);

@@ -56,7 +56,8 @@ TEST_F(TemporaryFiles, NamedCopyHoldsTheSourceUnderTheGivenName)
 {
     const std::wstring source = folder / L"source.mp3";
     WritePcFile(source, 300, 's');
-    CKivString copy = MakeNamedTempCopy(source.c_str(), L"a (0).mp3", &trace);
+    CKivString copy;
+    ASSERT_EQ(S_OK, MakeNamedTempCopy(source.c_str(), CKivString(L"a (0).mp3"), &trace, copy));
     EXPECT_EQ(std::wstring(copy.c_str()), folder / L"a (0).mp3");
     EXPECT_EQ(ReadPcFile(copy.c_str()), std::string(300, 's'));
     EXPECT_EQ(ReadPcFile(source), std::string(300, 's'));
@@ -69,7 +70,8 @@ TEST_F(TemporaryFiles, NamedCopyReplacesAStaleReadOnlyCopy)
     const std::wstring stale = folder / L"b.mp3";
     WritePcFile(stale, 99, 'o');
     ASSERT_TRUE(SetFileAttributesW(stale.c_str(), FILE_ATTRIBUTE_READONLY));
-    CKivString copy = MakeNamedTempCopy(source.c_str(), L"b.mp3", &trace);
+    CKivString copy;
+    ASSERT_EQ(S_OK, MakeNamedTempCopy(source.c_str(), CKivString(L"b.mp3"), &trace, copy));
     EXPECT_EQ(ReadPcFile(copy.c_str()), std::string(10, 'n'));
     EXPECT_TRUE(DeleteTempFile(copy.c_str()));
     EXPECT_FALSE(PcFileExists(stale));
@@ -80,9 +82,25 @@ TEST_F(TemporaryFiles, FailedNamedCopyLeavesNothingUnderThatName)
     // The phone transfer that follows must fail, not send what an earlier copy left.
     const std::wstring stale = folder / L"c.mp3";
     WritePcFile(stale, 5);
-    CKivString copy = MakeNamedTempCopy((folder / L"no such file.mp3").c_str(), L"c.mp3", &trace);
+    CKivString copy;
+    ASSERT_EQ(S_OK, MakeNamedTempCopy((folder / L"no such file.mp3").c_str(), CKivString(L"c.mp3"), &trace, copy));
     EXPECT_EQ(std::wstring(copy.c_str()), stale);
     EXPECT_FALSE(PcFileExists(stale));
+}
+
+TEST_F(TemporaryFiles, NamedCopyNeverWritesOutsideTheTemporaryFolder)
+{
+    const std::wstring source = folder / L"source.mp3";
+    WritePcFile(source, 10, 'n');
+    const std::wstring above = folder.Path() + L"..\\victim.txt";
+    for (const wchar_t* name : {L"..", L".", L". .", L"..\\victim.txt", L"x/../../victim.txt", L"C:victim.txt",
+                                L"sub\\victim.txt", L"", L"victim.txt:stream"}) {
+        CKivString copy(L"untouched");
+        EXPECT_EQ(E_INVALIDARG, MakeNamedTempCopy(source.c_str(), CKivString(name), &trace, copy))
+            << CKivString(name).Narrow();
+        EXPECT_EQ(CKivString(L"untouched"), copy);
+    }
+    EXPECT_FALSE(PcFileExists(above));
 }
 
 TEST_F(TemporaryFiles, GarbageCollectionCleansFirstThenEvery21stStep)

@@ -102,6 +102,34 @@ TEST_F(VolumeTest, ANewNameGoesThroughATemporaryCopyThatIsRemovedAfterwards)
     EXPECT_TRUE(FileExists(pc + L"\\source.bin"));
 }
 
+TEST_F(VolumeTest, AReplacedPhoneFileIsCheckedByItsNewSize)
+{
+    const std::wstring pc = TestFolder();
+    ASSERT_TRUE(WriteTestFile(pc + L"\\grown.bin", 200000));
+    ASSERT_TRUE(WriteTestFile(BackingPath(L"C:\\Grown\\grown.bin"), 1000));
+    // Like a phone library whose file objects keep what the listing read.
+    Fault stale(L"stale-sizes");
+    EXPECT_EQ(Copy(m_volume.get(), Direction::ToPhone, pc + L"\\grown.bin", L"C:\\Grown\\grown.bin", eBlocked | eMove),
+              S_OK);
+    EXPECT_EQ(FileSizeOf(BackingPath(L"C:\\Grown\\grown.bin")), 200000);
+    EXPECT_FALSE(FileExists(pc + L"\\grown.bin"));
+}
+
+TEST_F(VolumeTest, APhoneDestinationCannotReachAPCFileBesideTheTemporaryFolder)
+{
+    const std::wstring pc = TestFolder();
+    ASSERT_TRUE(WriteTestFile(pc + L"\\source.bin", 1000));
+    // The named temporary copy would have been written over this file, then deleted.
+    const std::wstring victim = TempPath(L"..\\PellaryVictim.txt");
+    ASSERT_TRUE(WriteTestFile(victim, 77));
+    for (const wchar_t* destination :
+         {L"C:\\Mp3\\x/../../PellaryVictim.txt", L"C:\\Mp3\\..\\..\\PellaryVictim.txt", L"C:\\Mp3\\C:..\\x"}) {
+        EXPECT_EQ(Copy(m_volume.get(), Direction::ToPhone, pc + L"\\source.bin", destination, eBlocked), E_INVALIDARG);
+    }
+    EXPECT_EQ(FileSizeOf(victim), 77);
+    DeleteFileW(victim.c_str());
+}
+
 TEST_F(VolumeTest, PhoneFilesComeToThePCAndEmptyOnesWithoutATransfer)
 {
     RecordingSink& sink = AdvisedSink();
@@ -189,6 +217,26 @@ TEST_F(VolumeTest, ADisconnectDuringABlockedCopyEndsItWithABadConnection)
     BSTR drives = nullptr;
     EXPECT_EQ(m_volume->ListDrives(&drives), S_OK);
     EXPECT_EQ(Text(drives), L"C:,E:,");
+}
+
+TEST_F(VolumeTest, AnUnblockedCopyWhosePhoneGoesAwayForGoodEndsWithABadConnection)
+{
+    RecordingSink& sink = AdvisedSink();
+    const std::wstring pc = TestFolder();
+    ASSERT_TRUE(WriteTestFile(pc + L"\\lost.bin", 2 * 1024 * 1024));
+    {
+        Rate slow(L"1M");
+        Fault vanish(L"vanish-midway");
+        ASSERT_EQ(Copy(m_volume.get(), Direction::ToPhone, pc + L"\\lost.bin", L"C:\\Lost\\", eMove), S_OK);
+        // The phone never completes it: Kivlink does, and lets the object go.
+        ASSERT_TRUE(sink.WaitFor(EVENT_COMPLETION, 15000));
+    }
+    std::vector<ReceivedEvent> completions = sink.EventsOf(EVENT_COMPLETION);
+    ASSERT_EQ(completions.size(), 1u);
+    EXPECT_EQ(completions[0].action, aidCopyFromPC);
+    EXPECT_EQ(completions[0].value, KIV_E_BADCONNECTION);
+    EXPECT_TRUE(FileExists(pc + L"\\lost.bin"));
+    ASSERT_EQ(ConnectPhone(), 0);
 }
 
 // The inactivity time-out is 30 s: these two take about a minute together.

@@ -38,9 +38,9 @@ TEST(PhoneSimCommandLine, HelpNamesEveryVerbAndFault)
 {
     const ProgramRun run = RunPhoneSim(L"--help");
     EXPECT_EQ(run.exitCode, 0);
-    for (const char* word :
-         {"connect", "disconnect", "status", "rate", "stall", "repeat-progress", "fail-next", "short-file",
-          "disconnect-midway", "early-event", "fault clear", "/RegServer", "/UnregServer", "--no-card", "--root"}) {
+    for (const char* word : {"connect", "disconnect", "status", "rate", "stall", "repeat-progress", "fail-next",
+                             "short-file", "disconnect-midway", "vanish-midway", "early-event", "fault clear",
+                             "/RegServer", "/UnregServer", "--no-card", "--root"}) {
         EXPECT_NE(run.output.find(word), std::string::npos) << word;
     }
 }
@@ -145,13 +145,14 @@ TEST_F(PhoneSimCommandLineWorld, RateAndFaultVerbsReachTheSimulator)
     ASSERT_EQ(RunPhoneSim(L"rate 0").exitCode, 0);
     EXPECT_EQ(Lines(RunPhoneSim(L"rate").output), std::vector<std::string>{"unlimited"});
 
-    for (const wchar_t* arming : {L"fault stall 1500", L"fault repeat-progress 7", L"fault fail-next 0x80070005",
-                                  L"fault short-file", L"fault disconnect-midway", L"fault early-event"}) {
+    for (const wchar_t* arming :
+         {L"fault stall 1500", L"fault repeat-progress 7", L"fault fail-next 0x80070005", L"fault short-file",
+          L"fault disconnect-midway", L"fault vanish-midway", L"fault early-event"}) {
         ASSERT_EQ(RunPhoneSim(arming).exitCode, 0) << Narrow(arming);
     }
     EXPECT_EQ(Lines(RunPhoneSim(L"fault").output),
               (std::vector<std::string>{"stall 1500", "repeat-progress 7", "fail-next 0x80070005", "short-file",
-                                        "disconnect-midway", "early-event 300"}));
+                                        "disconnect-midway", "vanish-midway", "early-event 300"}));
     ASSERT_EQ(RunPhoneSim(L"fault clear").exitCode, 0);
     EXPECT_TRUE(Lines(RunPhoneSim(L"fault").output).empty());
 }

@@ -22,7 +22,6 @@ std::string WorkerTraceName(int workerNumber)
 }
 
 constexpr LONG QUEUE_SEMAPHORE_MAXIMUM = 20000;
-constexpr HRESULT HR_THREAD_NOT_CREATED = static_cast<HRESULT>(0x80070008);
 
 }  // namespace
 
@@ -64,7 +63,7 @@ HRESULT CKivWorker::Start()
         m_trace.Format(1, "ERROR [%s %d]", "CKivWorker", 157);
         m_trace.Format(1, "_beginthreadex failed  - errno = %d", errno);
         SetState(STATE_INIT_FAILED);
-        return HR_THREAD_NOT_CREATED;
+        return THREAD_NOT_CREATED;
     }
     m_thread.reset(reinterpret_cast<HANDLE>(thread));
 
@@ -148,6 +147,8 @@ void CKivWorker::Run()
 
     if (running) {
         HANDLE handles[] = {m_shutdownSemaphore.get(), m_queueSemaphore.get()};
+        const DWORD interval = MaintenanceIntervalMs();
+        DWORD lastMaintenance = GetTickCount();
         for (;;) {
             MSG message;
             if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -155,9 +156,21 @@ void CKivWorker::Run()
                 DispatchMessageW(&message);
                 continue;
             }
+            DWORD timeout = INFINITE;
+            if (interval != INFINITE) {
+                if (GetTickCount() - lastMaintenance >= interval) {
+                    OnMaintenance();
+                    lastMaintenance = GetTickCount();
+                }
+                timeout = interval - (GetTickCount() - lastMaintenance);
+                if (timeout > interval)
+                    timeout = 0;
+            }
             // Window messages also end the wait: a single-threaded apartment worker must
             // keep answering COM while its queue is idle.
-            DWORD result = MsgWaitForMultipleObjects(2, handles, FALSE, INFINITE, QS_ALLINPUT);
+            DWORD result = MsgWaitForMultipleObjects(2, handles, FALSE, timeout, QS_ALLINPUT);
+            if (result == WAIT_TIMEOUT)
+                continue;
             if (result == WAIT_OBJECT_0) {
                 SetState(STATE_STOPPING);
                 m_trace.Format(3, "Run: shutdown signal - end thread");

@@ -21,6 +21,8 @@ public:
         STATE_ENDED_ABNORMALLY = 5,
         STATE_STOPPED = 6,
     };
+    // Start's answer when the worker's thread could not be created at all.
+    static constexpr HRESULT THREAD_NOT_CREATED = static_cast<HRESULT>(0x80070008);
 
     explicit CKivWorker(IKivServerServices& services);
     virtual ~CKivWorker();
@@ -46,6 +48,9 @@ protected:
     virtual HRESULT ExitThread() = 0;
     virtual bool IsKnownRequest(long type) const = 0;
     virtual void OnRequest();
+    // Work the thread does every so often, between requests, whether or not any arrive.
+    virtual DWORD MaintenanceIntervalMs() const { return INFINITE; }
+    virtual void OnMaintenance() {}
 
     // "Undefined Request-Type" for a type the dispatcher has no operation for.
     HRESULT RejectUndefinedRequest(const CRequestData& record, const char* sourceName, int line);

@@ -7,6 +7,10 @@
 #include "KivWorkingThread4.h"
 #include "KivlinkNotificationThread.h"
 
+#include "com/HResult.h"
+#include "com/ScopeExit.h"
+#include "com/UniqueBstr.h"
+
 #include <process.h>
 #include <algorithm>
 #include <cstdint>
@@ -48,6 +52,7 @@ CExeModule* CExeModule::Current()
 
 LONG CExeModule::Lock() noexcept
 {
+    InterlockedExchange(&m_clientArrived, 1);
     LONG count = tolv::com::Module::Lock();
     m_trace.Format(1, "Module Lock - count = %d", static_cast<int>(count));
     if (m_shutdownEvent.valid())
@@ -74,12 +79,14 @@ HRESULT CExeModule::StartModule(DWORD processThreadId)
     if (FAILED(m_shutdownEvent.create(true, false)) || FAILED(m_stopEvent.create(true, false)))
         return E_FAIL;
     // Workers may report to the main thread before it runs: its queue can take entries now.
-    if (FAILED(m_mainQueueSemaphore.create(0, MAIN_QUEUE_MAXIMUM)))
-        return E_FAIL;
+    RETURN_IF_FAILED(m_mainQueueSemaphore.create(0, MAIN_QUEUE_MAXIMUM));
     m_mainQueue.SetSemaphore(m_mainQueueSemaphore.get());
 
+    // Whatever started is stopped again when a later step fails: a server without its main
+    // thread would never answer a client nor quit.
+    auto undo = tolv::com::scope_exit([this] { StopWorkers(); });
     m_changeService = std::make_unique<CKivNotificationHandler>(&m_trace);
-    m_changeService->Start();
+    RETURN_IF_FAILED(m_changeService->Start());
 
     m_worker1 = std::make_unique<CKivWorkingThread>(*this);
     m_worker2 = std::make_unique<CKivWorkingThread2>(*this);
@@ -87,16 +94,37 @@ HRESULT CExeModule::StartModule(DWORD processThreadId)
     m_worker4 = std::make_unique<CKivWorkingThread4>(*this, *m_changeService);
     m_notificationThread = std::make_unique<CKivlinkNotificationThread>(*this);
 
-    // A worker that cannot initialise (no phone library) does not keep the others from running.
-    m_notificationThread->Start();
-    m_worker1->Start();
-    m_worker2->Start();
-    m_worker3->Start();
-    m_worker4->Start();
+    // A worker that cannot initialise (no phone library) stays and answers every request with
+    // that failure; one whose thread could not even be created fails the start.
+    for (CKivWorker* worker : {static_cast<CKivWorker*>(m_notificationThread.get()),
+                               static_cast<CKivWorker*>(m_worker1.get()), static_cast<CKivWorker*>(m_worker2.get()),
+                               static_cast<CKivWorker*>(m_worker3.get()), static_cast<CKivWorker*>(m_worker4.get())}) {
+        RETURN_HR_IF(CKivWorker::THREAD_NOT_CREATED, worker->Start() == CKivWorker::THREAD_NOT_CREATED);
+    }
 
-    uintptr_t thread = _beginthreadex(nullptr, 0, &CExeModule::MainThreadEntry, this, 0, nullptr);
+    uintptr_t thread = m_startThread(&CExeModule::MainThreadEntry, this);
+    RETURN_LAST_ERROR_IF(thread == 0);
     m_mainThread.reset(reinterpret_cast<HANDLE>(thread));
+    undo.release();
     return S_OK;
+}
+
+uintptr_t CExeModule::StartThread(unsigned(__stdcall* entry)(void*), void* argument)
+{
+    return _beginthreadex(nullptr, 0, entry, argument, 0, nullptr);
+}
+
+void CExeModule::StopWorkers()
+{
+    if (m_notificationThread)
+        m_notificationThread->Stop();
+    if (m_changeService)
+        m_changeService->Stop();
+    for (CKivWorker* worker : {static_cast<CKivWorker*>(m_worker1.get()), static_cast<CKivWorker*>(m_worker2.get()),
+                               static_cast<CKivWorker*>(m_worker3.get()), static_cast<CKivWorker*>(m_worker4.get())}) {
+        if (worker)
+            worker->Stop();
+    }
 }
 
 void CExeModule::WaitForMainThread()
@@ -126,6 +154,9 @@ void CExeModule::MainThread()
 
 void CExeModule::RunMainLoop()
 {
+    // The class objects are registered just after this thread starts: a client COM started
+    // the server for has its grace period from here, however long the workers took to start.
+    m_startMoment = GetTickCount();
     for (;;) {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -136,7 +167,18 @@ void CExeModule::RunMainLoop()
         HANDLE handles[] = {m_stopEvent.get(), m_mainQueueSemaphore.get(), m_shutdownEvent.get()};
         DWORD count = 3;
         DWORD timeout = INFINITE;
-        if (m_shutdownEvent.is_signaled()) {
+        if (!InterlockedCompareExchange(&m_clientArrived, 0, 0)) {
+            // COM started the server for a client that never came (it gave up or died): the
+            // lock count never rose, so no last release will ever set the shutdown event.
+            const DWORD sinceStart = GetTickCount() - m_startMoment;
+            if (sinceStart >= SHUTDOWN_GRACE_MS) {
+                m_trace.Format(1, "Module: no client arrived since start-up - quit server");
+                if (!StopTakingClients())
+                    return;
+                continue;
+            }
+            timeout = SHUTDOWN_GRACE_MS - sinceStart;
+        } else if (m_shutdownEvent.is_signaled()) {
             // The grace period counts from the first time the server had no client at all;
             // clients that come and go later do not renew it.
             if (!m_shutdownMomentKnown) {
@@ -194,12 +236,7 @@ void CExeModule::StopEverything()
 {
     CoSuspendClassObjects();
     m_trace.Format(1, "Worker Threads finished  - quit server now.");
-    m_notificationThread->Stop();
-    m_changeService->Stop();
-    m_worker1->Stop();
-    m_worker2->Stop();
-    m_worker3->Stop();
-    m_worker4->Stop();
+    StopWorkers();
     // The stopped workers stay until the module goes: after an abnormal end, clients may still
     // be calling, and their posts must fail on a closed queue rather than on freed memory.
     m_shutdownEvent.close();
@@ -236,39 +273,69 @@ void CExeModule::HandleMainRequest(CRequestData& record)
     }
 }
 
+// The listeners' calls reach clients, whose handlers may create or release objects (which
+// attach and detach under the module lock): they are made outside it, each listener pinned
+// so that it cannot go while it is called.
+std::vector<CKivlinkPin<IKivlinkEventsBroadcast>> CExeModule::PinListeners()
+{
+    std::vector<CKivlinkPin<IKivlinkEventsBroadcast>> pinned;
+    pinned.reserve(m_listeners.size());
+    for (IKivlinkEventsBroadcast* listener : m_listeners) {
+        if (auto pin = CKivlinkPin<IKivlinkEventsBroadcast>::Try(listener))
+            pinned.push_back(std::move(pin));
+    }
+    return pinned;
+}
+
+CKivlinkPin<IKivlinkActionEventsCallback> CExeModule::PinAttachedCallback(IKivlinkActionEventsCallback* callback)
+{
+    tolv::com::auto_lock lock(m_moduleLock);
+    if (!callback || std::find(m_callbacks.begin(), m_callbacks.end(), callback) == m_callbacks.end())
+        return {};
+    return CKivlinkPin<IKivlinkActionEventsCallback>::Try(callback);
+}
+
 void CExeModule::OnConnect(const CRequestData& record)
 {
     m_trace.Format(2, "MainThread: WorkingThread::OnConnect with %s %s\n", record.m_firstStringArg.Narrow().c_str(),
                    record.m_secondStringArg.Narrow().c_str());
-    tolv::com::auto_lock lock(m_moduleLock);
-    ++m_connectCounter;
-    if (m_listeners.empty()) {
-        m_trace.Format(1, "WARNING [%s %d]", "CModule", 881);
-        return;
+    std::vector<CKivlinkPin<IKivlinkEventsBroadcast>> listeners;
+    {
+        tolv::com::auto_lock lock(m_moduleLock);
+        ++m_connectCounter;
+        if (m_listeners.empty()) {
+            m_trace.Format(1, "WARNING [%s %d]", "CModule", 881);
+            return;
+        }
+        listeners = PinListeners();
     }
-    for (IKivlinkEventsBroadcast* listener : m_listeners) {
-        m_trace.Format(3, "it->Connnect: 0x%08X", AsNumber(listener));
-        BSTR name = record.m_firstStringArg.Copy();
-        BSTR information = record.m_secondStringArg.Copy();
-        listener->Connected(name, information);
-        SysFreeString(name);
-        SysFreeString(information);
+    for (const auto& listener : listeners) {
+        m_trace.Format(3, "it->Connnect: 0x%08X", AsNumber(listener.get()));
+        tolv::com::unique_bstr name;
+        name.reset(record.m_firstStringArg.Copy());
+        tolv::com::unique_bstr information;
+        information.reset(record.m_secondStringArg.Copy());
+        listener->Connected(name.get(), information.get());
     }
 }
 
 void CExeModule::OnDisconnect(const CRequestData& record)
 {
     m_trace.Format(2, "MainThread::OnDisconnect with %s", record.m_firstStringArg.Narrow().c_str());
-    tolv::com::auto_lock lock(m_moduleLock);
-    if (m_listeners.empty()) {
-        m_trace.Format(1, "WARNING [%s %d]", "CModule", 920);
-        return;
+    std::vector<CKivlinkPin<IKivlinkEventsBroadcast>> listeners;
+    {
+        tolv::com::auto_lock lock(m_moduleLock);
+        if (m_listeners.empty()) {
+            m_trace.Format(1, "WARNING [%s %d]", "CModule", 920);
+            return;
+        }
+        listeners = PinListeners();
     }
-    for (IKivlinkEventsBroadcast* listener : m_listeners) {
-        m_trace.Format(3, "it->Disconnect: 0x%08X", AsNumber(listener));
-        BSTR name = record.m_firstStringArg.Copy();
-        listener->Disconnected(name);
-        SysFreeString(name);
+    for (const auto& listener : listeners) {
+        m_trace.Format(3, "it->Disconnect: 0x%08X", AsNumber(listener.get()));
+        tolv::com::unique_bstr name;
+        name.reset(record.m_firstStringArg.Copy());
+        listener->Disconnected(name.get());
     }
 }
 
@@ -277,14 +344,14 @@ void CExeModule::OnProgress(const CRequestData& record)
     m_trace.Format(2, "MainThread::OnProgress with %d %d", static_cast<int>(record.m_firstIntegerArg),
                    static_cast<int>(record.m_secondIntegerArg));
     // A blocked operation's progress may still be queued here after its caller returned and
-    // released the object; the module lock keeps an attached object from going meanwhile.
-    tolv::com::auto_lock lock(m_moduleLock);
-    if (!IsAttachedCallback(record.m_Callback))
+    // released the object: only an object still attached is called.
+    const auto callback = PinAttachedCallback(record.m_Callback);
+    if (!callback)
         return;
     VARIANT_BOOL cancel = VARIANT_FALSE;
-    BSTR path = record.m_firstStringArg.Copy();
-    record.m_Callback->Progress(record.m_secondIntegerArg, path, record.m_thirdIntegerArg, &cancel);
-    SysFreeString(path);
+    tolv::com::unique_bstr path;
+    path.reset(record.m_firstStringArg.Copy());
+    callback->Progress(record.m_secondIntegerArg, path.get(), record.m_thirdIntegerArg, &cancel);
     if (record.m_pSource && cancel == VARIANT_TRUE) {
         CRequestData cancelRequest(REQ_CANCEL_OPERATION);
         cancelRequest.m_firstIntegerArg = record.m_firstIntegerArg;
@@ -296,17 +363,12 @@ void CExeModule::OnCompletion(const CRequestData& record)
 {
     m_trace.Format(2, "MainThread::OnCompletion with %d %d", static_cast<int>(record.m_firstIntegerArg),
                    static_cast<int>(record.m_secondIntegerArg));
-    tolv::com::auto_lock lock(m_moduleLock);
-    if (!IsAttachedCallback(record.m_Callback))
+    const auto callback = PinAttachedCallback(record.m_Callback);
+    if (!callback)
         return;
-    BSTR path = record.m_firstStringArg.Copy();
-    record.m_Callback->Completion(record.m_secondIntegerArg, path, record.m_thirdIntegerArg);
-    SysFreeString(path);
-}
-
-bool CExeModule::IsAttachedCallback(IKivlinkActionEventsCallback* callback) const
-{
-    return callback && std::find(m_callbacks.begin(), m_callbacks.end(), callback) != m_callbacks.end();
+    tolv::com::unique_bstr path;
+    path.reset(record.m_firstStringArg.Copy());
+    callback->Completion(record.m_secondIntegerArg, path.get(), record.m_thirdIntegerArg);
 }
 
 HRESULT CExeModule::PostToMainThread(const CRequestData& record)

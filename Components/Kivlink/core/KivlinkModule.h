@@ -39,6 +39,9 @@ public:
     // Events, change-notification service, workers and the main thread. The process thread
     // given here receives the quit message when the server ends.
     HRESULT StartModule(DWORD processThreadId);
+    // How the main thread is started: _beginthreadex, or a failing stand-in in tests.
+    using ThreadStarter = uintptr_t (*)(unsigned(__stdcall* entry)(void*), void* argument);
+    void SetThreadStarter(ThreadStarter starter) { m_startThread = starter; }
     // Waits until the main thread has stopped everything (after it posted the quit message).
     void WaitForMainThread();
 
@@ -93,6 +96,11 @@ private:
     void OnProgress(const CRequestData& record);
     void OnCompletion(const CRequestData& record);
     void StopEverything();
+    // The notification thread, the change-notification service and workers 1 to 4, in this
+    // order; those not created or not running are passed over.
+    void StopWorkers();
+    static uintptr_t StartThread(unsigned(__stdcall* entry)(void*), void* argument);
+    ThreadStarter m_startThread = &CExeModule::StartThread;
 
     CTolvTrace m_trace;
     DWORD m_processThreadId = 0;
@@ -111,7 +119,9 @@ private:
     std::unique_ptr<CKivWorkingThread2> m_worker2;
     std::unique_ptr<CKivWorkingThread3> m_worker3;
     std::unique_ptr<CKivWorkingThread4> m_worker4;
-    bool IsAttachedCallback(IKivlinkActionEventsCallback* callback) const;
+    // Under the module lock (the callback's own taking of it).
+    std::vector<CKivlinkPin<IKivlinkEventsBroadcast>> PinListeners();
+    CKivlinkPin<IKivlinkActionEventsCallback> PinAttachedCallback(IKivlinkActionEventsCallback* callback);
     // False when the server may quit now.
     bool StopTakingClients();
     void (*m_closeHook)(void*) = nullptr;
@@ -120,6 +130,8 @@ private:
     std::vector<IKivlinkActionEventsCallback*> m_callbacks;
     tolv::com::critical_section m_moduleLock;
     tolv::com::unique_handle m_mainThread;
+    DWORD m_startMoment = 0;
+    volatile LONG m_clientArrived = 0;
     bool m_shutdownMomentKnown = false;
     DWORD m_shutdownMoment = 0;
 };

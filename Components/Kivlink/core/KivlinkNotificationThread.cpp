@@ -5,6 +5,7 @@
 #include "Components/Kivlink/model/DeviceInfoText.h"
 #include "Components/Kivlink/model/SymbianConnectApplication.h"
 
+#include "KivlinkLib.h"
 #include "com/ComInit.h"
 
 #include <algorithm>
@@ -88,9 +89,20 @@ void CKivlinkNotificationThread::OnDisconnected(const CRequestData& record)
     CRequestData notice(REQ_ON_DISCONNECT);
     notice.m_firstStringArg = record.m_firstStringArg;
     Services().PostToMainThread(notice);
-    tolv::com::auto_lock lock(m_bindingsLock);
-    for (CSymbianConnectRT* binding : m_bindings)
-        binding->SignalDisconnected();
+    {
+        tolv::com::auto_lock lock(m_bindingsLock);
+        for (CSymbianConnectRT* binding : m_bindings)
+            binding->SignalDisconnected();
+    }
+    // The phone that ran them has gone: their completion events will never come.
+    if (m_handler)
+        m_handler->EndAbandonedOperations(KIV_E_BADCONNECTION, 0);
+}
+
+void CKivlinkNotificationThread::OnMaintenance()
+{
+    if (m_handler)
+        m_handler->EndAbandonedOperations(KIV_E_TIMEOUT, KIV_PROGRESS_INACTIVITY_TIMEOUT_MS);
 }
 
 void CKivlinkNotificationThread::ProcessRequest(CRequestData& record)

@@ -14,6 +14,8 @@ class CSymbianConnectRT;
 
 class CKivlinkNotificationThread : public CKivWorker {
 public:
+    static constexpr DWORD ABANDONED_CHECK_INTERVAL_MS = 1000;
+
     explicit CKivlinkNotificationThread(IKivServerServices& services) : CKivWorker(services) {}
     ~CKivlinkNotificationThread() override;
 
@@ -29,6 +31,9 @@ protected:
     void ProcessRequest(CRequestData& record) override;
     HRESULT ExitThread() override { return S_OK; }
     bool IsKnownRequest(long type) const override;
+    // Unblocked operations that went silent for the inactivity time-out are ended.
+    DWORD MaintenanceIntervalMs() const override { return ABANDONED_CHECK_INTERVAL_MS; }
+    void OnMaintenance() override;
 
 private:
     void OnConnected(const CRequestData& record);

@@ -1,6 +1,7 @@
 #include "RequestEntry.h"
 
 #include "trace/TolvTrace.h"
+#include "com/HResult.h"
 
 CRequestEntry::CRequestEntry(const CRequestData& record) : m_prev(this), m_next(this), m_record(record) {}
 
@@ -21,7 +22,7 @@ HRESULT CRequestEntry::CreateCompletionEvent()
     if (m_completionEvent)
         return S_OK;
     m_completionEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    return m_completionEvent ? S_OK : HRESULT_FROM_WIN32(GetLastError());
+    return m_completionEvent ? S_OK : tolv::com::HResultFromLastError();
 }
 
 HRESULT CRequestEntry::GetRecord(CRequestData** record, CTolvTrace* trace)

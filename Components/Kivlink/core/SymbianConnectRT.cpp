@@ -13,6 +13,7 @@
 #include "Components/Kivlink/model/SymbianDeviceDirectory.h"
 
 #include "KivlinkLib.h"
+#include "com/HResult.h"
 #include "trace/TolvTrace.h"
 
 #include <utility>
@@ -45,7 +46,7 @@ HRESULT CSymbianConnectRT::Init()
     m_connected.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     m_disconnected.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!m_connected || !m_disconnected)
-        return HRESULT_FROM_WIN32(GetLastError());
+        return tolv::com::HResultFromLastError();
     if (!m_keepingProxies) {
         OpenProxyKeeper();
         m_keepingProxies = true;

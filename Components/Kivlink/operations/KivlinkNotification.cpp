@@ -5,6 +5,7 @@
 #include "core/KivWorker.h"
 
 #include "KivlinkLib.h"
+#include "com/HResult.h"
 #include "trace/TolvTrace.h"
 
 #include <new>
@@ -87,8 +88,14 @@ void CKivlinkNotification::TraceError(HRESULT hr, int line) const
 
 void CKivlinkNotification::SetRequestId(long requestId)
 {
+    InterlockedExchange(&m_lastSign, static_cast<LONG>(GetTickCount()));
     InterlockedExchange(&m_requestId, requestId);
     m_idEvent.set();
+}
+
+DWORD CKivlinkNotification::SilentForMs() const
+{
+    return GetTickCount() - static_cast<DWORD>(InterlockedCompareExchange(&m_lastSign, 0, 0));
 }
 
 long CKivlinkNotification::GetRequestId()
@@ -151,8 +158,7 @@ HRESULT CKivlinkNotification::WaitProgress(DWORD timeoutMs, HANDLE disconnectEve
                 break;
             }
             // A handle that is not valid, such as a disconnect event already closed.
-            DWORD error = GetLastError();
-            hr = error ? HRESULT_FROM_WIN32(error) : E_FAIL;
+            hr = tolv::com::HResultFromLastError();
             break;
         }
     }
@@ -163,6 +169,7 @@ HRESULT CKivlinkNotification::WaitProgress(DWORD timeoutMs, HANDLE disconnectEve
 
 HRESULT CKivlinkNotification::SignalProgress(long progress)
 {
+    InterlockedExchange(&m_lastSign, static_cast<LONG>(GetTickCount()));
     HRESULT hr = S_OK;
     {
         tolv::com::auto_lock lock(m_eventsLock);
@@ -195,7 +202,7 @@ HRESULT CKivlinkNotification::SignalCompletion(HRESULT result)
         return E_UNEXPECTED;
     InterlockedExchange(&m_result, result);
     if (!m_completed.set()) {
-        TraceError(HRESULT_FROM_WIN32(GetLastError()), 225);
+        TraceError(tolv::com::HResultFromLastError(), 225);
         return E_FAIL;
     }
     return S_OK;

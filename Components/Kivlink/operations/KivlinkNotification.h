@@ -46,6 +46,8 @@ public:
     long KnownRequestId() const { return InterlockedCompareExchange(&m_requestId, 0, 0); }
     HRESULT WaitProgress(DWORD timeoutMs, HANDLE disconnectEvent) override;
 
+    // Since the phone last showed it runs the operation: the start call's answer, or progress.
+    DWORD SilentForMs() const;
     // Restarts the waiter's inactivity time-out and counts unchanged values.
     HRESULT SignalProgress(long progress);
     // Stores the result and ends the waiter's wait; E_UNEXPECTED once the wait has ended.
@@ -75,6 +77,7 @@ private:
     void TraceError(HRESULT hr, int line) const;
 
     volatile LONG m_references = 1;
+    mutable volatile LONG m_lastSign = 0;
     tolv::com::unique_event m_idEvent;
     mutable volatile LONG m_requestId = 0;
     long m_action;

@@ -191,6 +191,12 @@ HRESULT CKivlinkNotificationHandler::SignalCompletion(long requestId, HRESULT re
     if (notification->IsSynchronous())
         return hr;  // the waiting file worker runs the post steps and removes it
 
+    return CompleteUnblocked(notification.get(), result, hr);
+}
+
+HRESULT CKivlinkNotificationHandler::CompleteUnblocked(CKivlinkNotification* notification, HRESULT result,
+                                                       HRESULT signalled)
+{
     if (m_trace)
         m_trace->Format(3, "Before ExecutePostStep");
     HRESULT queued = notification->ExecutePostStep(result, m_fileWorker);
@@ -200,8 +206,27 @@ HRESULT CKivlinkNotificationHandler::SignalCompletion(long requestId, HRESULT re
     notification->SendCompletionNotification(FAILED(result) && SUCCEEDED(queued) ? result : queued, m_services);
     if (m_trace)
         m_trace->Format(3, "Before ReleaseNotification");
-    Unlink(notification.get());
-    return FAILED(queued) ? queued : hr;
+    Unlink(notification);
+    return FAILED(queued) ? queued : signalled;
+}
+
+size_t CKivlinkNotificationHandler::EndAbandonedOperations(HRESULT result, DWORD silentForMs)
+{
+    size_t ended = 0;
+    for (const CKivlinkNotificationPtr& notification : Snapshot()) {
+        // A blocked one has its waiter, which sees the disconnect and the time-out itself; one
+        // without a request id is still being started by the file worker.
+        if (notification->IsSynchronous() || notification->KnownRequestId() == 0 ||
+            notification->SilentForMs() < silentForMs)
+            continue;
+        if (m_trace)
+            m_trace->Format(3, "E_STATE: operation %d ended without its completion - 0x%08X",
+                            static_cast<int>(notification->KnownRequestId()), static_cast<unsigned>(result));
+        notification->SignalCompletion(result);
+        CompleteUnblocked(notification.get(), result, S_OK);
+        ++ended;
+    }
+    return ended;
 }
 
 HRESULT CKivlinkNotificationHandler::HandleOperationEvent(const CRequestData& record, CKivWorker* source)

@@ -45,6 +45,11 @@ public:
     // Progress, completion and cancel records (event types 53-67) as the notification thread
     // receives them; S_FALSE for the types that concern no operation (errors, questions).
     HRESULT HandleOperationEvent(const CRequestData& record, CKivWorker* source);
+    // Notification thread: unblocked operations whose phone went away (silentForMs 0) or has
+    // been silent that long will never complete. Each ends as if its completion had come with
+    // `result`: post steps queued, client told, and so the reference it held on the client's
+    // object dropped. Returns how many ended.
+    size_t EndAbandonedOperations(HRESULT result, DWORD silentForMs);
 
     size_t PendingCount() const;
     // Operations registered so far; only the file worker registers, so it can tell whether
@@ -59,6 +64,7 @@ private:
     // not on the list (any more).
     bool Unlink(CKivlinkNotification* notification);
     void Warning(int line);
+    HRESULT CompleteUnblocked(CKivlinkNotification* notification, HRESULT result, HRESULT signalled);
 
     IKivServerServices& m_services;
     CKivWorker* m_fileWorker;

@@ -1,5 +1,6 @@
 #include "PhonePath.h"
 
+#include "PathComponent.h"
 #include "PhonePathNormalizer.h"
 #include "WindowsPathParts.h"
 
@@ -86,7 +87,9 @@ bool CPhonePath::CheckCharacters(std::wstring_view path)
     bool wildcardSeen = false;
     for (size_t i = 2; i < path.size(); ++i) {
         wchar_t c = path[i];
-        if (c == L'\0')
+        // A phone path separates with backslashes only; a slash (a separator to every PC file
+        // call) or a second drive colon would let the path name another place on the PC.
+        if (c == L'\0' || c == L'/' || c == L':')
             return false;
         // A wildcard may only stand in the last component.
         if (c == L'\\' && wildcardSeen)
@@ -117,6 +120,8 @@ bool CPhonePath::SplitComponents(std::wstring_view path)
     for (;;) {
         size_t backslash = path.find(L'\\', start);
         size_t end = backslash == std::wstring_view::npos ? path.size() : backslash;
+        if (start > 0 && IsDotName(path.substr(start, end - start)))
+            return false;
         CKivString prefix;
         CKivString name;
         if (!MakeString(path.substr(0, end), prefix) || !MakeString(path.substr(start, end - start), name))

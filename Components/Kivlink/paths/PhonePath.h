@@ -18,6 +18,8 @@ public:
     explicit CPhonePath(const CKivString& path);
 
     const CKivString& Path() const { return m_path; }
+    // A drive letter and colon, then backslash-separated names: no slash, no further colon,
+    // no name of only dots and spaces (".."), so that no phone path can name a PC place.
     bool IsValid() const { return m_valid; }
     bool IsFile() const;
     bool IsFolder() const;

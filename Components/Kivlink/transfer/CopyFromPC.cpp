@@ -144,7 +144,9 @@ HRESULT CopyFromPC(CKivFileContext& context, const CRequestData& record)
     CKivString transferSource = source;
     CKivString namedCopy;
     if (wcscmp(target.name.c_str(), sourceName.c_str()) != 0) {
-        namedCopy = MakeNamedTempCopy(source.c_str(), target.name.c_str(), trace);
+        hr = MakeNamedTempCopy(source.c_str(), target.name, trace, namedCopy);
+        if (FAILED(hr))
+            return hr;
         transferSource = namedCopy;
     }
     CKivTempFileGuard namedCopyGuard(namedCopy);
@@ -198,6 +200,10 @@ HRESULT CheckArrivedSize(CKivFileContext& context, const CRequestData& postStep)
 {
     CTolvTrace* trace = context.trace;
     const CKivString& target = postStep.m_secondStringArg;
+    // The folder's listing was read before the transfer: a file object from it may still
+    // answer the size of the file that was replaced.
+    if (context.binding)
+        context.binding->InvalidateParentFolder(target.c_str(), nullptr);
     CFileDescription file;
     HRESULT hr = context.device->GetFile(target.c_str(), file);
     if (FAILED(hr)) {
@@ -240,7 +246,7 @@ HRESULT RunCopyFromPCPostSteps(CKivFileContext& context, const CRequestData& pos
     if (SUCCEEDED(hr))
         hr = CheckArrivedSize(context, postStep);
     if (SUCCEEDED(hr) && HasCopyFlag(postStep, eMove) && !DeleteFileW(postStep.m_firstStringArg.c_str())) {
-        hr = LastWindowsError();
+        hr = tolv::com::HResultFromLastError();
         trace->Format(1, "ERROR [%s %d]", "CopyFromPC", __LINE__);
     }
     trace->Format(3, "CopyFromPC post steps - hr=0x%08X", static_cast<unsigned>(hr));

@@ -4,12 +4,6 @@
 
 #include <climits>
 
-HRESULT LastWindowsError()
-{
-    DWORD error = GetLastError();
-    return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
-}
-
 KivPcEntry ClassifyPcPath(const wchar_t* path)
 {
     DWORD attributes = GetFileAttributesW(path);
@@ -22,7 +16,7 @@ HRESULT ReadPcFileSize(HANDLE file, ULONGLONG& size)
 {
     LARGE_INTEGER value;
     if (!GetFileSizeEx(file, &value))
-        return LastWindowsError();
+        return tolv::com::HResultFromLastError();
     size = static_cast<ULONGLONG>(value.QuadPart);
     return S_OK;
 }
@@ -33,7 +27,7 @@ HRESULT ReadPcFileSize(const wchar_t* path, ULONGLONG& size)
                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
-        return LastWindowsError();
+        return tolv::com::HResultFromLastError();
     return ReadPcFileSize(file.get(), size);
 }
 
@@ -42,7 +36,7 @@ HRESULT CreateEmptyPcFile(const wchar_t* path)
     tolv::com::unique_handle file(
         CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
-        return LastWindowsError();
+        return tolv::com::HResultFromLastError();
     return S_OK;
 }
 

@@ -3,8 +3,7 @@
 // phone's, which counts in a signed 32-bit value.
 #include <windows.h>
 
-// The calling thread's last Windows error as an HRESULT; E_FAIL when there is none to tell.
-HRESULT LastWindowsError();
+#include "com/HResult.h"
 
 enum KivPcEntry {
     PC_MISSING,

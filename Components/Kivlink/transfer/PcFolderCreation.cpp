@@ -37,7 +37,7 @@ HRESULT CreatePcFolder(const wchar_t* path, CTolvTrace* trace)
             trace->Format(3, "Created directory %s", text.c_str());
         return S_OK;
     }
-    const HRESULT first = LastWindowsError();
+    const HRESULT first = tolv::com::HResultFromLastError();
     const std::wstring parent = ParentFolder(path);
     if (parent.empty() || parent == path)
         return first;
@@ -56,7 +56,7 @@ HRESULT CreatePcFolder(const wchar_t* path, CTolvTrace* trace)
     if (FAILED(hr))
         return hr;
     if (!CreateDirectoryW(path, nullptr))
-        return LastWindowsError();
+        return tolv::com::HResultFromLastError();
     if (trace)
         trace->Format(3, "Created directory %s", text.c_str());
     return S_OK;

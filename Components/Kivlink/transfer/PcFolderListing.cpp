@@ -32,7 +32,9 @@ HRESULT ListPcNames(const wchar_t* pattern, bool foldersToo, std::vector<CKivStr
     CFindHandle search(FindFirstFileW(pattern, &found));
     if (search.get() == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
-        return (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) ? S_OK : HRESULT_FROM_WIN32(error);
+        return (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES)
+                   ? S_OK
+                   : tolv::com::HResultFromWin32Failure(error);
     }
     try {
         do {
@@ -44,5 +46,5 @@ HRESULT ListPcNames(const wchar_t* pattern, bool foldersToo, std::vector<CKivStr
         return E_OUTOFMEMORY;
     }
     DWORD error = GetLastError();
-    return error == ERROR_NO_MORE_FILES ? S_OK : HRESULT_FROM_WIN32(error);
+    return error == ERROR_NO_MORE_FILES ? S_OK : tolv::com::HResultFromWin32Failure(error);
 }

@@ -63,14 +63,14 @@ HRESULT CopyStreamToTempFile(IStream* stream, CKivString& tempFile, CTolvTrace* 
     tolv::com::unique_handle file(CreateFileW(tempFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                               FILE_ATTRIBUTE_ARCHIVE, nullptr));
     if (!file)
-        return LastWindowsError();
+        return tolv::com::HResultFromLastError();
     size_t written = 0;
     while (written < content.size()) {
         size_t left = content.size() - written;
         DWORD chunk = left > kLargestRead ? kLargestRead : static_cast<DWORD>(left);
         DWORD done = 0;
         if (!WriteFile(file.get(), content.data() + written, chunk, &done, nullptr) || done == 0) {
-            hr = LastWindowsError();
+            hr = tolv::com::HResultFromLastError();
             if (trace)
                 trace->Format(1, "ERROR [%s %d]", "StreamToTempFile", __LINE__);
             return hr;
@@ -78,6 +78,6 @@ HRESULT CopyStreamToTempFile(IStream* stream, CKivString& tempFile, CTolvTrace* 
         written += done;
     }
     if (!FlushFileBuffers(file.get()))
-        return LastWindowsError();
+        return tolv::com::HResultFromLastError();
     return S_OK;
 }

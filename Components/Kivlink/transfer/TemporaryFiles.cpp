@@ -2,6 +2,8 @@
 
 #include "TransferPaths.h"
 
+#include "paths/PathComponent.h"
+
 #include "trace/TolvTrace.h"
 
 #include <string>
@@ -9,6 +11,19 @@
 namespace {
 
 constexpr DWORD kTempPathChars = 260;
+
+bool FullPath(const wchar_t* path, std::wstring& full)
+{
+    DWORD size = GetFullPathNameW(path, 0, nullptr, nullptr);
+    if (size == 0)
+        return false;
+    full.assign(size, L'\0');
+    DWORD length = GetFullPathNameW(path, size, full.data(), nullptr);
+    if (length == 0 || length >= size)
+        return false;
+    full.resize(length);
+    return true;
+}
 
 }  // namespace
 
@@ -38,9 +53,36 @@ bool DeleteTempFile(const wchar_t* path)
     return DeleteFileW(path) != FALSE;
 }
 
-CKivString MakeNamedTempCopy(const wchar_t* source, const wchar_t* name, CTolvTrace* trace)
+HRESULT NamedTempCopyPath(const CKivString& name, CKivString& path)
 {
-    CKivString target = JoinFolderAndName(TempFolder(), CKivString(name));
+    if (!IsPlainName(std::wstring_view(name.c_str(), name.length())))
+        return E_INVALIDARG;
+    const CKivString folder = TempFolder();
+    const CKivString candidate = JoinFolderAndName(folder, name);
+    // What Windows makes of it (trailing dots and spaces go, device names stay devices) must
+    // still be a file directly in the temporary folder.
+    std::wstring resolvedFolder;
+    std::wstring resolvedFile;
+    if (!FullPath(folder.c_str(), resolvedFolder) || !FullPath(candidate.c_str(), resolvedFile))
+        return E_INVALIDARG;
+    if (resolvedFile.size() <= resolvedFolder.size() ||
+        CompareStringOrdinal(resolvedFile.c_str(), static_cast<int>(resolvedFolder.size()), resolvedFolder.c_str(),
+                             static_cast<int>(resolvedFolder.size()), TRUE) != CSTR_EQUAL ||
+        resolvedFile.find(L'\\', resolvedFolder.size()) != std::wstring::npos)
+        return E_INVALIDARG;
+    path = candidate;
+    return S_OK;
+}
+
+HRESULT MakeNamedTempCopy(const wchar_t* source, const CKivString& name, CTolvTrace* trace, CKivString& copy)
+{
+    CKivString target;
+    HRESULT hr = NamedTempCopyPath(name, target);
+    if (FAILED(hr)) {
+        if (trace)
+            trace->Format(3, "E_STATE: %s is no name for a temporary copy.", name.Narrow().c_str());
+        return hr;
+    }
     // A copy left by an earlier transfer must neither block the new one (read-only) nor,
     // when the new one fails, travel to the phone in its place.
     DeleteTempFile(target.c_str());
@@ -51,5 +93,6 @@ CKivString MakeNamedTempCopy(const wchar_t* source, const wchar_t* name, CTolvTr
                           target.Narrow().c_str(), static_cast<unsigned>(error));
         DeleteTempFile(target.c_str());
     }
-    return target;
+    copy = target;
+    return S_OK;
 }

@@ -13,10 +13,15 @@ CKivString TempFolder();
 // dataFile receives the name the data is to be written to; E_FAIL when no number was free.
 HRESULT MakeUniqueTempFile(CKivString& dataFile);
 
-// Copies source to the temporary folder under name, replacing a file of that name, and
-// answers where the copy is. A failed copy is only traced: the caller goes on with that
-// name, and the phone transfer of a file that is not there fails.
-CKivString MakeNamedTempCopy(const wchar_t* source, const wchar_t* name, CTolvTrace* trace);
+// Where the named temporary copy of a file called `name` goes: directly in the temporary
+// folder. E_INVALIDARG for a name that is not one plain name (a phone or PC path supplies
+// it), or that Windows would resolve to another place.
+HRESULT NamedTempCopyPath(const CKivString& name, CKivString& path);
+
+// Copies source to NamedTempCopyPath(name), replacing a file of that name, and answers in
+// `copy` where the copy is. A failed copy is only traced: the caller goes on with that name,
+// and the phone transfer of a file that is not there fails.
+HRESULT MakeNamedTempCopy(const wchar_t* source, const CKivString& name, CTolvTrace* trace, CKivString& copy);
 
 // Deletes a temporary file, also one that carries the read-only bit of the file it copies.
 bool DeleteTempFile(const wchar_t* path);
