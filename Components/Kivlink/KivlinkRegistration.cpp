@@ -8,6 +8,9 @@
 #include "com/TypeLibRegistration.h"
 
 #include <string>
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("KivlinkRegistration");
 
 namespace {
 
@@ -53,11 +56,11 @@ HRESULT RunPhoneServerScript(HMODULE module, bool registering)
 
 HRESULT RegisterKivlink(HMODULE module)
 {
-    RETURN_IF_FAILED(tolv::com::RunRegistryScript(module, IDR_KIVLINK_APPID, true));
-    RETURN_IF_FAILED(RunPhoneServerScript(module, true));
-    RETURN_IF_FAILED(tolv::com::RunRegistryScript(module, IDR_KIVGENERAL, true));
-    RETURN_IF_FAILED(tolv::com::RunRegistryScript(module, IDR_KIVMOBILEPHONE, true));
-    RETURN_IF_FAILED(tolv::com::RunRegistryScript(module, IDR_KIVVOLUME2, true));
+    TOLV_RETURN_IF_FAILED(tolv::com::RunRegistryScript(module, IDR_KIVLINK_APPID, true));
+    TOLV_RETURN_IF_FAILED(RunPhoneServerScript(module, true));
+    TOLV_RETURN_IF_FAILED(tolv::com::RunRegistryScript(module, IDR_KIVGENERAL, true));
+    TOLV_RETURN_IF_FAILED(tolv::com::RunRegistryScript(module, IDR_KIVMOBILEPHONE, true));
+    TOLV_RETURN_IF_FAILED(tolv::com::RunRegistryScript(module, IDR_KIVVOLUME2, true));
     return tolv::com::RegisterTypeLibFromModule(module);
 }
 
@@ -73,7 +76,6 @@ HRESULT UnregisterKivlink(HMODULE module)
         tolv::com::UnregisterTypeLibFromModule(module),
     };
     for (HRESULT hr : results)
-        if (FAILED(hr))
-            return hr;
+        TOLV_RETURN_IF_FAILED(hr);
     return S_OK;
 }

@@ -69,7 +69,7 @@ protected:
             record.m_RetVal = S_FALSE;
             break;
         case COM_FAULT:
-            throw CKivComError(E_POINTER);
+            throw CKivComError(E_POINTER, tolv::trace::site{"WorkerTests", __LINE__});
         case OTHER_FAULT:
             throw 7;
         case RECORD: {

@@ -13,6 +13,9 @@
 
 #include <cwchar>
 #include <string_view>
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("KivlinkMobilePhone2");
 
 namespace {
 
@@ -81,8 +84,7 @@ HRESULT CKivlinkMobilePhone2::Progress(long action, BSTR path, long percentage, 
         *cancel = VARIANT_FALSE;
     std::vector<tolv::com::com_ptr<IDispatch>> sinks;
     HRESULT hr = m_events.Sinks(sinks);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     // One sink asking to cancel is enough; each sink sees its own copy of the flag.
     for (const auto& sink : sinks) {
         VARIANT_BOOL copy = VARIANT_FALSE;
@@ -142,7 +144,7 @@ HRESULT CKivlinkMobilePhone2::SendToFileWorker(CRequestData& record)
 HRESULT CKivlinkMobilePhone2::SendLongOperation(CRequestData& record)
 {
     record.m_Callback = this;
-    const bool blocked = (record.m_firstIntegerArg & eBlocked) != 0;
+    const bool blocked = record.Flags().Has(eBlocked);
     // An unblocked operation keeps this object alive until its completion has been sent.
     if (!blocked)
         static_cast<IKivVolume2*>(this)->AddRef();
@@ -326,7 +328,7 @@ HRESULT CKivlinkMobilePhone2::CopyInDevice(BSTR source, BSTR destination, LONG E
                              static_cast<int>(ExecutionFlags));
     HRESULT hr = E_INVALIDARG;
     if (IsValidPath(source) && IsValidDestination(destination)) {
-        CRequestData record((ExecutionFlags & eMove) ? REQ_MOVE : REQ_COPY);
+        CRequestData record(CKivExecutionFlags(ExecutionFlags).Has(eMove) ? REQ_MOVE : REQ_COPY);
         record.m_firstStringArg = CKivString(source);
         record.m_secondStringArg = CKivString(destination);
         hr = SendToFileWorker(record);

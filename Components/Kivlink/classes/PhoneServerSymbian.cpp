@@ -11,6 +11,9 @@
 #include "com/UniqueBstr.h"
 #include "com/UniqueVariant.h"
 #include "trace/TolvTrace.h"
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("CPhoneServerSymbian");
 
 namespace {
 
@@ -26,11 +29,11 @@ void CreateOutsideObject(REFCLSID clsid, tolv::com::com_ptr<I>& result)
 HRESULT AnnounceKivGeneral()
 {
     tolv::com::com_ptr<IUnknown> unknown;
-    RETURN_IF_FAILED(CoCreateInstance(CLSID_EnvironmentServer, nullptr, CLSCTX_ALL, IID_IUnknown,
-                                      reinterpret_cast<void**>(unknown.put())));
-    RETURN_IF_FAILED(OleRun(unknown.get()));
+    TOLV_RETURN_IF_FAILED(CoCreateInstance(CLSID_EnvironmentServer, nullptr, CLSCTX_ALL, IID_IUnknown,
+                                           reinterpret_cast<void**>(unknown.put())));
+    TOLV_RETURN_IF_FAILED(OleRun(unknown.get()));
     tolv::com::com_ptr<IEnvironmentServer> environment;
-    RETURN_IF_FAILED(unknown.query(environment));
+    TOLV_RETURN_IF_FAILED(unknown.query(environment));
     wchar_t clsid[40] = {};
     StringFromGUID2(CLSID_KivGeneral, clsid, 40);
     VARIANT value;
@@ -47,9 +50,9 @@ HRESULT AnnounceKivGeneral()
 
 HRESULT CPhoneServerSymbian::FinalConstruct()
 {
-    RETURN_IF_FAILED(tolv::com::MakeComObject<CKivlinkGeneral>(m_general));
-    RETURN_IF_FAILED(tolv::com::MakeComObject<CKivlinkMobilePhone>(m_volume));
-    RETURN_IF_FAILED(tolv::com::MakeComObject<CKivlinkMobilePhone2>(m_volume2));
+    TOLV_RETURN_IF_FAILED(tolv::com::MakeComObject<CKivlinkGeneral>(m_general));
+    TOLV_RETURN_IF_FAILED(tolv::com::MakeComObject<CKivlinkMobilePhone>(m_volume));
+    TOLV_RETURN_IF_FAILED(tolv::com::MakeComObject<CKivlinkMobilePhone2>(m_volume2));
     CreateOutsideObject(CLSID_TamloDcoMSG, m_messages);
     CreateOutsideObject(CLSID_TamloMMSCommunicator, m_multimedia);
     CreateOutsideObject(CLSID_TamloKivAB, m_addressBook);

@@ -1,20 +1,27 @@
 #pragma once
-// A COM failure raised inside Kivlink's phone wrappers. Operations catch it and return its
-// code; one that reaches a worker's dispatch loop ends the server in order.
+// A COM failure raised inside Kivlink's phone wrappers, with the place of the call that
+// failed. Operations catch it, trace that place and return its code; one that reaches a
+// worker's dispatch loop ends the server in order.
+#include "trace/TraceResult.h"
+
 #include <windows.h>
 
 class CKivComError {
 public:
-    explicit CKivComError(HRESULT hr) : m_hr(hr) {}
+    CKivComError(HRESULT hr, const tolv::trace::site& where) : m_hr(hr), m_where(where) {}
     HRESULT Error() const { return m_hr; }
+    const tolv::trace::site& Where() const { return m_where; }
 
 private:
     HRESULT m_hr;
+    tolv::trace::site m_where;
 };
 
-// Raises a failed result as a CKivComError.
-inline void ThrowIfFailed(HRESULT hr)
+inline void ThrowIfFailed(HRESULT hr, const tolv::trace::site& where)
 {
     if (FAILED(hr))
-        throw CKivComError(hr);
+        throw CKivComError(hr, where);
 }
+
+// Raises a failed phone call as a CKivComError naming this file's unit and line.
+#define KIV_THROW_IF_FAILED(expr) ThrowIfFailed((expr), TOLV_HERE)

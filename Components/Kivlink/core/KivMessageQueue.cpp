@@ -1,7 +1,14 @@
 #include "KivMessageQueue.h"
 
 #include "KivlinkLib.h"
-#include "trace/TolvTrace.h"
+#include "trace/TraceResult.h"
+
+namespace {
+
+constexpr tolv::trace::site kNullEntrySent{"CKivMessageQueue", 159, 2};
+constexpr tolv::trace::site kReceiveFromEmptyQueue{"CKivMessageQueue", 103, 2};
+
+}  // namespace
 
 CKivMessageQueue::~CKivMessageQueue()
 {
@@ -25,8 +32,7 @@ bool CKivMessageQueue::IsClosed() const
 HRESULT CKivMessageQueue::Send(std::unique_ptr<CRequestEntry>& entry)
 {
     if (!entry) {
-        if (m_trace)
-            m_trace->Format(2, "ERROR 0x%x [%s %d]", static_cast<unsigned>(E_UNEXPECTED), "CKivMessageQueue", 159);
+        tolv::trace::Failure(E_UNEXPECTED, kNullEntrySent, m_trace);
         return E_UNEXPECTED;
     }
     // The semaphore is released under the lock too: a queue being released and its semaphore
@@ -69,8 +75,7 @@ HRESULT CKivMessageQueue::Receive(std::unique_ptr<CRequestEntry>& entry)
     entry.reset();
     tolv::com::auto_lock lock(m_lock);
     if (!m_head) {
-        if (m_trace)
-            m_trace->Format(2, "ERROR 0x%x [%s %d]", static_cast<unsigned>(E_UNEXPECTED), "CKivMessageQueue", 103);
+        tolv::trace::Failure(E_UNEXPECTED, kReceiveFromEmptyQueue, m_trace);
         return E_UNEXPECTED;
     }
     CRequestEntry* first = m_head;

@@ -9,8 +9,15 @@
 #include <memory>
 #include <new>
 #include <string>
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("KivWorker");
 
 namespace {
+
+constexpr tolv::trace::site kThreadNotCreated{"CKivWorker", 157};
+constexpr tolv::trace::site kNothingReceived{"CKivWorker", 475};
+constexpr tolv::trace::site kNotARequest{"CKivWorker", 538};
 
 volatile LONG g_workerCounter = 0;
 
@@ -60,7 +67,7 @@ HRESULT CKivWorker::Start()
     if (SUCCEEDED(m_startupSemaphore.create(0, 1)) && SUCCEEDED(m_shutdownSemaphore.create(0, 1)))
         thread = _beginthreadex(nullptr, 0, &CKivWorker::ThreadMain, this, 0, nullptr);
     if (!thread) {
-        m_trace.Format(1, "ERROR [%s %d]", "CKivWorker", 157);
+        tolv::trace::Error(kThreadNotCreated, &m_trace);
         m_trace.Format(1, "_beginthreadex failed  - errno = %d", errno);
         SetState(STATE_INIT_FAILED);
         return THREAD_NOT_CREATED;
@@ -124,6 +131,8 @@ unsigned __stdcall CKivWorker::ThreadMain(void* self)
 
 void CKivWorker::Run()
 {
+    // The failure path's lines of this thread go to the worker's own trace.
+    const tolv::trace::thread_trace_scope traceScope(&m_trace);
     m_initResult = InitThread();
     bool running = false;
     if (FAILED(m_initResult)) {
@@ -209,8 +218,7 @@ HRESULT CKivWorker::WaitUntilRunning()
 HRESULT CKivWorker::PostRequest(const CRequestData& record)
 {
     HRESULT hr = WaitUntilRunning();
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     std::unique_ptr<CRequestEntry> entry(new (std::nothrow) CRequestEntry(record));
     if (!entry)
         return E_OUTOFMEMORY;
@@ -225,8 +233,7 @@ HRESULT CKivWorker::PostRequest(const CRequestData& record)
 HRESULT CKivWorker::PostRequestAndWait(const CRequestData& record)
 {
     HRESULT hr = WaitUntilRunning();
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     std::unique_ptr<CRequestEntry> entry(new (std::nothrow) CRequestEntry(record));
     if (!entry)
         return E_OUTOFMEMORY;
@@ -235,8 +242,7 @@ HRESULT CKivWorker::PostRequestAndWait(const CRequestData& record)
         return E_FAIL;
     }
     hr = entry->CreateCompletionEvent();
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     HANDLE completion = entry->CompletionEvent();
     try {
         hr = m_queue.Send(entry);
@@ -267,11 +273,11 @@ void CKivWorker::OnRequest()
 {
     std::unique_ptr<CRequestEntry> entry;
     if (FAILED(m_queue.Receive(entry)) || !entry) {
-        m_trace.Format(1, "ERROR [%s %d]", "CKivWorker", 475);
+        tolv::trace::Error(kNothingReceived, &m_trace);
         return;
     }
     if (entry->Kind() != CRequestEntry::KIND_REQUEST) {
-        m_trace.Format(1, "ERROR [%s %d]", "CKivWorker", 538);
+        tolv::trace::Error(kNotARequest, &m_trace);
         return;
     }
     CRequestData* record = nullptr;
@@ -303,10 +309,10 @@ void CKivWorker::OnRequest()
     }
 }
 
-HRESULT CKivWorker::RejectUndefinedRequest(const CRequestData& record, const char* sourceName, int line)
+HRESULT CKivWorker::RejectUndefinedRequest(const CRequestData& record, const tolv::trace::site& dispatcher)
 {
     m_trace.Format(1, "Undefined Request-Type %d", static_cast<int>(record.m_typ));
-    m_trace.Format(1, "ERROR [%s %d]", sourceName, line);
+    tolv::trace::Error(dispatcher, &m_trace);
     return E_INVALIDARG;
 }
 

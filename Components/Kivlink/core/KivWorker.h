@@ -6,7 +6,7 @@
 #include "RequestData.h"
 
 #include "com/UniqueHandle.h"
-#include "trace/TolvTrace.h"
+#include "trace/TraceResult.h"
 
 #include <windows.h>
 
@@ -53,7 +53,7 @@ protected:
     virtual void OnMaintenance() {}
 
     // "Undefined Request-Type" for a type the dispatcher has no operation for.
-    HRESULT RejectUndefinedRequest(const CRequestData& record, const char* sourceName, int line);
+    HRESULT RejectUndefinedRequest(const CRequestData& record, const tolv::trace::site& dispatcher);
     void ReportAbnormalEnd();
     IKivServerServices& Services() { return m_services; }
 

@@ -3,45 +3,14 @@
 #include "KivlinkLib.h"
 #include "KivlinkNotificationThread.h"
 #include "PhoneLibraryBinding.h"
+#include "RequestTable.h"
 
 #include "Components/Kivlink/files/FileOperations.h"
 #include "Components/Kivlink/transfer/CopyRoutes.h"
 
 namespace {
 
-bool IsCriticalTask(long type)
-{
-    switch (type) {
-    case REQ_FORMAT:
-    case REQ_GET_FILE:
-    case REQ_PUT_FILE:
-    case REQ_COPY_TO_PC:
-    case REQ_COPY_FROM_PC:
-    case REQ_BACKUP_DRIVE:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool IsLongOperation(long type)
-{
-    switch (type) {
-    case REQ_FORMAT:
-    case REQ_BACKUP_DRIVE:
-    case REQ_RESTORE_DRIVE:
-    case REQ_COPY_TO_PC:
-    case REQ_COPY_FROM_PC:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool HasFlag(const CRequestData& record, long flag)
-{
-    return (record.m_firstIntegerArg & flag) != 0;
-}
+constexpr tolv::trace::site kUndefinedRequest{"CKivWorkingThread", 1035};
 
 class CriticalTaskScope {
 public:
@@ -98,9 +67,7 @@ HRESULT CKivWorkingThread::ExitThread()
 
 bool CKivWorkingThread::IsKnownRequest(long type) const
 {
-    return (type >= 1 && type <= 5) || (type >= 7 && type <= 19) || (type >= 23 && type <= 29) ||
-           (type >= 32 && type <= 34) || type == 36 || type == 40 || type == 43 || (type >= 46 && type <= 50) ||
-           type == 68 || type == 69;
+    return IsServedBy(type, KivWorkerRole::File);
 }
 
 void CKivWorkingThread::ProcessRequest(CRequestData& record)
@@ -120,7 +87,7 @@ void CKivWorkingThread::ProcessRequest(CRequestData& record)
     }
     // An unblocked operation that finished without the phone (an empty file copied) has no
     // completion coming: its caller is told here, as it would be by the phone's.
-    if (SUCCEEDED(hr) && IsLongOperation(record.m_typ) && !HasFlag(record, eBlocked) &&
+    if (SUCCEEDED(hr) && IsLongOperation(record.m_typ) && !record.Flags().Has(eBlocked) &&
         (!handler || handler->RegistrationCount() == registrations))
         SendImmediateCompletion(record, hr);
     if (SUCCEEDED(hr))
@@ -143,49 +110,17 @@ HRESULT CKivWorkingThread::Execute(CRequestData& record, CFileDescription& devic
         return m_binding->OnInvalidateParent(record.m_firstStringArg.c_str(), false);
     case REQ_INVALIDATE_ALL:
         return m_binding->OnInvalidateAll();
-    case REQ_LIST_DEVICES:
-        return RunTraced("ListDevices", RunListDevices, context, record);
-    case REQ_SELECT_DEVICE:
-        return RunTraced("SelectDevice", RunSelectDevice, context, record);
-    case REQ_LIST_DRIVES:
-        return RunTraced("ListDrives", RunListDrives, context, record);
-    case REQ_LIST_ENTRIES:
-        return RunTraced("ListEntries", RunListEntries, context, record);
-    case REQ_GET_INFO:
-        return RunTraced("GetInfo", RunGetInfo, context, record);
-    case REQ_REMOVE_ENTRY:
-        return RunTraced("RemoveEntry", RunRemoveEntry, context, record);
-    case REQ_CREATE_DIR:
-        return RunTraced("CreateDir", RunCreateEntry, context, record);
-    case REQ_MOVE:
-        return RunTraced("Move", RunMoveEntry, context, record);
-    case REQ_FORMAT:
-        return RunTraced("FormatDrive", RunFormatDrive, context, record);
-    case REQ_BACKUP_DRIVE:
-        return RunTraced("BackupDrive", RunBackupDrive, context, record);
-    case REQ_RESTORE_DRIVE:
-        return RunTraced("RestoreDrive", RunRestoreDrive, context, record);
-    case REQ_COPY_FROM_PC:
-        return RunTraced("CopyFromPC", RunCopyFromPC, context, record);
-    case REQ_COPY_TO_PC:
-        return RunTraced("CopyToPC", RunCopyToPC, context, record);
-    case REQ_COPY:
-        return RunTraced("Copy", RunInDeviceCopy, context, record);
-    case REQ_COPY_FROM_PC_POST_STEP:
-        return RunCopyFromPCPostSteps(context, record);
-    case REQ_COPY_TO_PC_POST_STEP:
-        return RunCopyToPCPostSteps(context, record);
-    case REQ_FORMAT_POST_STEP:
-        return RunFormatPostSteps(context, record);
-    case REQ_BACKUP_POST_STEP:
-        return RunBackupPostSteps(context, record);
-    case REQ_RESTORE_POST_STEP:
-        return RunRestorePostSteps(context, record);
     default:
-        if (IsKnownRequest(record.m_typ))
-            return E_NOTIMPL;
-        return RejectUndefinedRequest(record, "CKivWorkingThread", 1035);
+        break;
     }
+    const SKivRequestKind* kind = FindRequestKind(record.m_typ);
+    if (!kind || !(kind->servedBy & RoleBit(KivWorkerRole::File)))
+        return RejectUndefinedRequest(record, kUndefinedRequest);
+    if (!kind->operation)
+        return E_NOTIMPL;
+    if (kind->method)
+        return RunTraced(kind->method, kind->operation, context, record);
+    return kind->operation(context, record);
 }
 
 CKivlinkNotificationHandler* CKivWorkingThread::Handler()
@@ -219,7 +154,7 @@ void CKivWorkingThread::SendImmediateCompletion(const CRequestData& record, HRES
     Services().PostToMainThread(notice);
 }
 
-HRESULT CKivWorkingThread::RunTraced(const char* method, FileOperation operation, CKivFileContext& context,
+HRESULT CKivWorkingThread::RunTraced(const char* method, KivFileOperation operation, CKivFileContext& context,
                                      CRequestData& record)
 {
     Trace()->Format(3, ">>>%s ...", method);
@@ -230,7 +165,7 @@ HRESULT CKivWorkingThread::RunTraced(const char* method, FileOperation operation
 
 void CKivWorkingThread::InvalidateAfterSuccess(const CRequestData& record)
 {
-    const bool blocked = HasFlag(record, eBlocked);
+    const bool blocked = record.Flags().Has(eBlocked);
     const wchar_t* first = record.m_firstStringArg.c_str();
     const wchar_t* second = record.m_secondStringArg.c_str();
     switch (record.m_typ) {
@@ -257,7 +192,7 @@ void CKivWorkingThread::InvalidateAfterSuccess(const CRequestData& record)
         m_binding->OnInvalidateParent(first, false);
         break;
     case REQ_COPY_TO_PC:
-        if (blocked && HasFlag(record, eMove))
+        if (blocked && record.Flags().Has(eMove))
             m_binding->OnInvalidateParent(first, true);
         break;
     case REQ_COPY_FROM_PC:
@@ -274,7 +209,7 @@ void CKivWorkingThread::InvalidateAfterSuccess(const CRequestData& record)
         m_binding->OnInvalidateParent(second, true);
         break;
     case REQ_COPY_TO_PC_POST_STEP:
-        if (HasFlag(record, eMove))
+        if (record.Flags().Has(eMove))
             m_binding->OnInvalidateParent(first, true);
         break;
     case REQ_FORMAT_POST_STEP:

@@ -1,6 +1,7 @@
 #pragma once
 // Worker 1, the file worker: all file, drive and device work on its own phone binding.
 #include "KivWorker.h"
+#include "RequestTable.h"
 #include "SCEventImp.h"
 #include "SymbianConnectRT.h"
 
@@ -23,9 +24,8 @@ protected:
 
 private:
     HRESULT Execute(CRequestData& record, CFileDescription& device);
-    using FileOperation = HRESULT (*)(CKivFileContext&, const CRequestData&);
     // Runs an operation between the worker's own entry and exit lines.
-    HRESULT RunTraced(const char* method, FileOperation operation, CKivFileContext& context, CRequestData& record);
+    HRESULT RunTraced(const char* method, KivFileOperation operation, CKivFileContext& context, CRequestData& record);
     void InvalidateAfterSuccess(const CRequestData& record);
     CKivlinkNotificationHandler* Handler();
     void SendImmediateCompletion(const CRequestData& record, HRESULT result);

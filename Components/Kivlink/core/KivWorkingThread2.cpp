@@ -1,5 +1,13 @@
 #include "KivWorkingThread2.h"
 
+#include "RequestTable.h"
+
+namespace {
+
+constexpr tolv::trace::site kUndefinedRequest{"CKivWorkingThread2", 307};
+
+}  // namespace
+
 HRESULT CKivWorkingThread2::InitThread()
 {
     HRESULT hr = CoInitialize(nullptr);
@@ -18,8 +26,7 @@ HRESULT CKivWorkingThread2::ExitThread()
 
 bool CKivWorkingThread2::IsKnownRequest(long type) const
 {
-    return type == REQ_SET_PORT || type == REQ_GET_BATTERY_SIGNAL || type == REQ_SUSPEND_CONNECTION ||
-           type == REQ_RESUME_CONNECTION || type == REQ_RESET_PORT;
+    return IsServedBy(type, KivWorkerRole::PhoneStatus);
 }
 
 void CKivWorkingThread2::ProcessRequest(CRequestData& record)
@@ -39,7 +46,7 @@ void CKivWorkingThread2::ProcessRequest(CRequestData& record)
         record.m_RetVal = E_NOTIMPL;
         break;
     default:
-        record.m_RetVal = RejectUndefinedRequest(record, "CKivWorkingThread2", 307);
+        record.m_RetVal = RejectUndefinedRequest(record, kUndefinedRequest);
         break;
     }
 }

@@ -1,6 +1,14 @@
 #include "KivWorkingThread3.h"
 
+#include "RequestTable.h"
+
 #include "PhoneLibraryBinding.h"
+
+namespace {
+
+constexpr tolv::trace::site kUndefinedRequest{"CKivWorkingThread3", 347};
+
+}  // namespace
 
 HRESULT CKivWorkingThread3::InitThread()
 {
@@ -29,7 +37,7 @@ HRESULT CKivWorkingThread3::ExitThread()
 }
 bool CKivWorkingThread3::IsKnownRequest(long type) const
 {
-    return type == REQ_GET_ENTRIES || type == REQ_INVALIDATE_PARENT || type == REQ_INVALIDATE_ALL;
+    return IsServedBy(type, KivWorkerRole::Listing);
 }
 
 void CKivWorkingThread3::ProcessRequest(CRequestData& record)
@@ -51,7 +59,7 @@ void CKivWorkingThread3::ProcessRequest(CRequestData& record)
         record.m_RetVal = m_binding->OnInvalidateAll();
         break;
     default:
-        record.m_RetVal = RejectUndefinedRequest(record, "CKivWorkingThread3", 347);
+        record.m_RetVal = RejectUndefinedRequest(record, kUndefinedRequest);
         break;
     }
 }

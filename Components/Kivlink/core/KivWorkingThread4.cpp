@@ -1,6 +1,14 @@
 #include "KivWorkingThread4.h"
 
+#include "RequestTable.h"
+
 #include "KivNotificationHandler.h"
+
+namespace {
+
+constexpr tolv::trace::site kUndefinedRequest{"CKivWorkingThread4", 242};
+
+}  // namespace
 
 HRESULT CKivWorkingThread4::InitThread()
 {
@@ -18,8 +26,7 @@ HRESULT CKivWorkingThread4::ExitThread()
 
 bool CKivWorkingThread4::IsKnownRequest(long type) const
 {
-    return type == REQ_ADD_CHANGE_NOTIFICATION || type == REQ_BROADCAST_CHANGE_NOTIFICATION ||
-           type == REQ_REMOVE_CHANGE_NOTIFICATION || type == REQ_NOTIFY_CHANGE;
+    return IsServedBy(type, KivWorkerRole::ChangeNotification);
 }
 
 void CKivWorkingThread4::ProcessRequest(CRequestData& record)
@@ -32,7 +39,7 @@ void CKivWorkingThread4::ProcessRequest(CRequestData& record)
         record.m_RetVal = m_changeService.Handle(record);
         break;
     default:
-        record.m_RetVal = RejectUndefinedRequest(record, "CKivWorkingThread4", 242);
+        record.m_RetVal = RejectUndefinedRequest(record, kUndefinedRequest);
         break;
     }
 }

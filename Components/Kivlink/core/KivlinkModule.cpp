@@ -7,16 +7,23 @@
 #include "KivWorkingThread4.h"
 #include "KivlinkNotificationThread.h"
 
-#include "com/HResult.h"
 #include "com/ScopeExit.h"
 #include "com/UniqueBstr.h"
+#include "trace/TraceResult.h"
 
 #include <process.h>
 #include <algorithm>
 #include <cstdint>
 #include <new>
 
+TOLV_TRACE_UNIT("CModule");
+
 namespace {
+
+constexpr tolv::trace::site kUnexpectedEntryKind{"CModule", 292};
+constexpr tolv::trace::site kUnknownMainRequest{"CModule", 837};
+constexpr tolv::trace::site kConnectWithoutListener{"CModule", 881};
+constexpr tolv::trace::site kDisconnectWithoutListener{"CModule", 920};
 
 CExeModule* g_current = nullptr;
 
@@ -33,16 +40,20 @@ CExeModule::CExeModule(HINSTANCE instance)
       m_mainQueue(&m_trace)
 {
     m_trace.Format(2, "#*# TESTFRAME DISABLED");
-    if (!g_current)
+    if (!g_current) {
         g_current = this;
+        tolv::trace::SetProcessTrace(&m_trace);
+    }
 }
 
 CExeModule::~CExeModule()
 {
     if (m_mainThread)
         WaitForSingleObject(m_mainThread.get(), INFINITE);
-    if (g_current == this)
+    if (g_current == this) {
         g_current = nullptr;
+        tolv::trace::SetProcessTrace(nullptr);
+    }
 }
 
 CExeModule* CExeModule::Current()
@@ -79,14 +90,14 @@ HRESULT CExeModule::StartModule(DWORD processThreadId)
     if (FAILED(m_shutdownEvent.create(true, false)) || FAILED(m_stopEvent.create(true, false)))
         return E_FAIL;
     // Workers may report to the main thread before it runs: its queue can take entries now.
-    RETURN_IF_FAILED(m_mainQueueSemaphore.create(0, MAIN_QUEUE_MAXIMUM));
+    TOLV_RETURN_IF_FAILED(m_mainQueueSemaphore.create(0, MAIN_QUEUE_MAXIMUM));
     m_mainQueue.SetSemaphore(m_mainQueueSemaphore.get());
 
     // Whatever started is stopped again when a later step fails: a server without its main
     // thread would never answer a client nor quit.
     auto undo = tolv::com::scope_exit([this] { StopWorkers(); });
     m_changeService = std::make_unique<CKivNotificationHandler>(&m_trace);
-    RETURN_IF_FAILED(m_changeService->Start());
+    TOLV_RETURN_IF_FAILED(m_changeService->Start());
 
     m_worker1 = std::make_unique<CKivWorkingThread>(*this);
     m_worker2 = std::make_unique<CKivWorkingThread2>(*this);
@@ -99,11 +110,11 @@ HRESULT CExeModule::StartModule(DWORD processThreadId)
     for (CKivWorker* worker : {static_cast<CKivWorker*>(m_notificationThread.get()),
                                static_cast<CKivWorker*>(m_worker1.get()), static_cast<CKivWorker*>(m_worker2.get()),
                                static_cast<CKivWorker*>(m_worker3.get()), static_cast<CKivWorker*>(m_worker4.get())}) {
-        RETURN_HR_IF(CKivWorker::THREAD_NOT_CREATED, worker->Start() == CKivWorker::THREAD_NOT_CREATED);
+        TOLV_RETURN_HR_IF(CKivWorker::THREAD_NOT_CREATED, worker->Start() == CKivWorker::THREAD_NOT_CREATED);
     }
 
     uintptr_t thread = m_startThread(&CExeModule::MainThreadEntry, this);
-    RETURN_LAST_ERROR_IF(thread == 0);
+    TOLV_RETURN_LAST_ERROR_IF(thread == 0);
     m_mainThread.reset(reinterpret_cast<HANDLE>(thread));
     undo.release();
     return S_OK;
@@ -203,7 +214,7 @@ void CExeModule::RunMainLoop()
             if (FAILED(m_mainQueue.Receive(entry)) || !entry)
                 continue;
             if (entry->Kind() != CRequestEntry::KIND_REQUEST) {
-                m_trace.Format(1, "ERROR [%s %d]", "CModule", 292);
+                tolv::trace::Error(kUnexpectedEntryKind, &m_trace);
                 continue;
             }
             CRequestData* record = nullptr;
@@ -267,7 +278,7 @@ void CExeModule::HandleMainRequest(CRequestData& record)
         m_stopEvent.set();
         break;
     default:
-        m_trace.Format(1, "ERROR [%s %d]", "CModule", 837);
+        tolv::trace::Error(kUnknownMainRequest, &m_trace);
         record.m_RetVal = E_INVALIDARG;
         break;
     }
@@ -304,7 +315,7 @@ void CExeModule::OnConnect(const CRequestData& record)
         tolv::com::auto_lock lock(m_moduleLock);
         ++m_connectCounter;
         if (m_listeners.empty()) {
-            m_trace.Format(1, "WARNING [%s %d]", "CModule", 881);
+            tolv::trace::Warning(kConnectWithoutListener, &m_trace);
             return;
         }
         listeners = PinListeners();
@@ -326,7 +337,7 @@ void CExeModule::OnDisconnect(const CRequestData& record)
     {
         tolv::com::auto_lock lock(m_moduleLock);
         if (m_listeners.empty()) {
-            m_trace.Format(1, "WARNING [%s %d]", "CModule", 920);
+            tolv::trace::Warning(kDisconnectWithoutListener, &m_trace);
             return;
         }
         listeners = PinListeners();

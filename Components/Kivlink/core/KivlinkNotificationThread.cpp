@@ -1,5 +1,7 @@
 #include "KivlinkNotificationThread.h"
 
+#include "RequestTable.h"
+
 #include "SymbianConnectRT.h"
 
 #include "Components/Kivlink/model/DeviceInfoText.h"
@@ -13,6 +15,8 @@
 #include <optional>
 
 namespace {
+
+constexpr tolv::trace::site kUndefinedRequest{"CKivlinkNotificationThread", 458};
 
 // The device information of the connect notice. Battery charge and signal level are left
 // empty: this thread does not ask the phone-status worker for them.
@@ -52,7 +56,7 @@ void CKivlinkNotificationThread::UnregisterBinding(CSymbianConnectRT* binding)
 
 bool CKivlinkNotificationThread::IsKnownRequest(long type) const
 {
-    return type >= REQ_EV_DEVICE_CONNECTED && type <= REQ_CANCEL_OPERATION;
+    return IsServedBy(type, KivWorkerRole::Notifications);
 }
 
 void CKivlinkNotificationThread::AnswerResponse(const CRequestData& record, VARIANT_BOOL response)
@@ -177,7 +181,7 @@ void CKivlinkNotificationThread::ProcessRequest(CRequestData& record)
         record.m_RetVal = HandleOperation(record);
         break;
     default:
-        record.m_RetVal = RejectUndefinedRequest(record, "CKivlinkNotificationThread", 458);
+        record.m_RetVal = RejectUndefinedRequest(record, kUndefinedRequest);
         break;
     }
 }

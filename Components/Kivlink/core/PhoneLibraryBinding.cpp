@@ -2,17 +2,18 @@
 
 #include "KivServerServices.h"
 #include "KivlinkNotificationThread.h"
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("PhoneLibraryBinding");
 
 HRESULT BindToPhoneLibrary(int bindingId, IKivServerServices& services, CTolvTrace* trace,
                            std::unique_ptr<CSymbianConnectRT>& binding, tolv::com::com_ptr<CSCEventImp>& events)
 {
     binding = std::make_unique<CSymbianConnectRT>(bindingId, trace, &services);
     HRESULT hr = binding->Init();
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     hr = CSCEventImp::Create(events);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     tolv::com::com_ptr<ISCApplication> application;
     binding->GetApplication(application);
     return events->Advise(application.get(), services.NotificationThread());

@@ -1,6 +1,7 @@
 #pragma once
 // The record every piece of work travels in: filled by a COM method or an event handler,
 // copied into a queue entry and executed by the thread that serves its type.
+#include "ExecutionFlagSet.h"
 #include "KivString.h"
 #include "RequestTypes.h"
 
@@ -32,6 +33,8 @@ public:
 
     // The record as trace text, one field a line.
     std::string Dump() const;
+    // A long or copy request's ExecutionFlags travel in its first integer.
+    CKivExecutionFlags Flags() const { return CKivExecutionFlags(m_firstIntegerArg); }
 
     long m_typ = 0;
     CKivString m_firstStringArg;

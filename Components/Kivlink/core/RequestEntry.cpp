@@ -1,6 +1,12 @@
 #include "RequestEntry.h"
 
-#include "trace/TolvTrace.h"
+#include "trace/TraceResult.h"
+
+namespace {
+
+constexpr tolv::trace::site kNotARequest{"CKivMessage", 165, 8};
+
+}  // namespace
 #include "com/HResult.h"
 
 CRequestEntry::CRequestEntry(const CRequestData& record) : m_prev(this), m_next(this), m_record(record) {}
@@ -29,8 +35,7 @@ HRESULT CRequestEntry::GetRecord(CRequestData** record, CTolvTrace* trace)
 {
     *record = nullptr;
     if (m_kind != KIND_REQUEST) {
-        if (trace)
-            trace->Format(8, "ERROR 0x%x [%s %d]", static_cast<unsigned>(E_UNEXPECTED), "CKivMessage", 165);
+        tolv::trace::Failure(E_UNEXPECTED, kNotARequest, trace);
         return E_UNEXPECTED;
     }
     if (m_record.m_Response) {

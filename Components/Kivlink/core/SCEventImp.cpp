@@ -4,9 +4,13 @@
 #include "KivWorker.h"
 #include "RequestData.h"
 
+#include "trace/TraceResult.h"
+
 #include <cstdio>
 #include <new>
 #include <string>
+
+TOLV_TRACE_UNIT("CSCEventImp");
 
 namespace {
 
@@ -25,7 +29,7 @@ public:
     EventArguments(const DISPPARAMS& params, UINT expected) : m_params(params)
     {
         if (params.cArgs != expected || (expected > 0 && !params.rgvarg))
-            throw CKivComError(DISP_E_BADPARAMCOUNT);
+            throw CKivComError(DISP_E_BADPARAMCOUNT, TOLV_HERE);
     }
 
     long Long(UINT index) const
@@ -52,14 +56,14 @@ public:
     {
         const VARIANT& value = Inner(At(index));
         if (value.vt != (VT_BOOL | VT_BYREF) || !value.pboolVal)
-            throw CKivComError(DISP_E_TYPEMISMATCH);
+            throw CKivComError(DISP_E_TYPEMISMATCH, TOLV_HERE);
         return value.pboolVal;
     }
     long* LongReference(UINT index) const
     {
         const VARIANT& value = Inner(At(index));
         if (value.vt != (VT_I4 | VT_BYREF) || !value.plVal)
-            throw CKivComError(DISP_E_TYPEMISMATCH);
+            throw CKivComError(DISP_E_TYPEMISMATCH, TOLV_HERE);
         return reinterpret_cast<long*>(value.plVal);
     }
     const VARIANT& At(UINT index) const { return m_params.rgvarg[m_params.cArgs - 1 - index]; }
@@ -78,7 +82,7 @@ private:
         VariantInit(&value);
         HRESULT hr = VariantChangeType(&value, const_cast<VARIANT*>(&At(index)), 0, type);
         if (FAILED(hr))
-            throw CKivComError(hr);
+            throw CKivComError(hr, TOLV_HERE);
         return value;
     }
 
@@ -113,12 +117,10 @@ HRESULT CSCEventImp::Advise(ISCApplication* source, CKivWorker* receiver)
         return S_OK;
     tolv::com::com_ptr<IConnectionPointContainer> container;
     HRESULT hr = m_source.query(container);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     tolv::com::com_ptr<IConnectionPoint> point;
     hr = container->FindConnectionPoint(DIID_ISCEvents, point.put());
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     DWORD cookie = 0;
     hr = point->Advise(static_cast<IDispatch*>(this), &cookie);
     if (SUCCEEDED(hr))
@@ -190,11 +192,13 @@ HRESULT CSCEventImp::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, V
         return DISP_E_MEMBERNOTFOUND;
     // The worker may drop its reference while an event is still being handled.
     tolv::com::com_ptr<CSCEventImp> self(this);
+    // Events arrive on COM's threads: their failures belong in this binding's trace.
+    const tolv::trace::thread_trace_scope traceScope(&m_trace);
     try {
         HandleEvent(id, *params);
         return S_OK;
     } catch (const CKivComError& error) {
-        m_trace.Format(1, "ERROR 0x%x [%s %d]", static_cast<unsigned>(error.Error()), "CSCEventImp", __LINE__);
+        tolv::trace::Failure(error.Error(), error.Where());
         return error.Error();
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -205,9 +209,7 @@ HRESULT CSCEventImp::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, V
 
 void CSCEventImp::Post(CRequestData& record)
 {
-    HRESULT hr = m_receiver->PostRequest(record);
-    if (FAILED(hr))
-        m_trace.Format(1, "ERROR 0x%x [%s %d]", static_cast<unsigned>(hr), "CSCEventImp", __LINE__);
+    TOLV_LOG_IF_FAILED(m_receiver->PostRequest(record));
 }
 
 void CSCEventImp::PostAndWait(CRequestData& record, const char* eventName)
@@ -224,7 +226,7 @@ void CSCEventImp::OnDeviceConnected(DISPPARAMS& params)
         return;
     try {
         if (params.cArgs < 1 || !params.rgvarg)
-            throw CKivComError(DISP_E_BADPARAMCOUNT);
+            throw CKivComError(DISP_E_BADPARAMCOUNT, TOLV_HERE);
         EventArguments arguments(params, params.cArgs);
         const VARIANT& argument = arguments.At(0);
         IUnknown* object = nullptr;
@@ -233,11 +235,11 @@ void CSCEventImp::OnDeviceConnected(DISPPARAMS& params)
         else if (argument.vt == VT_UNKNOWN)
             object = argument.punkVal;
         if (!object)
-            throw CKivComError(E_POINTER);
+            throw CKivComError(E_POINTER, TOLV_HERE);
         tolv::com::com_ptr<ISCDevice> device;
-        ThrowIfFailed(object->QueryInterface(IID_ISCDevice, device.put_void()));
+        KIV_THROW_IF_FAILED(object->QueryInterface(IID_ISCDevice, device.put_void()));
         BSTR name = nullptr;
-        ThrowIfFailed(device->GetName(&name));
+        KIV_THROW_IF_FAILED(device->GetName(&name));
         CRequestData record(REQ_EV_DEVICE_CONNECTED);
         record.m_firstStringArg = CKivString::Attach(name);
         Post(record);

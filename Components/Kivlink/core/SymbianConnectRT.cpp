@@ -14,9 +14,17 @@
 
 #include "KivlinkLib.h"
 #include "com/HResult.h"
-#include "trace/TolvTrace.h"
+#include "trace/TraceResult.h"
 
 #include <utility>
+
+TOLV_TRACE_UNIT("CSymbianConnectRT");
+
+namespace {
+
+constexpr tolv::trace::site kNoConnectionInTime{"CSymbianConnectRT", 671, 3};
+
+}  // namespace
 
 namespace {
 
@@ -59,7 +67,7 @@ HRESULT CSymbianConnectRT::Init()
     }
     try {
         tolv::com::com_ptr<ISCApplication> application;
-        ThrowIfFailed(CreateSymbianConnectApplication(application));
+        KIV_THROW_IF_FAILED(CreateSymbianConnectApplication(application));
         m_application = std::move(application);
         // No phone yet is no failure: the worker waits for one.
         ReadDeviceList();
@@ -108,9 +116,9 @@ HRESULT CSymbianConnectRT::ReadDevices(CSymbianDevice*& head, std::vector<CFileD
 {
     if (!m_application)
         return E_UNEXPECTED;
-    return RunPhoneOperation(m_trace, "CSymbianConnectRT", __LINE__, [&]() -> HRESULT {
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&]() -> HRESULT {
         tolv::com::com_ptr<ISCDeviceCollection> devices;
-        ThrowIfFailed(m_application->GetDevices(devices.put()));
+        KIV_THROW_IF_FAILED(m_application->GetDevices(devices.put()));
         KeepFirstProxyOf(devices.get(), IID_ISCDeviceCollection);
         long count = 0;
         if (!devices || FAILED(devices->GetCount(&count)) || count == 0)
@@ -120,9 +128,9 @@ HRESULT CSymbianConnectRT::ReadDevices(CSymbianDevice*& head, std::vector<CFileD
         try {
             for (long index = 1; index <= count; ++index) {
                 tolv::com::com_ptr<ISCDevice> device;
-                ThrowIfFailed(devices->Item(IndexVariant(index), device.put()));
+                KIV_THROW_IF_FAILED(devices->Item(IndexVariant(index), device.put()));
                 BSTR name = nullptr;
-                ThrowIfFailed(RequirePointer(device.get())->GetName(&name));
+                KIV_THROW_IF_FAILED(KIV_REQUIRE(device.get())->GetName(&name));
                 auto* node = new CSymbianDevice(m_bindingId, m_trace, std::move(device), AdoptText(name));
                 newDescriptions.push_back(node->Describe());
                 NamedRing<CSymbianDevice>::Append(newHead, node);
@@ -203,7 +211,7 @@ HRESULT CSymbianConnectRT::WaitForConnection(DWORD timeoutMs, CFileDescription* 
         return hr;
     }
     m_trace->Format(3, "time-out (%d ms) elapsed - no connection established", static_cast<int>(timeoutMs));
-    m_trace->Format(3, "WARNING [%s %d]", "CSymbianConnectRT", 671);
+    tolv::trace::Warning(kNoConnectionInTime, m_trace);
     return KIV_E_NOCONNECTION;
 }
 
@@ -250,8 +258,7 @@ HRESULT CSymbianConnectRT::InvalidateParentFolder(const wchar_t* path, CKivStrin
 {
     CFileDescription device;
     HRESULT hr = GetCurrentDeviceDescription(device);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     CFileDescription parent;
     hr = device.Device()->GetParentDirectory(path, parent);
     if (SUCCEEDED(hr) && parent.Kind() == KIND_FOLDER) {

@@ -1,8 +1,11 @@
 #include "WorkerBusyCounters.h"
 
-#include "trace/TolvTrace.h"
+#include "trace/TraceResult.h"
 
 namespace {
+
+constexpr tolv::trace::site kNoCounterToRaise{"CMessageFilter", 181, 3};
+constexpr tolv::trace::site kNoCounterToLower{"CMessageFilter", 207, 3};
 
 volatile LONG g_busy[WorkerBusyCounters::COUNT + 1];
 
@@ -19,16 +22,16 @@ void Raise(int workerNumber, CTolvTrace* trace)
 {
     if (HasCounter(workerNumber))
         InterlockedIncrement(&g_busy[workerNumber]);
-    else if (trace)
-        trace->Format(3, "WARNING [%s %d]", "CMessageFilter", 181);
+    else
+        tolv::trace::Warning(kNoCounterToRaise, trace);
 }
 
 void Lower(int workerNumber, CTolvTrace* trace)
 {
     if (HasCounter(workerNumber))
         InterlockedDecrement(&g_busy[workerNumber]);
-    else if (trace)
-        trace->Format(3, "WARNING [%s %d]", "CMessageFilter", 207);
+    else
+        tolv::trace::Warning(kNoCounterToLower, trace);
 }
 
 LONG Get(int workerNumber)

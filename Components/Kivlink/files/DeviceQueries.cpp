@@ -12,6 +12,9 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("DeviceQueries");
 
 namespace {
 
@@ -31,8 +34,7 @@ HRESULT DeviceInfo(CKivFileContext& context, const CKivString& deviceName, CKivS
     CKivString model;
     tolv::com::com_ptr<ISCApplication> application;
     HRESULT hr = CreateSymbianConnectApplication(application);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     if (application)
         ReadDeviceIdentity(application.get(), deviceName.c_str(), manufacturer, model);
     // Charge and signal come from the phone-status worker, which does not read them yet.
@@ -45,8 +47,7 @@ HRESULT DriveInfo(CKivFileContext& context, const wchar_t* path, CKivString& inf
 {
     CFileDescription drive;
     HRESULT hr = context.device->GetDrive(path, drive);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     context.trace->Format(3, "GetVolumeInfo(%s)", CKivString(path).Narrow().c_str());
     CKivString label;
     long capacity = 0;
@@ -70,8 +71,7 @@ HRESULT EntryInfo(CKivFileContext& context, const wchar_t* path, CKivString& inf
 {
     CFileDescription entry;
     HRESULT hr = context.device->GetEntry(path, entry);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED_EXPECTED(hr);
     const bool folder = entry.Kind() != KIND_FILE;
     long attributes = 0;
     long size = 0;
@@ -81,8 +81,7 @@ HRESULT EntryInfo(CKivFileContext& context, const wchar_t* path, CKivString& inf
         hr = entry.GetSize(size);
     if (SUCCEEDED(hr) && !folder)
         hr = entry.GetDate(date);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     info = FormatEntryInfoText(folder, attributes, size, date);
     return S_OK;
 }
@@ -106,8 +105,7 @@ HRESULT RunListDevices(CKivFileContext& context, const CRequestData& record)
 {
     std::vector<CFileDescription> devices;
     HRESULT hr = context.binding->RereadDeviceList(devices);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     return AnswerText(record, JoinNames(devices));
 }
 
@@ -115,8 +113,7 @@ HRESULT RunSelectDevice(CKivFileContext& context, const CRequestData& record)
 {
     CFileDescription current;
     HRESULT hr = context.binding->GetCurrentDeviceDescription(current);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     // Only the current device can be selected; the selection never changes it.
     return current.Name() == record.m_firstStringArg ? S_OK : E_INVALIDARG;
 }
@@ -125,8 +122,7 @@ HRESULT RunListDrives(CKivFileContext& context, const CRequestData& record)
 {
     std::vector<CFileDescription> drives;
     HRESULT hr = context.device->ListDriveEntries(drives);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     return AnswerText(record, JoinNames(drives));
 }
 
@@ -136,8 +132,7 @@ HRESULT RunListEntries(CKivFileContext& context, const CRequestData& record)
     const wchar_t* path = record.m_firstStringArg.c_str();
     HRESULT hr = record.m_firstBooleanArg ? context.device->GetAllEntriesRecursive(path, L"", entries)
                                           : context.device->GetAllEntries(path, L"", entries);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     const CKivString list = JoinNames(entries);
     context.trace->Format(3, "fileList = %s", list.Narrow().c_str());
     return AnswerText(record, list);
@@ -165,7 +160,6 @@ HRESULT RunGetInfo(CKivFileContext& context, const CRequestData& record)
     case INFO_INVALID:
         break;
     }
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     return AnswerText(record, info);
 }

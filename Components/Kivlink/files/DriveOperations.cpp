@@ -8,7 +8,9 @@
 #include "operations/LongOperation.h"
 
 #include "com/UniqueBstr.h"
-#include "trace/TolvTrace.h"
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("DriveOperations");
 
 namespace {
 
@@ -19,7 +21,7 @@ template <class PostSteps>
 HRESULT FinishDriveOperation(CKivFileContext& context, CKivLongOperation& operation, const CRequestData& record,
                              const char* finished, PostSteps&& postSteps)
 {
-    if (!IsBlockedRequest(record))
+    if (!record.Flags().Has(eBlocked))
         return S_OK;
     HRESULT completion = E_FAIL;
     HRESULT hr = operation.WaitForCompletion(completion);
@@ -27,7 +29,7 @@ HRESULT FinishDriveOperation(CKivFileContext& context, CKivLongOperation& operat
         context.trace->Format(3, "%s", finished);
         hr = completion;
     } else {
-        context.trace->Format(1, "ERROR [%s %d]", "CKivWorkingThread", __LINE__);
+        tolv::trace::Error(TOLV_HERE, context.trace);
     }
     operation.Unregister();
     CRequestData postStep(record);
@@ -66,12 +68,10 @@ HRESULT RunDeviceTransfer(CKivFileContext& context, const CRequestData& record, 
     CKivLongOperation operation(context.handler, context.DisconnectEvent(), context.trace);
     hr = operation.Register(backup ? aidBackup : aidRestore, drive, record,
                             backup ? REQ_BACKUP_POST_STEP : REQ_RESTORE_POST_STEP);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     long requestId = 0;
     hr = StartDeviceTransfer(context, backup, drive, record.m_firstStringArg, requestId);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     context.trace->Format(3, backup ? "Backup returns REQID %d" : "Restore returns REQID %d",
                           static_cast<int>(requestId));
     operation.Started(requestId);
@@ -95,13 +95,11 @@ HRESULT RunFormatDrive(CKivFileContext& context, const CRequestData& record)
     }
     CKivLongOperation operation(context.handler, context.DisconnectEvent(), context.trace);
     HRESULT hr = operation.Register(aidFormat, driveName, record, REQ_FORMAT_POST_STEP);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     context.trace->Format(3, "(%s)->Format()", driveName.Narrow().c_str());
     long requestId = 0;
     hr = drive.Drive()->StartFormat(requestId);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     context.trace->Format(3, "Format returns REQID %d", static_cast<int>(requestId));
     operation.Started(requestId);
     std::string finished = "S_STATE: Format " + driveName.Narrow() + " (synchronous call) finished.";

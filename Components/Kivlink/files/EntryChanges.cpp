@@ -11,6 +11,9 @@
 
 #include <cwctype>
 #include <vector>
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("EntryChanges");
 
 namespace {
 
@@ -39,12 +42,10 @@ HRESULT RemoveMatching(CKivFileContext& context, const CPhonePath& path)
     HRESULT hr = path.GetParent(&folder, nullptr);
     if (SUCCEEDED(hr))
         hr = path.GetPattern(&pattern);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     std::vector<CFileDescription> matches;
     hr = context.device->GetAllEntries(folder.c_str(), pattern.c_str(), matches);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     bool skipped = false;
     for (CFileDescription& entry : matches) {
         if (entry.Kind() == KIND_FILE && IsReadOnly(entry)) {
@@ -52,8 +53,7 @@ HRESULT RemoveMatching(CKivFileContext& context, const CPhonePath& path)
             continue;
         }
         hr = RemoveOne(entry);
-        if (FAILED(hr))
-            return hr;
+        TOLV_RETURN_IF_FAILED(hr);
     }
     return skipped ? KIV_E_READONLY_FILE : S_OK;
 }
@@ -74,8 +74,7 @@ HRESULT RunRemoveEntry(CKivFileContext& context, const CRequestData& record)
         return RemoveMatching(context, path);
     CFileDescription entry;
     HRESULT hr = context.device->GetEntry(record.m_firstStringArg.c_str(), entry);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED_EXPECTED(hr);
     if (entry.Kind() == KIND_FILE && IsReadOnly(entry))
         return KIV_E_READONLY_FILE;
     return RemoveOne(entry);
@@ -109,19 +108,16 @@ HRESULT RunMoveEntry(CKivFileContext& context, const CRequestData& record)
     }
     CFileDescription entry;
     hr = context.device->GetEntry(source.c_str(), entry);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED_EXPECTED(hr);
     if (entry.Kind() == KIND_FOLDER)
         return entry.Directory()->Move(target.c_str());
     if (entry.Kind() != KIND_FILE)
         return E_INVALIDARG;
     CFileDescription folder;
     hr = context.device->GetParentDirectory(source.c_str(), folder);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED_EXPECTED(hr);
     CKivString name;
     hr = entry.GetDisplayName(name);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     return folder.Directory()->RenameChildFile(name.c_str(), target.c_str());
 }

@@ -8,6 +8,9 @@
 #include "trace/TolvTrace.h"
 
 #include <string>
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("FolderCreation");
 
 namespace {
 
@@ -53,15 +56,12 @@ HRESULT CreatePhoneFolder(CSymbianDevice& device, const wchar_t* path, CTolvTrac
     CFileDescription parent;
     if (FAILED(device.GetDirectory(parentPath.c_str(), parent))) {
         hr = CreatePhoneFolder(device, parentPath.c_str(), trace, nullptr);
-        if (FAILED(hr))
-            return hr;
+        TOLV_RETURN_IF_FAILED(hr);
         hr = device.GetDirectory(parentPath.c_str(), parent);
-        if (FAILED(hr))
-            return hr;
+        TOLV_RETURN_IF_FAILED_EXPECTED(hr);
     }
     hr = parent.Directory()->CreateSubFolder(name.c_str());
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     if (changedParent) {
         *changedParent = parentPath;
         if (trace)

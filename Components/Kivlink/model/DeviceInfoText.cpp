@@ -7,6 +7,8 @@
 
 #include <string>
 
+TOLV_TRACE_UNIT("DeviceInfoText");
+
 namespace {
 
 bool Equals(const CKivString& text, const wchar_t* other)
@@ -55,22 +57,22 @@ HRESULT ReadDeviceIdentity(ISCApplication* application, const wchar_t* deviceNam
 {
     manufacturer = CKivString();
     model = CKivString();
-    return RunPhoneOperation(nullptr, "DeviceInfoText", __LINE__, [&] {
+    return RunPhoneOperation(nullptr, TOLV_HERE, [&] {
         tolv::com::com_ptr<ISCDeviceCollection> devices;
-        ThrowIfFailed(RequirePointer(application)->GetDevices(devices.put()));
+        KIV_THROW_IF_FAILED(KIV_REQUIRE(application)->GetDevices(devices.put()));
         KeepFirstProxyOf(devices.get(), IID_ISCDeviceCollection);
         long count = 0;
-        ThrowIfFailed(RequirePointer(devices.get())->GetCount(&count));
+        KIV_THROW_IF_FAILED(KIV_REQUIRE(devices.get())->GetCount(&count));
         for (long index = 1; index <= count; ++index) {
             tolv::com::com_ptr<ISCDevice> device;
-            ThrowIfFailed(devices->Item(IndexVariant(index), device.put()));
+            KIV_THROW_IF_FAILED(devices->Item(IndexVariant(index), device.put()));
             BSTR text = nullptr;
-            ThrowIfFailed(RequirePointer(device.get())->GetName(&text));
+            KIV_THROW_IF_FAILED(KIV_REQUIRE(device.get())->GetName(&text));
             if (!Equals(AdoptText(text), deviceName ? deviceName : L""))
                 continue;
-            ThrowIfFailed(device->GetModel(&text));
+            KIV_THROW_IF_FAILED(device->GetModel(&text));
             model = AdoptText(text);
-            ThrowIfFailed(device->GetManufacturer(&text));
+            KIV_THROW_IF_FAILED(device->GetManufacturer(&text));
             manufacturer = AdoptText(text);
             break;
         }

@@ -7,6 +7,9 @@
 #include "SymbianDeviceFile.h"
 
 #include "trace/TolvTrace.h"
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("CFileDescription");
 
 CFileDescription::CFileDescription(CSymbianDevice* device, const CKivString& name)
     : m_name(name),
@@ -136,8 +139,7 @@ HRESULT CFileDescription::GetAttributes(long& attributes)
         case KIND_FILE: {
             long read = 0;
             HRESULT hr = m_file->ReadAttributes(read);
-            if (FAILED(hr))
-                return hr;
+            TOLV_RETURN_IF_FAILED(hr);
             m_attributes = read;
             break;
         }
@@ -163,14 +165,13 @@ HRESULT CFileDescription::GetSize(long& size)
         case KIND_FILE: {
             long read = 0;
             HRESULT hr = m_file->ReadSize(read);
-            if (FAILED(hr))
-                return hr;
+            TOLV_RETURN_IF_FAILED(hr);
             m_size = read;
             break;
         }
         case KIND_DEVICE:
         case KIND_DRIVE:
-            Trace()->Format(1, "WARNING [%s %d]", "CFileDescription", __LINE__);
+            tolv::trace::Warning(TOLV_HERE, Trace());
             m_size = 0;
             break;
         default:
@@ -190,14 +191,13 @@ HRESULT CFileDescription::GetDate(DATE& date)
         case KIND_FILE: {
             DATE read = 0;
             HRESULT hr = m_file->ReadDate(read);
-            if (FAILED(hr))
-                return hr;
+            TOLV_RETURN_IF_FAILED(hr);
             m_date = read;
             break;
         }
         case KIND_DEVICE:
         case KIND_DRIVE:
-            Trace()->Format(1, "WARNING [%s %d]", "CFileDescription", __LINE__);
+            tolv::trace::Warning(TOLV_HERE, Trace());
             break;
         default:
             return E_UNEXPECTED;

@@ -1,12 +1,13 @@
 #pragma once
 // How the model talks to the phone library: a failed call becomes a CKivComError carrying
-// its HRESULT, a missing interface pointer E_POINTER, and each model operation turns the
-// error back into its result with an "ERROR [unit line]" trace line.
+// its HRESULT and its place (KIV_THROW_IF_FAILED), a missing interface pointer E_POINTER, and
+// each model operation turns the error back into its result with an "ERROR [unit line]" trace
+// line naming the call that failed.
 #include "Components/Kivlink/core/KivComError.h"
 #include "Components/Kivlink/core/KivString.h"
 
 #include "com/UniqueBstr.h"
-#include "trace/TolvTrace.h"
+#include "trace/TraceResult.h"
 
 #include <windows.h>
 #include <oleauto.h>
@@ -24,21 +25,24 @@ inline VARIANT IndexVariant(long index)
 }
 
 template <class I>
-I* RequirePointer(I* pointer)
+I* RequirePointer(I* pointer, const tolv::trace::site& where)
 {
     if (!pointer)
-        throw CKivComError(E_POINTER);
+        throw CKivComError(E_POINTER, where);
     return pointer;
 }
+// The interface pointer, or a CKivComError(E_POINTER) naming this line.
+#define KIV_REQUIRE(pointer) RequirePointer((pointer), TOLV_HERE)
 
 // A text argument for a phone call.
-inline tolv::com::unique_bstr TextArgument(const wchar_t* text)
+inline tolv::com::unique_bstr TextArgument(const wchar_t* text, const tolv::trace::site& where)
 {
     tolv::com::unique_bstr value(text ? text : L"");
     if (!value.get())
-        throw CKivComError(E_OUTOFMEMORY);
+        throw CKivComError(E_OUTOFMEMORY, where);
     return value;
 }
+#define KIV_TEXT_ARGUMENT(text) TextArgument((text), TOLV_HERE)
 
 // A BSTR answered by the phone, owned from here on.
 inline CKivString AdoptText(BSTR text)
@@ -51,19 +55,18 @@ inline CKivString AdoptText(BSTR text)
 // The name after the last backslash; for a path that ends with one, the name before it.
 CKivString LastPathComponent(const CKivString& path);
 
-// Runs body (which returns an HRESULT and may raise CKivComError) as one model operation.
+// Runs body (which returns an HRESULT and may raise CKivComError) as one model operation;
+// `operation` (TOLV_HERE) names it when memory runs out.
 template <class Body>
-HRESULT RunPhoneOperation(CTolvTrace* trace, const char* unit, int line, Body&& body)
+HRESULT RunPhoneOperation(CTolvTrace* trace, const tolv::trace::site& operation, Body&& body)
 {
     try {
         return body();
     } catch (const CKivComError& error) {
-        if (trace)
-            trace->Format(1, "ERROR [%s %d]", unit, line);
+        tolv::trace::Error(error.Where(), trace);
         return error.Error();
     } catch (const std::bad_alloc&) {
-        if (trace)
-            trace->Format(1, "ERROR [%s %d]", unit, line);
+        tolv::trace::Error(operation, trace);
         return E_OUTOFMEMORY;
     }
 }

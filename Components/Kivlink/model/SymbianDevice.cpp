@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <utility>
 
+TOLV_TRACE_UNIT("CSymbianDevice");
+
 CSymbianDevice::CSymbianDevice(int bindingId, CTolvTrace* trace, tolv::com::com_ptr<ISCDevice> device, CKivString name)
     : m_bindingId(bindingId),
       m_trace(trace),
@@ -28,9 +30,9 @@ CSymbianDevice::~CSymbianDevice()
 
 HRESULT CSymbianDevice::GetManufacturer(CKivString& manufacturer)
 {
-    return RunPhoneOperation(m_trace, "CSymbianDevice", __LINE__, [&] {
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
         BSTR text = nullptr;
-        ThrowIfFailed(RequirePointer(m_device.get())->GetManufacturer(&text));
+        KIV_THROW_IF_FAILED(KIV_REQUIRE(m_device.get())->GetManufacturer(&text));
         manufacturer = AdoptText(text);
         return S_OK;
     });
@@ -38,9 +40,9 @@ HRESULT CSymbianDevice::GetManufacturer(CKivString& manufacturer)
 
 HRESULT CSymbianDevice::GetModel(CKivString& model)
 {
-    return RunPhoneOperation(m_trace, "CSymbianDevice", __LINE__, [&] {
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
         BSTR text = nullptr;
-        ThrowIfFailed(RequirePointer(m_device.get())->GetModel(&text));
+        KIV_THROW_IF_FAILED(KIV_REQUIRE(m_device.get())->GetModel(&text));
         model = AdoptText(text);
         return S_OK;
     });
@@ -48,9 +50,9 @@ HRESULT CSymbianDevice::GetModel(CKivString& model)
 
 HRESULT CSymbianDevice::GetIdentifier(CKivString& identifier)
 {
-    return RunPhoneOperation(m_trace, "CSymbianDevice", __LINE__, [&] {
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
         BSTR text = nullptr;
-        ThrowIfFailed(RequirePointer(m_device.get())->GetIdentifier(&text));
+        KIV_THROW_IF_FAILED(KIV_REQUIRE(m_device.get())->GetIdentifier(&text));
         identifier = AdoptText(text);
         return S_OK;
     });
@@ -66,21 +68,21 @@ void CSymbianDevice::DropDrives()
 void CSymbianDevice::ReadDrives()
 {
     tolv::com::com_ptr<ISCDriveCollection> drives;
-    ThrowIfFailed(RequirePointer(m_device.get())->GetDrives(drives.put()));
+    KIV_THROW_IF_FAILED(KIV_REQUIRE(m_device.get())->GetDrives(drives.put()));
     KeepFirstProxyOf(drives.get(), IID_ISCDriveCollection);
     long count = 0;
-    ThrowIfFailed(RequirePointer(drives.get())->GetCount(&count));
+    KIV_THROW_IF_FAILED(KIV_REQUIRE(drives.get())->GetCount(&count));
     CSymbianDeviceDrive* head = nullptr;
     std::vector<CFileDescription> descriptions;
     try {
         for (long index = 1; index <= count; ++index) {
             tolv::com::com_ptr<ISCDrive> drive;
-            ThrowIfFailed(drives->Item(IndexVariant(index), drive.put()));
+            KIV_THROW_IF_FAILED(drives->Item(IndexVariant(index), drive.put()));
             BSTR text = nullptr;
-            ThrowIfFailed(RequirePointer(drive.get())->GetName(&text));
+            KIV_THROW_IF_FAILED(KIV_REQUIRE(drive.get())->GetName(&text));
             CKivString name = AdoptText(text);
             tolv::com::com_ptr<ISCDriveSpace> space;
-            ThrowIfFailed(drive.query(space));
+            KIV_THROW_IF_FAILED(drive.query(space));
             auto* node = new CSymbianDeviceDrive(m_trace, std::move(drive), std::move(space), name);
             CFileDescription description = node->Describe();
             descriptions.push_back(description);
@@ -97,7 +99,7 @@ void CSymbianDevice::ReadDrives()
 
 HRESULT CSymbianDevice::FindDrive(const wchar_t* name, CFileDescription& drive)
 {
-    return RunPhoneOperation(m_trace, "CSymbianDevice", __LINE__, [&]() -> HRESULT {
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&]() -> HRESULT {
         if (m_drivesRead)
             if (CSymbianDeviceDrive* found = NamedRing<CSymbianDeviceDrive>::Find(m_drives, name)) {
                 drive = found->Describe();
@@ -128,20 +130,17 @@ HRESULT CSymbianDevice::WalkFolders(const CPhonePath& path, size_t end, CFileDes
         return E_INVALIDARG;
     CFileDescription drive;
     HRESULT hr = FindDrive(path.Name(0).c_str(), drive);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED_EXPECTED(hr);
     CFileDescription current;
     hr = drive.Drive()->GetRootFolder(current);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED_EXPECTED(hr);
     for (size_t index = 1; index < end && index < path.ComponentCount(); ++index) {
         const CKivString& name = path.Name(index);
         if (name.empty())
             continue;
         CFileDescription child;
         hr = current.Directory()->GetSubFolder(name.c_str(), child);
-        if (FAILED(hr))
-            return hr;
+        TOLV_RETURN_IF_FAILED_EXPECTED(hr);
         current = child;
     }
     folder = current;
@@ -167,8 +166,7 @@ HRESULT CSymbianDevice::GetFile(const wchar_t* filePath, CFileDescription& file)
         return KIV_E_FILENOTFOUND;
     CFileDescription folder;
     HRESULT hr = WalkFolders(path, count - 1, folder);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED_EXPECTED(hr);
     return folder.Directory()->GetFileInFolder(path.Name(count - 1).c_str(), file);
 }
 
@@ -182,8 +180,7 @@ HRESULT CSymbianDevice::GetEntry(const wchar_t* entryPath, CFileDescription& ent
         return WalkFolders(path, count, entry);
     CFileDescription folder;
     HRESULT hr = WalkFolders(path, count - 1, folder);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED_EXPECTED(hr);
     const CKivString& last = path.Name(count - 1);
     if (last.empty()) {
         entry = folder;
@@ -207,7 +204,7 @@ HRESULT CSymbianDevice::GetParentDirectory(const wchar_t* entryPath, CFileDescri
 
 HRESULT CSymbianDevice::ListDriveEntries(std::vector<CFileDescription>& drives)
 {
-    HRESULT hr = RunPhoneOperation(m_trace, "CSymbianDevice", __LINE__, [&] {
+    HRESULT hr = RunPhoneOperation(m_trace, TOLV_HERE, [&] {
         DropDrives();
         ReadDrives();
         return S_OK;
@@ -226,8 +223,7 @@ HRESULT CSymbianDevice::KeepMatching(const wchar_t* filter, std::vector<CFileDes
     for (CFileDescription& entry : entries) {
         CKivString name;
         HRESULT hr = entry.GetDisplayName(name);
-        if (FAILED(hr))
-            return hr;
+        TOLV_RETURN_IF_FAILED(hr);
         if (WildcardMatch(filter, name.c_str()))
             kept.push_back(entry);
     }
@@ -240,24 +236,20 @@ HRESULT CSymbianDevice::GetAllEntries(const wchar_t* folderPath, const wchar_t* 
 {
     CFileDescription folder;
     HRESULT hr = GetDirectory(folderPath, folder);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED_EXPECTED(hr);
     CSymbianDeviceDirectory* directory = folder.Directory();
     std::vector<CFileDescription> found;
     if (!foldersOnly) {
         hr = directory->RereadFiles();
-        if (FAILED(hr))
-            return hr;
+        TOLV_RETURN_IF_FAILED(hr);
         found = directory->FileDescriptions();
     }
     hr = directory->RereadSubFolders();
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     const std::vector<CFileDescription>& folders = directory->SubFolderDescriptions();
     found.insert(found.end(), folders.begin(), folders.end());
     hr = KeepMatching(filter, found);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     entries = std::move(found);
     return S_OK;
 }
@@ -265,19 +257,16 @@ HRESULT CSymbianDevice::GetAllEntries(const wchar_t* folderPath, const wchar_t* 
 HRESULT CSymbianDevice::ListRecursively(CSymbianDeviceDirectory* folder, std::vector<CFileDescription>& entries)
 {
     HRESULT hr = folder->RereadSubFolders();
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     // A copy: the children are listed through descriptions that keep them alive.
     const std::vector<CFileDescription> children = folder->SubFolderDescriptions();
     for (const CFileDescription& child : children) {
         entries.push_back(child);
         hr = ListRecursively(child.Directory(), entries);
-        if (FAILED(hr))
-            return hr;
+        TOLV_RETURN_IF_FAILED(hr);
     }
     hr = folder->RereadFiles();
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     const std::vector<CFileDescription>& files = folder->FileDescriptions();
     entries.insert(entries.end(), files.begin(), files.end());
     return S_OK;
@@ -288,15 +277,12 @@ HRESULT CSymbianDevice::GetAllEntriesRecursive(const wchar_t* folderPath, const 
 {
     CFileDescription folder;
     HRESULT hr = GetDirectory(folderPath, folder);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED_EXPECTED(hr);
     std::vector<CFileDescription> found;
     hr = ListRecursively(folder.Directory(), found);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     hr = KeepMatching(filter, found);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     entries = std::move(found);
     return S_OK;
 }

@@ -8,6 +8,8 @@
 
 #include <utility>
 
+TOLV_TRACE_UNIT("CSymbianDeviceDirectory");
+
 namespace {
 
 // Reads one child collection of a folder into a new ring with its descriptions; the phone
@@ -17,20 +19,20 @@ template <class Node, class Interface, class Collection>
 void ReadChildren(CTolvTrace* trace, Collection* collection, Node*& head, std::vector<CFileDescription>& descriptions)
 {
     long count = 0;
-    ThrowIfFailed(RequirePointer(collection)->GetCount(&count));
+    KIV_THROW_IF_FAILED(KIV_REQUIRE(collection)->GetCount(&count));
     Node* newHead = nullptr;
     std::vector<CFileDescription> newDescriptions;
     try {
         for (long index = 1; index <= count; ++index) {
             tolv::com::com_ptr<ISCItem> item;
-            ThrowIfFailed(collection->Item(IndexVariant(index), item.put()));
+            KIV_THROW_IF_FAILED(collection->Item(IndexVariant(index), item.put()));
             KeepFirstProxyOf(item.get(), IID_ISCItem);
             BSTR path = nullptr;
-            ThrowIfFailed(RequirePointer(item.get())->GetName(&path));
+            KIV_THROW_IF_FAILED(KIV_REQUIRE(item.get())->GetName(&path));
             CKivString fullPath = AdoptText(path);
             tolv::com::com_ptr<Interface> object;
-            ThrowIfFailed(item.query(object));
-            RequirePointer(object.get());
+            KIV_THROW_IF_FAILED(item.query(object));
+            KIV_REQUIRE(object.get());
             Node* node = new Node(trace, std::move(object), LastPathComponent(fullPath), fullPath);
             CFileDescription description(node, fullPath);
             newDescriptions.push_back(description);
@@ -78,7 +80,7 @@ void CSymbianDeviceDirectory::DropFiles()
 void CSymbianDeviceDirectory::ReadSubFolders()
 {
     tolv::com::com_ptr<ISCFolderCollection> folders;
-    ThrowIfFailed(RequirePointer(m_folder.get())->GetFolders(folders.put()));
+    KIV_THROW_IF_FAILED(KIV_REQUIRE(m_folder.get())->GetFolders(folders.put()));
     KeepFirstProxyOf(folders.get(), IID_ISCFolderCollection);
     ReadChildren<CSymbianDeviceDirectory, ISCFolder>(m_trace, folders.get(), m_folders, m_folderDescriptions);
     m_foldersRead = true;
@@ -87,7 +89,7 @@ void CSymbianDeviceDirectory::ReadSubFolders()
 void CSymbianDeviceDirectory::ReadFiles()
 {
     tolv::com::com_ptr<ISCFileCollection> files;
-    ThrowIfFailed(RequirePointer(m_folder.get())->GetFiles(files.put()));
+    KIV_THROW_IF_FAILED(KIV_REQUIRE(m_folder.get())->GetFiles(files.put()));
     KeepFirstProxyOf(files.get(), IID_ISCFileCollection);
     ReadChildren<CSymbianDeviceFile, ISCFile>(m_trace, files.get(), m_files, m_fileDescriptions);
     m_filesRead = true;
@@ -101,7 +103,7 @@ void CSymbianDeviceDirectory::Invalidate()
 
 HRESULT CSymbianDeviceDirectory::RereadSubFolders()
 {
-    return RunPhoneOperation(m_trace, "CSymbianDeviceDirectory", __LINE__, [&] {
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
         DropSubFolders();
         ReadSubFolders();
         return S_OK;
@@ -110,7 +112,7 @@ HRESULT CSymbianDeviceDirectory::RereadSubFolders()
 
 HRESULT CSymbianDeviceDirectory::RereadFiles()
 {
-    return RunPhoneOperation(m_trace, "CSymbianDeviceDirectory", __LINE__, [&] {
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
         DropFiles();
         ReadFiles();
         return S_OK;
@@ -119,7 +121,7 @@ HRESULT CSymbianDeviceDirectory::RereadFiles()
 
 HRESULT CSymbianDeviceDirectory::GetSubFolder(const wchar_t* name, CFileDescription& folder)
 {
-    return RunPhoneOperation(m_trace, "CSymbianDeviceDirectory", __LINE__, [&]() -> HRESULT {
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&]() -> HRESULT {
         if (m_foldersRead)
             if (CSymbianDeviceDirectory* found = Find(m_folders, name)) {
                 folder = found->Describe();
@@ -138,7 +140,7 @@ HRESULT CSymbianDeviceDirectory::GetSubFolder(const wchar_t* name, CFileDescript
 
 HRESULT CSymbianDeviceDirectory::GetFileInFolder(const wchar_t* name, CFileDescription& file)
 {
-    return RunPhoneOperation(m_trace, "CSymbianDeviceDirectory", __LINE__, [&]() -> HRESULT {
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&]() -> HRESULT {
         const bool wasRead = m_filesRead;
         const std::string text = CKivString(name).Narrow();
         if (wasRead) {
@@ -165,17 +167,17 @@ HRESULT CSymbianDeviceDirectory::GetFileInFolder(const wchar_t* name, CFileDescr
 
 HRESULT CSymbianDeviceDirectory::CreateSubFolder(const wchar_t* name)
 {
-    return RunPhoneOperation(m_trace, "CSymbianDeviceDirectory", __LINE__, [&] {
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
         tolv::com::com_ptr<ISCFolder> created;
-        ThrowIfFailed(RequirePointer(m_folder.get())->CreateFolder(TextArgument(name).get(), created.put()));
+        KIV_THROW_IF_FAILED(KIV_REQUIRE(m_folder.get())->CreateFolder(KIV_TEXT_ARGUMENT(name).get(), created.put()));
         return S_OK;
     });
 }
 
 HRESULT CSymbianDeviceDirectory::StartCopyFromPC(const wchar_t* pcPath, long& requestId)
 {
-    return RunPhoneOperation(m_trace, "CSymbianDeviceDirectory", __LINE__, [&] {
-        ThrowIfFailed(RequirePointer(m_folder.get())->CopyFromPC(TextArgument(pcPath).get(), &requestId));
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
+        KIV_THROW_IF_FAILED(KIV_REQUIRE(m_folder.get())->CopyFromPC(KIV_TEXT_ARGUMENT(pcPath).get(), &requestId));
         return S_OK;
     });
 }
@@ -184,23 +186,22 @@ HRESULT CSymbianDeviceDirectory::RenameChildFile(const wchar_t* fileName, const 
 {
     CFileDescription file;
     HRESULT hr = GetFileInFolder(fileName, file);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED_EXPECTED(hr);
     return file.File()->Rename(newName);
 }
 
 HRESULT CSymbianDeviceDirectory::Remove()
 {
-    return RunPhoneOperation(m_trace, "CSymbianDeviceDirectory", __LINE__, [&] {
-        ThrowIfFailed(RequirePointer(m_folder.get())->Remove());
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
+        KIV_THROW_IF_FAILED(KIV_REQUIRE(m_folder.get())->Remove());
         return S_OK;
     });
 }
 
 HRESULT CSymbianDeviceDirectory::Move(const wchar_t* newName)
 {
-    return RunPhoneOperation(m_trace, "CSymbianDeviceDirectory", __LINE__, [&] {
-        ThrowIfFailed(RequirePointer(m_folder.get())->Move(TextArgument(newName).get()));
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
+        KIV_THROW_IF_FAILED(KIV_REQUIRE(m_folder.get())->Move(KIV_TEXT_ARGUMENT(newName).get()));
         return S_OK;
     });
 }

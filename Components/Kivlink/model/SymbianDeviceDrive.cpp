@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+TOLV_TRACE_UNIT("CSymbianDeviceDrive");
+
 long ClampDriveBytes(long low, long high, bool& clamped)
 {
     clamped = high != 0 || static_cast<unsigned long>(low) > static_cast<unsigned long>(KIV_MAXIMUM_DRIVE_BYTES);
@@ -30,11 +32,11 @@ CSymbianDeviceDrive::~CSymbianDeviceDrive()
 
 HRESULT CSymbianDeviceDrive::GetRootFolder(CFileDescription& root)
 {
-    return RunPhoneOperation(m_trace, "CSymbianDeviceDrive", __LINE__, [&] {
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
         if (!m_root) {
             tolv::com::com_ptr<ISCFolder> folder;
-            ThrowIfFailed(RequirePointer(m_drive.get())->GetRootFolder(folder.put()));
-            RequirePointer(folder.get());
+            KIV_THROW_IF_FAILED(KIV_REQUIRE(m_drive.get())->GetRootFolder(folder.put()));
+            KIV_REQUIRE(folder.get());
             std::wstring path(m_name.c_str());
             if (path.empty() || path.back() != L'\\')
                 path += L'\\';
@@ -49,9 +51,9 @@ HRESULT CSymbianDeviceDrive::GetRootFolder(CFileDescription& root)
 
 HRESULT CSymbianDeviceDrive::GetLabel(CKivString& label)
 {
-    return RunPhoneOperation(m_trace, "CSymbianDeviceDrive", __LINE__, [&] {
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
         BSTR text = nullptr;
-        ThrowIfFailed(RequirePointer(m_drive.get())->GetLabel(&text));
+        KIV_THROW_IF_FAILED(KIV_REQUIRE(m_drive.get())->GetLabel(&text));
         label = AdoptText(text);
         return S_OK;
     });
@@ -59,19 +61,19 @@ HRESULT CSymbianDeviceDrive::GetLabel(CKivString& label)
 
 HRESULT CSymbianDeviceDrive::SetLabel(const wchar_t* label)
 {
-    return RunPhoneOperation(m_trace, "CSymbianDeviceDrive", __LINE__, [&] {
-        ThrowIfFailed(RequirePointer(m_drive.get())->SetLabel(TextArgument(label).get()));
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
+        KIV_THROW_IF_FAILED(KIV_REQUIRE(m_drive.get())->SetLabel(KIV_TEXT_ARGUMENT(label).get()));
         return S_OK;
     });
 }
 
 HRESULT CSymbianDeviceDrive::GetCapacity(long& bytes)
 {
-    return RunPhoneOperation(m_trace, "CSymbianDeviceDrive", __LINE__, [&] {
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
         long low = 0;
         long high = 0;
-        ThrowIfFailed(RequirePointer(m_space.get())->GetCapacityLow(&low));
-        ThrowIfFailed(m_space->GetCapacityHigh(&high));
+        KIV_THROW_IF_FAILED(KIV_REQUIRE(m_space.get())->GetCapacityLow(&low));
+        KIV_THROW_IF_FAILED(m_space->GetCapacityHigh(&high));
         bool clamped = false;
         bytes = ClampDriveBytes(low, high, clamped);
         if (clamped)
@@ -82,11 +84,11 @@ HRESULT CSymbianDeviceDrive::GetCapacity(long& bytes)
 
 HRESULT CSymbianDeviceDrive::GetFreeBytes(long& bytes)
 {
-    return RunPhoneOperation(m_trace, "CSymbianDeviceDrive", __LINE__, [&] {
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
         long low = 0;
         long high = 0;
-        ThrowIfFailed(RequirePointer(m_space.get())->GetFreeLow(&low));
-        ThrowIfFailed(m_space->GetFreeHigh(&high));
+        KIV_THROW_IF_FAILED(KIV_REQUIRE(m_space.get())->GetFreeLow(&low));
+        KIV_THROW_IF_FAILED(m_space->GetFreeHigh(&high));
         bool clamped = false;
         bytes = ClampDriveBytes(low, high, clamped);
         if (clamped)
@@ -97,8 +99,8 @@ HRESULT CSymbianDeviceDrive::GetFreeBytes(long& bytes)
 
 HRESULT CSymbianDeviceDrive::StartFormat(long& requestId)
 {
-    return RunPhoneOperation(m_trace, "CSymbianDeviceDrive", __LINE__, [&] {
-        ThrowIfFailed(RequirePointer(m_drive.get())->Format(&requestId));
+    return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
+        KIV_THROW_IF_FAILED(KIV_REQUIRE(m_drive.get())->Format(&requestId));
         return S_OK;
     });
 }

@@ -6,7 +6,7 @@
 
 #include "KivlinkLib.h"
 #include "com/HResult.h"
-#include "trace/TolvTrace.h"
+#include "trace/TraceResult.h"
 
 #include <new>
 
@@ -14,7 +14,11 @@ namespace {
 
 volatile LONG g_liveNotifications = 0;
 
-const char SOURCE_NAME[] = "CKivlinkNotification";
+constexpr char kUnit[] = "CKivlinkNotification";
+constexpr tolv::trace::site kProgressNotSignalled{kUnit, 179, 1, true};
+constexpr tolv::trace::site kCompletionNotSignalled{kUnit, 225, 1, true};
+constexpr tolv::trace::site kNoRequestIdInTime{kUnit, 355};
+constexpr tolv::trace::site kWaitFailed{kUnit, 394, 1, true};
 
 }  // namespace
 
@@ -80,12 +84,6 @@ ULONG CKivlinkNotification::Release()
     return static_cast<ULONG>(references);
 }
 
-void CKivlinkNotification::TraceError(HRESULT hr, int line) const
-{
-    if (m_trace)
-        m_trace->Format(1, "ERROR  0x%x [%s %d]", static_cast<unsigned>(hr), SOURCE_NAME, line);
-}
-
 void CKivlinkNotification::SetRequestId(long requestId)
 {
     InterlockedExchange(&m_lastSign, static_cast<LONG>(GetTickCount()));
@@ -105,8 +103,7 @@ long CKivlinkNotification::GetRequestId()
         return requestId;
     // The phone may report before the start call has handed the id to the file worker.
     if (!m_idEvent.wait(KIV_REQUEST_ID_WAIT_MS)) {
-        if (m_trace)
-            m_trace->Format(1, "ERROR [%s %d]", SOURCE_NAME, 355);
+        tolv::trace::Error(kNoRequestIdInTime, m_trace);
         return 0;
     }
     return KnownRequestId();
@@ -163,7 +160,7 @@ HRESULT CKivlinkNotification::WaitProgress(DWORD timeoutMs, HANDLE disconnectEve
         }
     }
     if (FAILED(hr))
-        TraceError(hr, 394);
+        tolv::trace::Failure(hr, kWaitFailed, m_trace);
     return hr;
 }
 
@@ -177,7 +174,7 @@ HRESULT CKivlinkNotification::SignalProgress(long progress)
             hr = E_FAIL;
     }
     if (FAILED(hr))
-        TraceError(hr, 179);
+        tolv::trace::Failure(hr, kProgressNotSignalled, m_trace);
 
     if (progress != m_lastProgress) {
         m_repeatCount = 0;
@@ -202,7 +199,7 @@ HRESULT CKivlinkNotification::SignalCompletion(HRESULT result)
         return E_UNEXPECTED;
     InterlockedExchange(&m_result, result);
     if (!m_completed.set()) {
-        TraceError(tolv::com::HResultFromLastError(), 225);
+        tolv::trace::Failure(tolv::com::HResultFromLastError(), kCompletionNotSignalled, m_trace);
         return E_FAIL;
     }
     return S_OK;
@@ -210,7 +207,7 @@ HRESULT CKivlinkNotification::SignalCompletion(HRESULT result)
 
 bool CKivlinkNotification::IsSynchronous() const
 {
-    return (m_postStep.m_firstIntegerArg & eBlocked) != 0;
+    return m_postStep.Flags().Has(eBlocked);
 }
 
 HRESULT CKivlinkNotification::ExecutePostStep(HRESULT result, CKivWorker* fileWorker) const

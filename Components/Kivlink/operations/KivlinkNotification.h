@@ -74,7 +74,6 @@ private:
     CKivlinkNotification(long action, const CKivString& name, const CRequestData& postStep, CTolvTrace* trace);
     ~CKivlinkNotification() override;
     HRESULT CreateEvents();
-    void TraceError(HRESULT hr, int line) const;
 
     volatile LONG m_references = 1;
     mutable volatile LONG m_lastSign = 0;

@@ -4,11 +4,18 @@
 #include "core/KivWorker.h"
 #include "core/RequestData.h"
 
-#include "trace/TolvTrace.h"
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("KivlinkNotificationHandler");
 
 namespace {
 
-const char SOURCE_NAME[] = "CKivlinkNotificationHandler";
+constexpr char kUnit[] = "CKivlinkNotificationHandler";
+constexpr tolv::trace::site kNothingToRelease{kUnit, 316};
+constexpr tolv::trace::site kProgressForNobody{kUnit, 201};
+constexpr tolv::trace::site kCancelForNobody{kUnit, 235};
+constexpr tolv::trace::site kCompletionForNobody{kUnit, 282};
+constexpr tolv::trace::site kNothingTracked{kUnit, 392};
 
 }  // namespace
 
@@ -31,20 +38,13 @@ CKivlinkNotificationHandler::~CKivlinkNotificationHandler()
     }
 }
 
-void CKivlinkNotificationHandler::Warning(int line)
-{
-    if (m_trace)
-        m_trace->Format(1, "WARNING [%s %d]", SOURCE_NAME, line);
-}
-
 HRESULT CKivlinkNotificationHandler::AddSymbianNotification(CKivlinkNotificationPtr& notification, long action,
                                                             const CKivString& name, const CRequestData& postStep)
 {
     notification = nullptr;
     CKivlinkNotification* created = nullptr;
     HRESULT hr = CKivlinkNotification::Create(action, name, postStep, m_trace, &created);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     // One reference for the list, one for the caller.
     notification.attach(created);
     created->AddRef();
@@ -75,7 +75,7 @@ CKivlinkNotificationPtr CKivlinkNotificationHandler::Find(long requestId)
     // Walked outside the lock: reading an id may wait for the file worker to store it.
     std::vector<CKivlinkNotificationPtr> all = Snapshot();
     if (all.empty()) {
-        Warning(392);
+        tolv::trace::Warning(kNothingTracked, m_trace);
         return nullptr;
     }
     CKivlinkNotificationPtr found;
@@ -115,7 +115,7 @@ HRESULT CKivlinkNotificationHandler::RemoveSymbianNotification(long requestId)
         m_trace->Format(3, "RemoveSymbianNotification %d", static_cast<int>(requestId));
     CKivlinkNotificationPtr notification = Find(requestId);
     if (!notification || !Unlink(notification.get())) {
-        Warning(316);
+        tolv::trace::Warning(kNothingToRelease, m_trace);
         return E_INVALIDARG;
     }
     return S_OK;
@@ -128,7 +128,7 @@ HRESULT CKivlinkNotificationHandler::RemoveSymbianNotification(CKivlinkNotificat
     if (m_trace)
         m_trace->Format(3, "RemoveSymbianNotification %d", static_cast<int>(notification->KnownRequestId()));
     if (!Unlink(notification)) {
-        Warning(316);
+        tolv::trace::Warning(kNothingToRelease, m_trace);
         return E_INVALIDARG;
     }
     return S_OK;
@@ -153,7 +153,7 @@ HRESULT CKivlinkNotificationHandler::SignalProgress(long requestId, long progres
                 m_trace->Format(3, "Progress notifications panic - cancel - last chance");
             *response = VARIANT_TRUE;
         }
-        Warning(201);
+        tolv::trace::Warning(kProgressForNobody, m_trace);
         return E_UNEXPECTED;
     }
     if (m_trace)
@@ -169,7 +169,7 @@ HRESULT CKivlinkNotificationHandler::Cancel(long requestId)
 {
     CKivlinkNotificationPtr notification = Find(requestId);
     if (!notification) {
-        Warning(235);
+        tolv::trace::Warning(kCancelForNobody, m_trace);
         return E_UNEXPECTED;
     }
     notification->SetBreak();
@@ -180,7 +180,7 @@ HRESULT CKivlinkNotificationHandler::SignalCompletion(long requestId, HRESULT re
 {
     CKivlinkNotificationPtr notification = Find(requestId);
     if (!notification) {
-        Warning(282);
+        tolv::trace::Warning(kCompletionForNobody, m_trace);
         return E_UNEXPECTED;
     }
     if (m_trace)

@@ -63,7 +63,6 @@ private:
     // Takes the notification off the list and drops the list's reference; false when it was
     // not on the list (any more).
     bool Unlink(CKivlinkNotification* notification);
-    void Warning(int line);
     HRESULT CompleteUnblocked(CKivlinkNotification* notification, HRESULT result, HRESULT signalled);
 
     IKivServerServices& m_services;

@@ -44,8 +44,3 @@ private:
     bool m_started = false;
     long m_requestId = 0;
 };
-
-inline bool IsBlockedRequest(const CRequestData& record)
-{
-    return (record.m_firstIntegerArg & 1) != 0;  // eBlocked
-}

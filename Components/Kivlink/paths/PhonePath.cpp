@@ -6,6 +6,9 @@
 
 #include <new>
 #include <string>
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("PhonePath");
 
 namespace {
 
@@ -228,8 +231,7 @@ HRESULT CPhonePath::AnswerFolder(size_t prefixIndex, size_t nameIndex, CKivStrin
     CKivString path = m_prefixes[prefixIndex];
     if (folderPath) {
         HRESULT hr = EnsureTrailingBackslash(path);
-        if (FAILED(hr))
-            return hr;
+        TOLV_RETURN_IF_FAILED(hr);
     }
     Write(folderPath, path);
     Write(folderName, m_names[nameIndex]);

@@ -1,6 +1,9 @@
 #include "PhonePathNormalizer.h"
 
 #include <new>
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("PhonePathNormalizer");
 
 namespace {
 constexpr std::wstring_view kOldShellExtensionMarker = L"%MMC%";
@@ -36,8 +39,7 @@ HRESULT NormalizePhonePath(std::wstring_view path, bool trailingBackslash, CKivS
 {
     std::wstring text;
     HRESULT hr = NormalizePhonePath(path, trailingBackslash, text);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED_EXPECTED(hr);
     BSTR copy = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     if (!copy)
         return E_OUTOFMEMORY;

@@ -2,9 +2,9 @@
 
 #include "trace/TolvTrace.h"
 
-void TraceCopyFlags(CTolvTrace* trace, const char* route, long flags)
+void TraceCopyFlags(CTolvTrace* trace, const char* route, CKivExecutionFlags flags)
 {
     trace->Format(3, "%s-Flags: eNoOverwrite=%d, eLeaveIfDifferent=%d, eBlocked=%d, eMove=%d", route,
-                  static_cast<int>(flags & eNoOverwrite), static_cast<int>(flags & eLeaveIfDifferent),
-                  static_cast<int>(flags & eBlocked), static_cast<int>(flags & eMove));
+                  static_cast<int>(flags.BitOf(eNoOverwrite)), static_cast<int>(flags.BitOf(eLeaveIfDifferent)),
+                  static_cast<int>(flags.BitOf(eBlocked)), static_cast<int>(flags.BitOf(eMove)));
 }

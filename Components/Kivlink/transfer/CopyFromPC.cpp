@@ -23,9 +23,11 @@
 #include "paths/PhonePathNormalizer.h"
 
 #include "KivlinkLib.h"
-#include "trace/TolvTrace.h"
+#include "trace/TraceResult.h"
 
 #include <cwchar>
+
+TOLV_TRACE_UNIT("CopyFromPC");
 
 namespace {
 
@@ -42,7 +44,7 @@ HRESULT DecideTarget(CKivFileContext& context, const CRequestData& record, const
 {
     CTolvTrace* trace = context.trace;
     const CKivString& destination = record.m_secondStringArg;
-    const long flags = record.m_firstIntegerArg;
+    const CKivExecutionFlags flags = record.Flags();
     bool intoFolder = false;
     CFileDescription entry;
     HRESULT hr = context.device->GetEntry(destination.c_str(), entry);
@@ -52,8 +54,7 @@ HRESULT DecideTarget(CKivFileContext& context, const CRequestData& record, const
         target.name = parts.name;
         trace->Format(3, "destination is a file");
         hr = JudgeExistingDestination(trace, flags, destination, target.rename);
-        if (FAILED(hr))
-            return hr;
+        TOLV_RETURN_IF_FAILED(hr);
         target.existing = entry;
     } else if (SUCCEEDED(hr) && entry.Kind() == KIND_FOLDER) {
         target.folder = WithTrailingSeparator(entry.Name());
@@ -85,8 +86,7 @@ HRESULT DecideTarget(CKivFileContext& context, const CRequestData& record, const
             if (there.Kind() != KIND_FILE)
                 return KIV_E_FILEEXISTSALREADY;
             hr = JudgeExistingDestination(trace, flags, path, target.rename);
-            if (FAILED(hr))
-                return hr;
+            TOLV_RETURN_IF_FAILED(hr);
             target.existing = there;
         }
     }
@@ -95,10 +95,9 @@ HRESULT DecideTarget(CKivFileContext& context, const CRequestData& record, const
         if (PcFileDiffersFromPhoneFile(record.m_firstStringArg.c_str(), target.existing)) {
             CKivString unique;
             hr = UniquePhoneName(*context.device, target.folder, target.name, unique);
-            if (FAILED(hr))
-                return hr;
+            TOLV_RETURN_IF_FAILED(hr);
             target.name = unique;
-        } else if (flags & eNoOverwrite) {
+        } else if (flags.Has(eNoOverwrite)) {
             return KIV_E_FILEEXISTSALREADY;
         }
     }
@@ -121,7 +120,7 @@ void CreateMissingFolder(CKivFileContext& context, const CKivString& folder)
 HRESULT CopyFromPC(CKivFileContext& context, const CRequestData& record)
 {
     CTolvTrace* trace = context.trace;
-    TraceCopyFlags(trace, "CopyFromPC", record.m_firstIntegerArg);
+    TraceCopyFlags(trace, "CopyFromPC", record.Flags());
     const CKivString& source = record.m_firstStringArg;
     switch (ClassifyPcPath(source.c_str())) {
     case PC_FOLDER:
@@ -137,16 +136,14 @@ HRESULT CopyFromPC(CKivFileContext& context, const CRequestData& record)
 
     SPhoneTarget target;
     HRESULT hr = DecideTarget(context, record, sourceName, target);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     CreateMissingFolder(context, target.folder);
 
     CKivString transferSource = source;
     CKivString namedCopy;
     if (wcscmp(target.name.c_str(), sourceName.c_str()) != 0) {
         hr = MakeNamedTempCopy(source.c_str(), target.name, trace, namedCopy);
-        if (FAILED(hr))
-            return hr;
+        TOLV_RETURN_IF_FAILED(hr);
         transferSource = namedCopy;
     }
     CKivTempFileGuard namedCopyGuard(namedCopy);
@@ -166,18 +163,16 @@ HRESULT CopyFromPC(CKivFileContext& context, const CRequestData& record)
     postStep.m_secondIntegerArg = expectedSize;
     CKivLongOperation operation(context.handler, context.DisconnectEvent(), trace);
     hr = operation.Register(aidCopyFromPC, source, postStep, REQ_COPY_FROM_PC_POST_STEP);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     trace->Format(3, "(%s)->CopyFromPC(%s)", folder.Name().Narrow().c_str(), transferSource.Narrow().c_str());
     long requestId = 0;
     hr = folder.Directory()->StartCopyFromPC(transferSource.c_str(), requestId);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     trace->Format(3, "CopyFromPC returns REQID %d", static_cast<int>(requestId));
     operation.Started(requestId);
     // From here the post steps own the named copy.
     namedCopyGuard.Release();
-    if (!HasCopyFlag(record, eBlocked))
+    if (!record.Flags().Has(eBlocked))
         return S_OK;
 
     HRESULT completion = E_FAIL;
@@ -208,13 +203,13 @@ HRESULT CheckArrivedSize(CKivFileContext& context, const CRequestData& postStep)
     HRESULT hr = context.device->GetFile(target.c_str(), file);
     if (FAILED(hr)) {
         // Reported as done but not there: not a success (a move must keep its source).
-        trace->Format(1, "ERROR [%s %d]", "CopyFromPC", __LINE__);
+        tolv::trace::Error(TOLV_HERE, trace);
         return hr;
     }
     long size = 0;
     hr = file.File()->ReadSize(size);
     if (FAILED(hr)) {
-        trace->Format(1, "ERROR [%s %d]", "CopyFromPC", __LINE__);
+        tolv::trace::Error(TOLV_HERE, trace);
         return hr;
     }
     if (size == postStep.m_secondIntegerArg)
@@ -245,9 +240,9 @@ HRESULT RunCopyFromPCPostSteps(CKivFileContext& context, const CRequestData& pos
         DeleteTempFile(postStep.m_thirdStringArg.c_str());
     if (SUCCEEDED(hr))
         hr = CheckArrivedSize(context, postStep);
-    if (SUCCEEDED(hr) && HasCopyFlag(postStep, eMove) && !DeleteFileW(postStep.m_firstStringArg.c_str())) {
+    if (SUCCEEDED(hr) && postStep.Flags().Has(eMove) && !DeleteFileW(postStep.m_firstStringArg.c_str())) {
         hr = tolv::com::HResultFromLastError();
-        trace->Format(1, "ERROR [%s %d]", "CopyFromPC", __LINE__);
+        tolv::trace::Error(TOLV_HERE, trace);
     }
     trace->Format(3, "CopyFromPC post steps - hr=0x%08X", static_cast<unsigned>(hr));
     return hr;

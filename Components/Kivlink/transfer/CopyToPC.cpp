@@ -20,9 +20,11 @@
 #include "operations/LongOperation.h"
 
 #include "KivlinkLib.h"
-#include "trace/TolvTrace.h"
+#include "trace/TraceResult.h"
 
 #include <string>
+
+TOLV_TRACE_UNIT("CopyToPC");
 
 namespace {
 
@@ -35,11 +37,10 @@ struct SPcTarget {
 HRESULT DecideTarget(CTolvTrace* trace, const CRequestData& record, CFileDescription& source, SPcTarget& target)
 {
     const CKivString& destination = record.m_secondStringArg;
-    const long flags = record.m_firstIntegerArg;
+    const CKivExecutionFlags flags = record.Flags();
     CKivString sourceName;
     HRESULT hr = source.GetDisplayName(sourceName);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     bool intoFolder = false;
     switch (ClassifyPcPath(destination.c_str())) {
     case PC_FILE: {
@@ -48,8 +49,7 @@ HRESULT DecideTarget(CTolvTrace* trace, const CRequestData& record, CFileDescrip
         target.name = parts.name;
         trace->Format(3, "destination is a file");
         hr = JudgeExistingDestination(trace, flags, destination, target.rename);
-        if (FAILED(hr))
-            return hr;
+        TOLV_RETURN_IF_FAILED(hr);
         break;
     }
     case PC_FOLDER:
@@ -74,8 +74,7 @@ HRESULT DecideTarget(CTolvTrace* trace, const CRequestData& record, CFileDescrip
         return E_INVALIDARG;
     if (!target.folder.empty() && ClassifyPcPath(target.folder.c_str()) != PC_FOLDER) {
         hr = CreatePcFolder(target.folder.c_str(), trace);
-        if (FAILED(hr))
-            return hr;
+        TOLV_RETURN_IF_FAILED(hr);
     }
 
     const CKivString path = JoinFolderAndName(target.folder, target.name);
@@ -85,8 +84,7 @@ HRESULT DecideTarget(CTolvTrace* trace, const CRequestData& record, CFileDescrip
             return KIV_E_FILEEXISTSALREADY;
         case PC_FILE:
             hr = JudgeExistingDestination(trace, flags, path, target.rename);
-            if (FAILED(hr))
-                return hr;
+            TOLV_RETURN_IF_FAILED(hr);
             break;
         case PC_MISSING:
             break;
@@ -97,10 +95,9 @@ HRESULT DecideTarget(CTolvTrace* trace, const CRequestData& record, CFileDescrip
         if (PcFileDiffersFromPhoneFile(path.c_str(), source)) {
             CKivString unique;
             hr = UniquePcName(target.folder, target.name, unique);
-            if (FAILED(hr))
-                return hr;
+            TOLV_RETURN_IF_FAILED(hr);
             target.name = unique;
-        } else if (flags & eNoOverwrite) {
+        } else if (flags.Has(eNoOverwrite)) {
             return KIV_E_FILEEXISTSALREADY;
         }
     }
@@ -110,7 +107,7 @@ HRESULT DecideTarget(CTolvTrace* trace, const CRequestData& record, CFileDescrip
 HRESULT CopyToPC(CKivFileContext& context, const CRequestData& record)
 {
     CTolvTrace* trace = context.trace;
-    TraceCopyFlags(trace, "CopyToPC", record.m_firstIntegerArg);
+    TraceCopyFlags(trace, "CopyToPC", record.Flags());
     const CKivString& sourcePath = record.m_firstStringArg;
     CFileDescription source;
     if (FAILED(context.device->GetFile(sourcePath.c_str(), source))) {
@@ -119,16 +116,14 @@ HRESULT CopyToPC(CKivFileContext& context, const CRequestData& record)
     }
     SPcTarget target;
     HRESULT hr = DecideTarget(trace, record, source, target);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     if (source.Kind() != KIND_FILE) {
         trace->Format(3, "E_STATE:  %s is not a file", sourcePath.Narrow().c_str());
         return E_INVALIDARG;
     }
     long size = 0;
     hr = source.GetSize(size);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
 
     CRequestData postStep(record);
     postStep.m_typ = REQ_COPY_TO_PC_POST_STEP;
@@ -137,29 +132,27 @@ HRESULT CopyToPC(CKivFileContext& context, const CRequestData& record)
     if (size == 0) {
         hr = CreateEmptyPcFile(pcPath.c_str());
         if (FAILED(hr)) {
-            trace->Format(1, "ERROR [%s %d]", "CopyToPC", __LINE__);
+            tolv::trace::Error(TOLV_HERE, trace);
             return hr;
         }
         // No transfer and so no completion: a move is finished here.
         postStep.m_RetVal = S_OK;
         hr = RunCopyToPCPostSteps(context, postStep);
-        if (SUCCEEDED(hr) && !HasCopyFlag(record, eBlocked) && HasCopyFlag(record, eMove) && context.binding)
+        if (SUCCEEDED(hr) && !record.Flags().Has(eBlocked) && record.Flags().Has(eMove) && context.binding)
             context.binding->OnInvalidateParent(sourcePath.c_str(), true);
         return hr;
     }
 
     CKivLongOperation operation(context.handler, context.DisconnectEvent(), trace);
     hr = operation.Register(aidCopyToPC, sourcePath, postStep, REQ_COPY_TO_PC_POST_STEP);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     trace->Format(3, "(%s)->CopyToPC(%s)", source.Name().Narrow().c_str(), pcPath.Narrow().c_str());
     long requestId = 0;
     hr = source.File()->StartCopyToPC(pcPath.c_str(), requestId);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     trace->Format(3, "CopyToPC returns REQID %d", static_cast<int>(requestId));
     operation.Started(requestId);
-    if (!HasCopyFlag(record, eBlocked))
+    if (!record.Flags().Has(eBlocked))
         return S_OK;
 
     HRESULT completion = E_FAIL;
@@ -172,7 +165,7 @@ HRESULT CopyToPC(CKivFileContext& context, const CRequestData& record)
         trace->Format(3, "S_STATE: Copy (synchronous call) failed - try to check if it is there anyway on pc");
         hr = CheckCopyOnPC(source, pcPath.c_str(), trace, TransferClock());
         if (FAILED(hr))
-            trace->Format(1, "ERROR [%s %d]", "CopyToPC", __LINE__);
+            tolv::trace::Error(TOLV_HERE, trace);
     }
     operation.Unregister();
     postStep.m_RetVal = hr;
@@ -185,12 +178,10 @@ HRESULT CheckArrivedSize(CTolvTrace* trace, CFileDescription& source, const CKiv
 {
     long expected = 0;
     HRESULT hr = source.File()->ReadSize(expected);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     ULONGLONG size = 0;
     hr = ReadPcFileSize(pcPath.c_str(), size);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     if (SameSize(size, expected))
         return S_OK;
     trace->Format(3, "E_STATE: %s was not fully copied (%s of %ld bytes)", pcPath.Narrow().c_str(),
@@ -217,14 +208,14 @@ HRESULT RunCopyToPCPostSteps(CKivFileContext& context, const CRequestData& postS
         hr = context.device->GetFile(postStep.m_firstStringArg.c_str(), source);
         if (SUCCEEDED(hr))
             hr = CheckArrivedSize(trace, source, postStep.m_secondStringArg);
-        if (SUCCEEDED(hr) && HasCopyFlag(postStep, eMove)) {
+        if (SUCCEEDED(hr) && postStep.Flags().Has(eMove)) {
             long attributes = 0;
             hr = source.File()->ReadAttributes(attributes);
             if (SUCCEEDED(hr))
                 hr = (attributes & FILE_ATTRIBUTE_READONLY) ? KIV_E_READ_ONLY_FILE : source.File()->Delete();
         }
         if (FAILED(hr))
-            trace->Format(1, "ERROR [%s %d]", "CopyToPC", __LINE__);
+            tolv::trace::Error(TOLV_HERE, trace);
     }
     trace->Format(3, "CopyToPC post steps - hr=0x%08X", static_cast<unsigned>(hr));
     return hr;

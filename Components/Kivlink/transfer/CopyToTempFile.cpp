@@ -14,7 +14,9 @@
 #include "operations/LongOperation.h"
 
 #include "KivlinkLib.h"
-#include "trace/TolvTrace.h"
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("CopyToTempFile");
 
 HRESULT CopyToTempFile(CKivFileContext& context, const wchar_t* phoneFile, CKivString& tempFile)
 {
@@ -22,19 +24,16 @@ HRESULT CopyToTempFile(CKivFileContext& context, const wchar_t* phoneFile, CKivS
     RunTempGarbageCollection(trace);
     CFileDescription source;
     HRESULT hr = context.device->GetFile(phoneFile, source);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED_EXPECTED(hr);
     hr = MakeUniqueTempFile(tempFile);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     long size = 0;
     hr = source.GetSize(size);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     if (size == 0) {
         hr = CreateEmptyPcFile(tempFile.c_str());
         if (FAILED(hr))
-            trace->Format(1, "ERROR [%s %d]", "CopyToTempFile", __LINE__);
+            tolv::trace::Error(TOLV_HERE, trace);
         return hr;
     }
 
@@ -45,13 +44,11 @@ HRESULT CopyToTempFile(CKivFileContext& context, const wchar_t* phoneFile, CKivS
     postStep.m_firstIntegerArg = eBlocked;
     CKivLongOperation operation(context.handler, context.DisconnectEvent(), trace);
     hr = operation.Register(aidCopyToPC, postStep.m_firstStringArg, postStep, REQ_COPY_TO_PC_POST_STEP);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     trace->Format(3, "(%s)->CopyToPC(%s)", source.Name().Narrow().c_str(), tempFile.Narrow().c_str());
     long requestId = 0;
     hr = source.File()->StartCopyToPC(tempFile.c_str(), requestId);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     trace->Format(3, "CopyToPC returns REQID %d", static_cast<int>(requestId));
     operation.Started(requestId);
     trace->Format(3, "CopyToTempFile is going to wait for completion of REQID=%d", static_cast<int>(requestId));
@@ -71,7 +68,7 @@ HRESULT CopyToTempFile(CKivFileContext& context, const wchar_t* phoneFile, CKivS
         trace->Format(3, "S_STATE: Copy (synchronous call) failed - try to check if it is there anyway on PC");
         hr = CheckCopyOnPC(source, tempFile.c_str(), trace, TransferClock());
         if (FAILED(hr))
-            trace->Format(1, "ERROR [%s %d]", "CopyToTempFile", __LINE__);
+            tolv::trace::Error(TOLV_HERE, trace);
     }
     operation.Unregister();
     return hr;

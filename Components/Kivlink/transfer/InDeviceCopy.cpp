@@ -17,6 +17,9 @@
 
 #include "KivlinkLib.h"
 #include "trace/TolvTrace.h"
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("InDeviceCopy");
 
 namespace {
 
@@ -30,13 +33,11 @@ HRESULT SendIntoFolder(CKivFileContext& context, const CRequestData& record, CFi
     postStep.m_firstIntegerArg |= eBlocked;
     CKivLongOperation operation(context.handler, context.DisconnectEvent(), trace);
     HRESULT hr = operation.Register(aidCopyToPC, record.m_firstStringArg, postStep, REQ_COPY_TO_PC_POST_STEP);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     trace->Format(3, "(%s)->CopyFromPC(%s)", folder.Name().Narrow().c_str(), tempFile.Narrow().c_str());
     long requestId = 0;
     hr = folder.Directory()->StartCopyFromPC(tempFile.c_str(), requestId);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     trace->Format(3, "CopyFromPC returns REQID %d", static_cast<int>(requestId));
     operation.Started(requestId);
     HRESULT completion = E_FAIL;
@@ -95,12 +96,10 @@ HRESULT RunInDeviceCopy(CKivFileContext& context, const CRequestData& record)
     }
     ULONGLONG tempSize = 0;
     hr = ReadPcFileSize(tempFile.c_str(), tempSize);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     const long expectedSize = PhoneSizeOf(tempSize);
     hr = SendIntoFolder(context, record, folder, tempFile, expectedSize);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
 
     const CKivString tempName = SplitFolderAndName(tempFile.c_str(), true).name;
     hr = folder.Directory()->RenameChildFile(tempName.c_str(), target.name.c_str());
@@ -119,8 +118,7 @@ HRESULT RunInDeviceCopy(CKivFileContext& context, const CRequestData& record)
     long size = 0;
     if (SUCCEEDED(hr))
         hr = copied.File()->ReadSize(size);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     if (size != expectedSize) {
         copied.File()->Delete();
         trace->Format(3, "E_STATE: %s was not fully copied. deleted partly copied data", newPath.Narrow().c_str());

@@ -7,6 +7,9 @@
 #include "trace/TolvTrace.h"
 
 #include <string>
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("PcFolderCreation");
 
 namespace {
 
@@ -53,8 +56,7 @@ HRESULT CreatePcFolder(const wchar_t* path, CTolvTrace* trace)
     }
     // Nothing is created below a folder that could not be made.
     HRESULT hr = CreatePcFolder(parent.c_str(), trace);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     if (!CreateDirectoryW(path, nullptr))
         return tolv::com::HResultFromLastError();
     if (trace)

@@ -4,10 +4,12 @@
 #include "TemporaryFiles.h"
 
 #include "com/UniqueHandle.h"
-#include "trace/TolvTrace.h"
+#include "trace/TraceResult.h"
 
 #include <new>
 #include <vector>
+
+TOLV_TRACE_UNIT("StreamToTempFile");
 
 namespace {
 
@@ -19,12 +21,10 @@ HRESULT ReadWholeStream(IStream* stream, std::vector<BYTE>& content)
 {
     LARGE_INTEGER start = {};
     HRESULT hr = stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     STATSTG statistics = {};
     hr = stream->Stat(&statistics, STATFLAG_NONAME);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     if (statistics.cbSize.HighPart != 0)
         return E_INVALIDARG;
     try {
@@ -38,8 +38,7 @@ HRESULT ReadWholeStream(IStream* stream, std::vector<BYTE>& content)
         ULONG wanted = left > kLargestRead ? kLargestRead : static_cast<ULONG>(left);
         ULONG read = 0;
         hr = stream->Read(content.data() + filled, wanted, &read);
-        if (FAILED(hr))
-            return hr;
+        TOLV_RETURN_IF_FAILED(hr);
         if (read == 0)
             return E_FAIL;
         filled += read;
@@ -55,11 +54,9 @@ HRESULT CopyStreamToTempFile(IStream* stream, CKivString& tempFile, CTolvTrace* 
         return E_POINTER;
     std::vector<BYTE> content;
     HRESULT hr = ReadWholeStream(stream, content);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     hr = MakeUniqueTempFile(tempFile);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     tolv::com::unique_handle file(CreateFileW(tempFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                               FILE_ATTRIBUTE_ARCHIVE, nullptr));
     if (!file)
@@ -71,8 +68,7 @@ HRESULT CopyStreamToTempFile(IStream* stream, CKivString& tempFile, CTolvTrace* 
         DWORD done = 0;
         if (!WriteFile(file.get(), content.data() + written, chunk, &done, nullptr) || done == 0) {
             hr = tolv::com::HResultFromLastError();
-            if (trace)
-                trace->Format(1, "ERROR [%s %d]", "StreamToTempFile", __LINE__);
+            tolv::trace::Error(TOLV_HERE, trace);
             return hr;
         }
         written += done;

@@ -9,6 +9,9 @@
 #include <cstdio>
 #include <new>
 #include <string>
+#include "trace/TraceResult.h"
+
+TOLV_TRACE_UNIT("UniqueDestinationName");
 
 namespace {
 
@@ -60,8 +63,7 @@ HRESULT UniquePhoneName(CSymbianDevice& device, const CKivString& folder, const 
     // The phone's listing filter tells letter case apart; the whole folder is compared instead.
     std::vector<CFileDescription> entries;
     HRESULT hr = device.GetAllEntries(folder.c_str(), L"", entries);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     try {
         std::vector<CKivString> taken;
         for (CFileDescription& entry : entries) {
@@ -84,8 +86,7 @@ HRESULT UniquePcName(const CKivString& folder, const CKivString& wanted, CKivStr
     std::wstring pattern = std::wstring(base.c_str()) + L"*" + extension.c_str();
     std::vector<CKivString> taken;
     HRESULT hr = ListPcNames(JoinFolderAndName(folder, CKivString(pattern.c_str())).c_str(), true, taken);
-    if (FAILED(hr))
-        return hr;
+    TOLV_RETURN_IF_FAILED(hr);
     try {
         unique = FirstFreeName(wanted, taken);
     } catch (const std::bad_alloc&) {
