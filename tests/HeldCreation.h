@@ -25,7 +25,7 @@ struct HeldCreation {
     {
         started.set();
         release.wait();
-        return tolv::com::ComObject<T>::CreateInstance(outer, iid, result);
+        return tolv::com::ComObject<T>::CreateQueried(outer, iid, result);
     }
 };
 

@@ -1,4 +1,5 @@
 #include "KivlinkCommandLine.h"
+#include "core/NameComparison.h"
 
 #include <windows.h>
 
@@ -19,9 +20,9 @@ const wchar_t* NextToken(const wchar_t* text)
 KivlinkCommand ParseKivlinkCommandLine(const wchar_t* commandLine)
 {
     for (const wchar_t* token = NextToken(commandLine); token; token = NextToken(token)) {
-        if (CompareStringOrdinal(token, -1, L"UnregServer", -1, TRUE) == CSTR_EQUAL)
+        if (EqualOrdinalIgnoringCase(token, L"UnregServer"))
             return KivlinkCommand::Unregister;
-        if (CompareStringOrdinal(token, -1, L"RegServer", -1, TRUE) == CSTR_EQUAL)
+        if (EqualOrdinalIgnoringCase(token, L"RegServer"))
             return KivlinkCommand::Register;
     }
     return KivlinkCommand::RunServer;

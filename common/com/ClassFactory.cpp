@@ -7,41 +7,6 @@
 
 namespace tolv::com {
 
-namespace {
-
-class PlainClassFactory final : public ClassFactoryBase {
-public:
-    explicit PlainClassFactory(CreateFunction create) noexcept : ClassFactoryBase(create) {}
-};
-
-}  // namespace
-
-HRESULT STDMETHODCALLTYPE ClassFactoryBase::QueryInterface(REFIID iid, void** result)
-{
-    RETURN_HR_IF_NULL(E_POINTER, result);
-    if (InlineIsEqualGUID(iid, IID_IUnknown) || InlineIsEqualGUID(iid, IID_IClassFactory)) {
-        *result = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *result = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE ClassFactoryBase::AddRef()
-{
-    return static_cast<ULONG>(InterlockedIncrement(&m_references));
-}
-
-ULONG STDMETHODCALLTYPE ClassFactoryBase::Release()
-{
-    const LONG count = InterlockedDecrement(&m_references);
-    if (count == 0) {
-        delete this;
-    }
-    return static_cast<ULONG>(count);
-}
-
 HRESULT STDMETHODCALLTYPE ClassFactoryBase::CreateInstance(IUnknown* outer, REFIID iid, void** result)
 {
     RETURN_HR_IF_NULL(E_POINTER, result);
@@ -74,9 +39,9 @@ HRESULT ClassFactoryBase::Create(CreateFunction create, com_ptr<IClassFactory>& 
 {
     result.reset();
     RETURN_HR_IF_NULL(E_INVALIDARG, create);
-    IClassFactory* factory = new (std::nothrow) PlainClassFactory(create);
-    RETURN_HR_IF_NULL(E_OUTOFMEMORY, factory);
-    result.attach(factory);
+    com_ptr<InternalComObject<ClassFactoryBase>> factory;
+    RETURN_IF_FAILED(InternalComObject<ClassFactoryBase>::Create(factory, create));
+    result = factory;
     return S_OK;
 }
 

@@ -16,32 +16,28 @@ namespace tolv::com {
 using CreateFunction = HRESULT (*)(IUnknown* outer, REFIID iid, void** result);
 
 // The factory's own references do not lock the module (COM keeps one for every registered
-// class object, which would keep a local server alive for ever); clients that want to keep
-// the server call LockServer.
+// class object, which would keep a local server alive for ever): it is an InternalComObject.
+// Clients that want to keep the server call LockServer.
 class ClassFactoryBase : public IClassFactory {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    using interface_map = tolv::com::interface_map<IClassFactory>;
+
+    explicit ClassFactoryBase(CreateFunction create) noexcept : m_create(create) {}
+
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** result) override;
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
     // A new factory with one reference for the caller; E_OUTOFMEMORY on failure.
     static HRESULT Create(CreateFunction create, com_ptr<IClassFactory>& result) noexcept;
-
-protected:
-    explicit ClassFactoryBase(CreateFunction create) noexcept : m_create(create) {}
-    virtual ~ClassFactoryBase() = default;
+    // The factory of a class built on ComObject.
+    template <class T>
+    static HRESULT CreateFor(com_ptr<IClassFactory>& result) noexcept
+    {
+        return Create(&ComObject<T>::CreateQueried, result);
+    }
 
 private:
     CreateFunction m_create;
-    volatile LONG m_references = 1;
-};
-
-template <class T>
-class ClassFactory final : public ClassFactoryBase {
-public:
-    ClassFactory() noexcept : ClassFactoryBase(&ComObject<T>::CreateInstance) {}
 };
 
 struct ClassEntry {
@@ -52,7 +48,7 @@ struct ClassEntry {
 template <class T>
 ClassEntry ClassEntryFor(const CLSID& clsid) noexcept
 {
-    return ClassEntry{&clsid, &ComObject<T>::CreateInstance};
+    return ClassEntry{&clsid, &ComObject<T>::CreateQueried};
 }
 
 // A server's classes, each with its factory. Registration and revocation belong to one

@@ -186,8 +186,13 @@ IUnknown* IdentityOf(T* self) noexcept
     return T::interface_map::identity(self);
 }
 
-template <class T>
-class ComObject final : private module_lock, public T {
+// For objects that only the process itself holds (event sinks it hands to other servers,
+// class objects, keepers): COM's rule is that only objects clients hold keep a local server
+// running, so these do not lock the module.
+struct no_module_lock {};
+
+template <class T, class ModuleLock = module_lock>
+class ComObject final : private ModuleLock, public T {
 public:
     template <class... Args>
     explicit ComObject(Args&&... args) : T(std::forward<Args>(args)...)
@@ -263,7 +268,7 @@ public:
     }
 
     // The class factory's entry: a new object queried for `iid`.
-    static HRESULT CreateInstance(IUnknown* outer, REFIID iid, void** result) noexcept
+    static HRESULT CreateQueried(IUnknown* outer, REFIID iid, void** result) noexcept
     {
         if (result == nullptr) {
             return E_POINTER;
@@ -284,6 +289,9 @@ private:
     static constexpr LONG kDying = 0x40000000;
     volatile LONG m_references = 0;
 };
+
+template <class T>
+using InternalComObject = ComObject<T, no_module_lock>;
 
 // Creates a T and hands out its interface I.
 template <class T, class I, class... Args>

@@ -1,5 +1,7 @@
 #include "com/StubRegistrationKeeper.h"
 
+#include "com/ComObject.h"
+
 #include <new>
 #include <utility>
 
@@ -9,38 +11,31 @@ namespace {
 
 // Answers for the interfaces it was made for, so that COM builds their stubs; the marshalled
 // data never leaves the keeper, so none of their methods is ever called.
-class DormantObject final : public IUnknown {
+class DormantObject : public IUnknown {
 public:
+    // Any interface it was made for answers with the one identity.
+    struct dormant_entry {
+        using tolv_interface_map_entry = void;
+        static IUnknown* identity(DormantObject* self) noexcept { return self; }
+        static bool find(DormantObject* self, REFIID iid, void** result, HRESULT& hr) noexcept
+        {
+            for (const IID& served : self->m_interfaces) {
+                if (IsEqualIID(iid, served)) {
+                    self->AddRef();
+                    *result = static_cast<IUnknown*>(self);
+                    hr = S_OK;
+                    return true;
+                }
+            }
+            return false;
+        }
+    };
+    using interface_map = ::tolv::com::interface_map<dormant_entry>;
+
     explicit DormantObject(std::vector<IID> interfaces) : m_interfaces(std::move(interfaces)) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        if (!object)
-            return E_POINTER;
-        *object = nullptr;
-        bool known = IsEqualIID(iid, IID_IUnknown);
-        for (const IID& served : m_interfaces)
-            known = known || IsEqualIID(iid, served);
-        if (!known)
-            return E_NOINTERFACE;
-        *object = static_cast<IUnknown*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_references)); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const LONG left = InterlockedDecrement(&m_references);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
-
 private:
-    ~DormantObject() = default;
-
     const std::vector<IID> m_interfaces;
-    volatile LONG m_references = 1;
 };
 
 }  // namespace
@@ -48,8 +43,10 @@ private:
 HRESULT stub_registration_keeper::keep(std::initializer_list<IID> interfaces) noexcept
 {
     try {
-        com_ptr<IUnknown> dormant;
-        dormant.attach(new DormantObject(std::vector<IID>(interfaces)));
+        com_ptr<InternalComObject<DormantObject>> dormant;
+        const HRESULT created = InternalComObject<DormantObject>::Create(dormant, std::vector<IID>(interfaces));
+        if (FAILED(created))
+            return created;
         // One interface that cannot be kept (no marshaller registered) does not stop the others.
         HRESULT first = S_OK;
         for (const IID& iid : interfaces) {

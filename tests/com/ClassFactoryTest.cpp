@@ -13,7 +13,7 @@ TEST(ClassFactory, CreatesQueriedObjectsAndRefusesAggregation)
 {
     const LONG before = Module::Instance().GetLockCount();
     com_ptr<IClassFactory> factory;
-    factory.attach(new ClassFactory<CCalculator>());
+    ASSERT_EQ(S_OK, ClassFactoryBase::CreateFor<CCalculator>(factory));
     // The factory itself keeps no lock: a registered class object must not keep a server alive.
     EXPECT_EQ(before, Module::Instance().GetLockCount());
 
@@ -35,7 +35,7 @@ TEST(ClassFactory, CreatesQueriedObjectsAndRefusesAggregation)
 TEST(ClassFactory, LockServerTakesAndReleasesModuleLocks)
 {
     com_ptr<IClassFactory> factory;
-    ASSERT_EQ(S_OK, ClassFactoryBase::Create(&ComObject<CCalculator>::CreateInstance, factory));
+    ASSERT_EQ(S_OK, ClassFactoryBase::Create(&ComObject<CCalculator>::CreateQueried, factory));
     const LONG before = Module::Instance().GetLockCount();
     EXPECT_EQ(S_OK, factory->LockServer(TRUE));
     EXPECT_EQ(S_OK, factory->LockServer(TRUE));

@@ -183,9 +183,9 @@ TEST(ComObjectLifetime, CreateInstanceRefusesAggregationAndUnknownInterfaces)
     com_ptr<ITolvCalculator> outer;
     ASSERT_EQ(S_OK, MakeComObject<CCalculator>(outer));
     void* result = reinterpret_cast<void*>(1);
-    EXPECT_EQ(CLASS_E_NOAGGREGATION, ComObject<CCalculator>::CreateInstance(outer.get(), IID_IUnknown, &result));
+    EXPECT_EQ(CLASS_E_NOAGGREGATION, ComObject<CCalculator>::CreateQueried(outer.get(), IID_IUnknown, &result));
     EXPECT_EQ(nullptr, result);
-    EXPECT_EQ(E_NOINTERFACE, ComObject<CCalculator>::CreateInstance(nullptr, IID_IPersist, &result));
+    EXPECT_EQ(E_NOINTERFACE, ComObject<CCalculator>::CreateQueried(nullptr, IID_IPersist, &result));
     EXPECT_EQ(nullptr, result);
     outer.reset();
     EXPECT_EQ(0, CCalculator::Live());

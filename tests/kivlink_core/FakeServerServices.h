@@ -24,10 +24,12 @@ public:
     void ExitCriticalTask() override { InterlockedDecrement(&m_critical); }
     bool IsCriticalTaskRunning() override { return InterlockedCompareExchange(&m_critical, 0, 0) > 0; }
     CKivlinkNotificationThread* NotificationThread() override { return m_notificationThread; }
-    CKivWorker* WorkerAt(int place) override { return place >= 1 && place <= 5 ? m_workers[place - 1] : nullptr; }
+    CKivWorker* Worker(KivWorkerRole role) override { return m_workers[static_cast<int>(role)]; }
+    IKivBindingRegistry* BindingRegistry() override { return m_bindingRegistry; }
 
     void SetNotificationThread(CKivlinkNotificationThread* thread) { m_notificationThread = thread; }
-    void SetWorker(int place, CKivWorker* worker) { m_workers[place - 1] = worker; }
+    void SetBindingRegistry(IKivBindingRegistry* registry) { m_bindingRegistry = registry; }
+    void SetWorker(KivWorkerRole role, CKivWorker* worker) { m_workers[static_cast<int>(role)] = worker; }
 
     std::vector<CRequestData> Posted()
     {
@@ -50,5 +52,6 @@ private:
     std::vector<CRequestData> m_posted;
     volatile LONG m_critical = 0;
     CKivlinkNotificationThread* m_notificationThread = nullptr;
-    CKivWorker* m_workers[5] = {};
+    IKivBindingRegistry* m_bindingRegistry = nullptr;
+    CKivWorker* m_workers[static_cast<int>(KivWorkerRole::Notifications) + 1] = {};
 };

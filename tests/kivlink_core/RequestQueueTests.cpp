@@ -1,5 +1,6 @@
 // The request record and the queue: ownership of entries, order, release and overflow.
 #include "core/KivMessageQueue.h"
+#include "com/UniqueHandle.h"
 #include "KivlinkLib.h"
 
 #include <gtest/gtest.h>
@@ -117,12 +118,6 @@ TEST(RequestEntry, HandsOutThePostersRecordOnlyWhenAResponseIsWanted)
     ASSERT_EQ(withoutResponse.GetRecord(&record, nullptr), S_OK);
     EXPECT_NE(record, &detached);
     EXPECT_EQ(record->m_typ, REQ_GET_INFO);
-
-    EXPECT_EQ(withResponse.CreateCompletionEvent(), S_OK);
-    HANDLE event = withResponse.CompletionEvent();
-    EXPECT_EQ(withResponse.CreateCompletionEvent(), S_OK);
-    EXPECT_EQ(withResponse.CompletionEvent(), event);
-    CloseHandle(event);
 }
 
 TEST(KivMessageQueue, HandsOutEveryEntryOnceInArrivalOrder)
@@ -165,16 +160,16 @@ TEST(KivMessageQueue, ReleaseWakesWaitingPostersWithAbort)
     CRequestData poster(REQ_COPY_FROM_PC);
     poster.m_Response = &poster;
     auto waiting = std::make_unique<CRequestEntry>(poster);
-    ASSERT_EQ(waiting->CreateCompletionEvent(), S_OK);
-    HANDLE completion = waiting->CompletionEvent();
+    tolv::com::unique_event completion;
+    ASSERT_EQ(completion.create(false, false), S_OK);
+    waiting->SetCompletionEvent(completion.get());
     ASSERT_EQ(fixture.queue.Send(waiting), S_OK);
     auto fireAndForget = MakeEntry(REQ_INVALIDATE_ALL);
     ASSERT_EQ(fixture.queue.Send(fireAndForget), S_OK);
 
     ASSERT_EQ(fixture.queue.Release(), S_OK);
-    EXPECT_EQ(WaitForSingleObject(completion, 0), WAIT_OBJECT_0);
+    EXPECT_TRUE(completion.wait(0));
     EXPECT_EQ(poster.m_RetVal, E_ABORT);
-    CloseHandle(completion);
     std::unique_ptr<CRequestEntry> none;
     EXPECT_EQ(fixture.queue.Receive(none), E_UNEXPECTED);
 }
@@ -192,11 +187,12 @@ TEST(KivMessageQueue, OverflowKeepsSignalOnlyEntriesAndReturnsWaitingOnes)
     CRequestData poster(REQ_GET_INFO);
     poster.m_Response = &poster;
     auto waiting = std::make_unique<CRequestEntry>(poster);
-    ASSERT_EQ(waiting->CreateCompletionEvent(), S_OK);
+    tolv::com::unique_event completion;
+    ASSERT_EQ(completion.create(false, false), S_OK);
+    waiting->SetCompletionEvent(completion.get());
     EXPECT_EQ(fixture.queue.Send(waiting), KIV_E_REQUEST_PANIC);
     // Its poster will not wait, so the entry must not stay where a worker would answer it.
     ASSERT_NE(waiting, nullptr);
-    CloseHandle(waiting->CompletionEvent());
 
     std::unique_ptr<CRequestEntry> taken;
     ASSERT_EQ(fixture.queue.Receive(taken), S_OK);

@@ -70,9 +70,9 @@ HRESULT CreateFake(IUnknown* outer, REFIID iid, void** result)
         return behaviour.creation;
     }
     if (!behaviour.offersInterface) {
-        return tolv::com::ComObject<CStranger>::CreateInstance(outer, iid, result);
+        return tolv::com::ComObject<CStranger>::CreateQueried(outer, iid, result);
     }
-    return tolv::com::ComObject<CFakeEnvironmentServer>::CreateInstance(outer, iid, result);
+    return tolv::com::ComObject<CFakeEnvironmentServer>::CreateQueried(outer, iid, result);
 }
 
 }  // namespace

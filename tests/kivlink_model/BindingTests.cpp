@@ -94,6 +94,8 @@ TEST_F(Binding, AConnectToldByTheNotificationThreadEndsTheOwnersWaitAndADisconne
 {
     CKivlinkNotificationThread notifications(services);
     services.SetNotificationThread(&notifications);
+    services.SetBindingRegistry(&notifications);
+    services.SetWorker(KivWorkerRole::Notifications, &notifications);
     ASSERT_EQ(notifications.Start(), S_OK);
     CSymbianConnectRT binding(1, &trace, &services);
     ASSERT_EQ(binding.Init(), S_OK);
@@ -167,7 +169,7 @@ TEST_F(Binding, AnInvalidationDropsTheFolderAndGoesOnToTheListingWorker)
     world.AddFile(phone, L"C:\\Images\\a.jpg");
     RecordingWorker listing(services);
     ASSERT_EQ(listing.Start(), S_OK);
-    services.SetWorker(3, &listing);
+    services.SetWorker(KivWorkerRole::Listing, &listing);
     CSymbianConnectRT binding(1, &trace, &services);
     ASSERT_EQ(binding.Init(), S_OK);
     CFileDescription device, file;
@@ -200,7 +202,7 @@ TEST_F(Binding, TheListingWorkerDropsItsOwnFolderAndTellsChangeSinksWhenAsked)
     world.AddFolder(phone, L"C:\\Images");
     RecordingWorker changes(services);
     ASSERT_EQ(changes.Start(), S_OK);
-    services.SetWorker(4, &changes);
+    services.SetWorker(KivWorkerRole::ChangeNotification, &changes);
     CKivWorkingThread3 listing(services);
     ASSERT_EQ(listing.Start(), S_OK);
 

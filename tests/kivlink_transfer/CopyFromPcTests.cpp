@@ -3,7 +3,7 @@
 // named temporary copy and finish a move.
 #include "TransferBench.h"
 
-#include "Components/Kivlink/transfer/TransferResults.h"
+#include "Components/Kivlink/errors/KivResults.h"
 
 #include "KivlinkLib.h"
 

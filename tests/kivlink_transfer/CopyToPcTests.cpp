@@ -4,7 +4,7 @@
 #include "TransferBench.h"
 
 #include "Components/Kivlink/transfer/PcFolderCreation.h"
-#include "Components/Kivlink/transfer/TransferResults.h"
+#include "Components/Kivlink/errors/KivResults.h"
 
 #include "KivlinkLib.h"
 

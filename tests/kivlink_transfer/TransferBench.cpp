@@ -150,11 +150,12 @@ public:
     void ExitCriticalTask() override {}
     bool IsCriticalTaskRunning() override { return false; }
     CKivlinkNotificationThread* NotificationThread() override { return notifications; }
-    CKivWorker* WorkerAt(int place) override
+    IKivBindingRegistry* BindingRegistry() override { return notifications; }
+    CKivWorker* Worker(KivWorkerRole role) override
     {
-        if (place == 1)
+        if (role == KivWorkerRole::File)
             return fileWorker;
-        if (place == 5)
+        if (role == KivWorkerRole::Notifications)
             return notifications;
         return nullptr;
     }

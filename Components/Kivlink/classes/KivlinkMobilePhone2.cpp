@@ -108,9 +108,10 @@ HRESULT CKivlinkMobilePhone2::Completion(long action, BSTR path, long result)
     arguments.add_long(action);
     arguments.add_string(path);
     arguments.add_long(result);
-    m_events.FireDispatch(DISPID_OPERATION_COMPLETION, arguments);
     // The reference the operation held since its start; this may be the last one.
-    static_cast<IKivVolume2*>(this)->Release();
+    tolv::com::com_ptr<IKivVolume2> operationReference;
+    operationReference.attach(this);
+    m_events.FireDispatch(DISPID_OPERATION_COMPLETION, arguments);
     return S_OK;
 }
 
@@ -132,7 +133,7 @@ bool CKivlinkMobilePhone2::IsValidDestination(BSTR path)
 HRESULT CKivlinkMobilePhone2::SendToFileWorker(CRequestData& record)
 {
     CExeModule* module = CExeModule::Current();
-    CKivWorker* worker = module ? module->WorkerAt(1) : nullptr;
+    CKivWorker* worker = module ? module->Worker(KivWorkerRole::File) : nullptr;
     if (!worker)
         return E_UNEXPECTED;
     record.m_SelectedDevice = m_selectedDevice;
@@ -144,14 +145,12 @@ HRESULT CKivlinkMobilePhone2::SendToFileWorker(CRequestData& record)
 HRESULT CKivlinkMobilePhone2::SendLongOperation(CRequestData& record)
 {
     record.m_Callback = this;
-    const bool blocked = record.Flags().Has(eBlocked);
-    // An unblocked operation keeps this object alive until its completion has been sent.
-    if (!blocked)
-        static_cast<IKivVolume2*>(this)->AddRef();
+    // An unblocked operation keeps this object alive until its completion has been sent: the
+    // reference goes to Completion when the operation started, and back here when it did not.
+    tolv::com::com_ptr<IKivVolume2> operationReference(this);
     HRESULT hr = SendToFileWorker(record);
-    // Not started (or refused on the way): no completion will ever drop that reference.
-    if (!blocked && FAILED(hr))
-        static_cast<IKivVolume2*>(this)->Release();
+    if (!record.Flags().Has(eBlocked) && SUCCEEDED(hr))
+        operationReference.detach();
     return hr;
 }
 

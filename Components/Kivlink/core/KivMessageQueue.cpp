@@ -43,24 +43,14 @@ HRESULT CKivMessageQueue::Send(std::unique_ptr<CRequestEntry>& entry)
     CRequestEntry* queued = entry.release();
     // Strict arrival order: progress notices of one operation must reach clients in the order
     // the phone reported them.
-    if (!m_head) {
-        m_head = queued;
-    } else {
-        CRequestEntry* tail = m_head->m_prev;
-        queued->m_prev = tail;
-        queued->m_next = m_head;
-        tail->m_next = queued;
-        m_head->m_prev = queued;
-    }
+    CRequestEntry::Append(m_head, queued);
 
     if (m_trace)
         m_trace->Format(8, "CKivMessageQueue: signal incoming message ...");
     LONG previous = 0;
     if (!m_semaphore || !ReleaseSemaphore(m_semaphore, 1, &previous)) {
         if (queued->CompletionEvent()) {
-            if (m_head == queued)
-                m_head = queued->m_next == queued ? nullptr : queued->m_next;
-            queued->Unlink();
+            CRequestEntry::Remove(m_head, queued);
             entry.reset(queued);
         }
         return KIV_E_REQUEST_PANIC;
@@ -78,16 +68,9 @@ HRESULT CKivMessageQueue::Receive(std::unique_ptr<CRequestEntry>& entry)
         tolv::trace::Failure(E_UNEXPECTED, kReceiveFromEmptyQueue, m_trace);
         return E_UNEXPECTED;
     }
-    CRequestEntry* first = m_head;
-    if (first->m_next == first) {
-        if (m_trace)
-            m_trace->Format(8, "CKivMessageQueue: queue is empty now");
-        m_head = nullptr;
-    } else {
-        m_head = first->m_next;
-    }
-    first->Unlink();
-    entry.reset(first);
+    entry.reset(CRequestEntry::TakeFirst(m_head));
+    if (!m_head && m_trace)
+        m_trace->Format(8, "CKivMessageQueue: queue is empty now");
     return S_OK;
 }
 
@@ -95,10 +78,7 @@ HRESULT CKivMessageQueue::Release()
 {
     tolv::com::auto_lock lock(m_lock);
     m_closed = true;
-    while (m_head) {
-        CRequestEntry* entry = m_head;
-        m_head = entry->m_next == entry ? nullptr : entry->m_next;
-        entry->Unlink();
+    while (CRequestEntry* entry = CRequestEntry::TakeFirst(m_head)) {
         if (HANDLE completion = entry->CompletionEvent()) {
             CRequestData* record = nullptr;
             if (SUCCEEDED(entry->GetRecord(&record, m_trace))) {

@@ -1,11 +1,14 @@
 #pragma once
 // What the worker threads need from the server module. The module implements it; tests give
 // workers a small stand-in so that they run without a whole server.
+#include "WorkerRole.h"
+
 #include <windows.h>
 
 class CKivWorker;
 class CKivlinkNotificationThread;
 class CRequestData;
+class IKivBindingRegistry;
 class CTolvTrace;
 
 class IKivServerServices {
@@ -20,12 +23,13 @@ public:
     virtual bool IsCriticalTaskRunning() = 0;
     // The thread that tells bindings of connects and disconnects; null when there is none.
     virtual CKivlinkNotificationThread* NotificationThread() = 0;
-    // The worker at that place of the start-up list (1 file worker, 2 phone-status worker,
-    // 3 listing worker, 4 change-notification worker, 5 notification thread); null when
-    // there is none.
-    virtual CKivWorker* WorkerAt(int place)
+    // Where bindings sign up for connects and disconnects; null when there is none.
+    virtual IKivBindingRegistry* BindingRegistry() = 0;
+    // The worker in that role; null when there is none (or for the main thread, which is
+    // reached through PostToMainThread).
+    virtual CKivWorker* Worker(KivWorkerRole role)
     {
-        (void)place;
+        (void)role;
         return nullptr;
     }
 

@@ -11,11 +11,10 @@ void DispatchPendingMessages()
     }
 }
 
-HRESULT WaitAndCloseHandle(HANDLE handle, DWORD timeoutMs, CTolvTrace* trace)
+HRESULT WaitForHandle(HANDLE handle, DWORD timeoutMs, CTolvTrace* trace)
 {
     DispatchPendingMessages();
     DWORD result = WaitForSingleObject(handle, timeoutMs);
-    CloseHandle(handle);
     switch (result) {
     case WAIT_OBJECT_0:
         if (trace)

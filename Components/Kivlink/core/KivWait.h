@@ -7,6 +7,6 @@ class CTolvTrace;
 // apartment caller stays responsive.
 void DispatchPendingMessages();
 
-// The one wait of Kivlink's threads: pending messages first, then the handle, which is closed
-// afterwards. Signalled or abandoned: S_OK; timed out: E_FAIL.
-HRESULT WaitAndCloseHandle(HANDLE handle, DWORD timeoutMs, CTolvTrace* trace);
+// The one wait of Kivlink's threads: pending messages first, then the handle (its owner
+// closes it). Signalled or abandoned: S_OK; timed out: E_FAIL.
+HRESULT WaitForHandle(HANDLE handle, DWORD timeoutMs, CTolvTrace* trace);

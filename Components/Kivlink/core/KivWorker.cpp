@@ -241,9 +241,9 @@ HRESULT CKivWorker::PostRequestAndWait(const CRequestData& record)
         m_trace.Format(3, "Unspecified Request in PostRequestAndWait: %s", record.Dump().c_str());
         return E_FAIL;
     }
-    hr = entry->CreateCompletionEvent();
-    TOLV_RETURN_IF_FAILED(hr);
-    HANDLE completion = entry->CompletionEvent();
+    tolv::com::unique_event completion;
+    TOLV_RETURN_IF_FAILED(completion.create(false, false));
+    entry->SetCompletionEvent(completion.get());
     try {
         hr = m_queue.Send(entry);
     } catch (...) {
@@ -251,15 +251,11 @@ HRESULT CKivWorker::PostRequestAndWait(const CRequestData& record)
         ReportAbnormalEnd();
         hr = E_ABORT;
     }
-    if (FAILED(hr)) {
-        // Not queued: nobody will set the event.
-        if (entry)
-            CloseHandle(completion);
-        return hr;
-    }
+    // Not queued: nobody will set the event.
+    TOLV_RETURN_IF_FAILED(hr);
     WorkerBusyCounters::Raise(m_workerNumber, &m_trace);
     try {
-        hr = WaitAndCloseHandle(completion, INFINITE, &m_trace);
+        hr = WaitForHandle(completion.get(), INFINITE, &m_trace);
     } catch (...) {
         m_trace.Format(1, "Unknown exception in Wait");
         ReportAbnormalEnd();

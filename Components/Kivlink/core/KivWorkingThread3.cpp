@@ -69,7 +69,7 @@ HRESULT CKivWorkingThread3::InvalidateParent(const CRequestData& record)
     CKivString folder;
     HRESULT hr = m_binding->InvalidateParentFolder(record.m_firstStringArg.c_str(), &folder);
     if (SUCCEEDED(hr) && record.m_firstBooleanArg)
-        if (CKivWorker* changes = Services().WorkerAt(4)) {
+        if (CKivWorker* changes = Services().Worker(KivWorkerRole::ChangeNotification)) {
             CRequestData broadcast(REQ_BROADCAST_CHANGE_NOTIFICATION);
             broadcast.m_firstStringArg = folder;
             changes->PostRequest(broadcast);

@@ -415,11 +415,28 @@ void CExeModule::DetachListener(IKivlinkEventsBroadcast* listener, IKivlinkActio
         m_trace.Format(3, "Object detached : 0x%x", AsNumber(listener));
 }
 
-CKivWorker* CExeModule::WorkerAt(int place)
+CKivWorker* CExeModule::Worker(KivWorkerRole role)
 {
-    CKivWorker* workers[] = {m_worker1.get(), m_worker2.get(), m_worker3.get(), m_worker4.get(),
-                             m_notificationThread.get()};
-    return place >= 1 && place <= 5 ? workers[place - 1] : nullptr;
+    switch (role) {
+    case KivWorkerRole::File:
+        return m_worker1.get();
+    case KivWorkerRole::PhoneStatus:
+        return m_worker2.get();
+    case KivWorkerRole::Listing:
+        return m_worker3.get();
+    case KivWorkerRole::ChangeNotification:
+        return m_worker4.get();
+    case KivWorkerRole::Notifications:
+        return m_notificationThread.get();
+    case KivWorkerRole::Main:
+        break;
+    }
+    return nullptr;
+}
+
+IKivBindingRegistry* CExeModule::BindingRegistry()
+{
+    return m_notificationThread.get();
 }
 
 CTolvTrace* CExeModule::GetTrace(int workerNumber)

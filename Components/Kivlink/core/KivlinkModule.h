@@ -67,7 +67,8 @@ public:
     CKivWorkingThread3* Worker3() { return m_worker3.get(); }
     CKivWorkingThread4* Worker4() { return m_worker4.get(); }
     CKivlinkNotificationThread* NotificationThread() override { return m_notificationThread.get(); }
-    CKivWorker* WorkerAt(int place) override;
+    IKivBindingRegistry* BindingRegistry() override;
+    CKivWorker* Worker(KivWorkerRole role) override;
     CKivNotificationHandler* ChangeNotificationService() { return m_changeService.get(); }
 
     CTolvTrace* GetTrace(int workerNumber) override;

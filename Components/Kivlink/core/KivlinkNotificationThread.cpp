@@ -38,7 +38,7 @@ HRESULT CKivlinkNotificationThread::InitThread()
 {
     // Created on start so that the file worker, which receives the post steps of unblocked
     // operations, exists by then.
-    m_handler.reset(new (std::nothrow) CKivlinkNotificationHandler(Services(), Services().WorkerAt(1)));
+    m_handler.reset(new (std::nothrow) CKivlinkNotificationHandler(Services(), Services().Worker(KivWorkerRole::File)));
     return m_handler ? S_OK : E_OUTOFMEMORY;
 }
 

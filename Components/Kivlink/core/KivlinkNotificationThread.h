@@ -1,6 +1,7 @@
 #pragma once
 // Worker 5: receives every phone-library event, one at a time and in arrival order, and tells
 // the bindings and the clients about connects and disconnects.
+#include "BindingRegistry.h"
 #include "KivWorker.h"
 
 #include "Components/Kivlink/operations/KivlinkNotificationHandler.h"
@@ -12,7 +13,7 @@
 
 class CSymbianConnectRT;
 
-class CKivlinkNotificationThread : public CKivWorker {
+class CKivlinkNotificationThread : public CKivWorker, public IKivBindingRegistry {
 public:
     static constexpr DWORD ABANDONED_CHECK_INTERVAL_MS = 1000;
 
@@ -23,8 +24,8 @@ public:
     CKivlinkNotificationHandler* Handler() { return m_handler.get(); }
 
     // Bindings register from their own workers' threads while this thread may be walking them.
-    void RegisterBinding(CSymbianConnectRT* binding);
-    void UnregisterBinding(CSymbianConnectRT* binding);
+    void RegisterBinding(CSymbianConnectRT* binding) override;
+    void UnregisterBinding(CSymbianConnectRT* binding) override;
 
 protected:
     HRESULT InitThread() override;

@@ -1,7 +1,7 @@
 #include "PhoneLibraryBinding.h"
 
 #include "KivServerServices.h"
-#include "KivlinkNotificationThread.h"
+#include "KivWorker.h"
 #include "trace/TraceResult.h"
 
 TOLV_TRACE_UNIT("PhoneLibraryBinding");
@@ -16,7 +16,7 @@ HRESULT BindToPhoneLibrary(int bindingId, IKivServerServices& services, CTolvTra
     TOLV_RETURN_IF_FAILED(hr);
     tolv::com::com_ptr<ISCApplication> application;
     binding->GetApplication(application);
-    return events->Advise(application.get(), services.NotificationThread());
+    return events->Advise(application.get(), services.Worker(KivWorkerRole::Notifications));
 }
 
 void ReleasePhoneLibraryBinding(std::unique_ptr<CSymbianConnectRT>& binding, tolv::com::com_ptr<CSCEventImp>& events)

@@ -7,28 +7,12 @@ namespace {
 constexpr tolv::trace::site kNotARequest{"CKivMessage", 165, 8};
 
 }  // namespace
-#include "com/HResult.h"
 
-CRequestEntry::CRequestEntry(const CRequestData& record) : m_prev(this), m_next(this), m_record(record) {}
+CRequestEntry::CRequestEntry(const CRequestData& record) : m_record(record) {}
 
 CRequestEntry::~CRequestEntry()
 {
     Unlink();
-}
-
-void CRequestEntry::Unlink()
-{
-    m_prev->m_next = m_next;
-    m_next->m_prev = m_prev;
-    m_prev = m_next = this;
-}
-
-HRESULT CRequestEntry::CreateCompletionEvent()
-{
-    if (m_completionEvent)
-        return S_OK;
-    m_completionEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    return m_completionEvent ? S_OK : tolv::com::HResultFromLastError();
 }
 
 HRESULT CRequestEntry::GetRecord(CRequestData** record, CTolvTrace* trace)

@@ -1,23 +1,24 @@
 #pragma once
 // The queued form of a request record.
 #include "RequestData.h"
+#include "Ring.h"
 
 #include <windows.h>
 
 class CTolvTrace;
 
-class CRequestEntry {
+class CRequestEntry : public Ring<CRequestEntry> {
 public:
     static constexpr long KIND_REQUEST = 1;
 
     explicit CRequestEntry(const CRequestData& record);
-    // Unlinks the entry; the completion event belongs to the waiting poster, who closes it.
     ~CRequestEntry();
     CRequestEntry(const CRequestEntry&) = delete;
     CRequestEntry& operator=(const CRequestEntry&) = delete;
 
-    // Creates the auto-reset completion event if there is none.
-    HRESULT CreateCompletionEvent();
+    // The event the serving thread sets when it is done: the waiting poster's, who owns it and
+    // outlives the entry's use of it.
+    void SetCompletionEvent(HANDLE completion) { m_completionEvent = completion; }
     HANDLE CompletionEvent() const { return m_completionEvent; }
 
     long Kind() const { return m_kind; }
@@ -26,11 +27,6 @@ public:
     const CRequestData& QueuedRecord() const { return m_record; }
 
 private:
-    friend class CKivMessageQueue;
-    void Unlink();
-
-    CRequestEntry* m_prev;
-    CRequestEntry* m_next;
     HANDLE m_completionEvent = nullptr;
     long m_kind = KIND_REQUEST;
     CRequestData m_record;

@@ -103,8 +103,8 @@ constexpr bool IsInTypeOrder()
 }
 static_assert(IsInTypeOrder(), "the request table is indexed by type");
 
-constexpr SKivRequestKind kAbnormalShutdown = {REQ_ABNORMAL_SHUTDOWN, "REQ_ABNORMAL_SHUTDOWN", kMain, false, false,
-                                               nullptr, nullptr};
+constexpr SKivRequestKind kAbnormalShutdown = {
+    REQ_ABNORMAL_SHUTDOWN, "REQ_ABNORMAL_SHUTDOWN", kMain, false, false, nullptr, nullptr};
 
 }  // namespace
 

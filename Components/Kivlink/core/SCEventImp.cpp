@@ -7,6 +7,7 @@
 #include "trace/TraceResult.h"
 
 #include <cstdio>
+#include <initializer_list>
 #include <new>
 #include <string>
 
@@ -89,6 +90,232 @@ private:
     const DISPPARAMS& m_params;
 };
 
+// Dispatch ids of the phone library's ISCEvents.
+enum ScEventId : DISPID {
+    kDeviceConnected = 1,
+    kDeviceDisconnected = 2,
+    kBackupProgress = 3,
+    kBackupError = 4,
+    kBackupComplete = 5,
+    kRestoreProgress = 6,
+    kRestoreError = 7,
+    kRestoreExistingFile = 8,
+    kRestoreComplete = 9,
+    kFormatProgress = 10,
+    kFormatError = 11,
+    kFormatComplete = 12,
+    kCopyProgress = 13,
+    kCopyError = 14,
+    kCopyExistingFile = 15,
+    kCopyComplete = 16,
+};
+
+// Where one event argument goes in the record.
+enum class Slot {
+    FirstLong,
+    SecondLong,
+    ThirdLong,
+    FirstText,
+    SecondText,
+    FirstDate,
+    SecondDate,
+    FirstBool,
+    AnswerLong,  // the action of an existing-file question, answered through the record
+    AnswerBool,  // the response, answered through the record
+};
+
+// An event's arguments in declaration order, the record they become, its trace line (with up
+// to two of the long arguments, by position) and whether the event waits for an answer.
+struct SEventLayout {
+    ScEventId id;
+    KivRequestType request;
+    const char* name;
+    const char* trace;
+    int tracedArguments[2];
+    bool awaitsAnswer;
+    bool firstSinkOnly;
+    std::initializer_list<Slot> slots;
+};
+
+constexpr int kNone = -1;
+
+constexpr SEventLayout kEventLayouts[] = {
+    {kDeviceDisconnected,
+     REQ_EV_DEVICE_DISCONNECTED,
+     "DeviceDisconnected",
+     "CSCEventImp::DeviceDisconnected",
+     {kNone, kNone},
+     false,
+     true,
+     {Slot::FirstText}},
+    {kBackupProgress,
+     REQ_EV_BACKUP_PROGRESS,
+     "DeviceBackupStorageProgress",
+     "DeviceBackupStorageProgress",
+     {kNone, kNone},
+     true,
+     false,
+     {Slot::FirstLong, Slot::SecondLong, Slot::FirstText, Slot::ThirdLong, Slot::AnswerBool}},
+    {kBackupError,
+     REQ_EV_BACKUP_ERROR,
+     "DeviceBackupStorageError",
+     "DeviceBackupStorageError 0x%x",
+     {2, kNone},
+     true,
+     false,
+     {Slot::FirstLong, Slot::SecondLong, Slot::ThirdLong, Slot::FirstBool, Slot::AnswerBool}},
+    {kBackupComplete,
+     REQ_EV_BACKUP_COMPLETE,
+     "DeviceBackupStorageComplete",
+     "DeviceBackupStorageComplete 0x%x",
+     {2, kNone},
+     false,
+     false,
+     {Slot::FirstLong, Slot::FirstText, Slot::SecondLong}},
+    {kRestoreProgress,
+     REQ_EV_RESTORE_PROGRESS,
+     "DeviceRestoreStorageProgress",
+     "DeviceRestoreStorageProgress",
+     {kNone, kNone},
+     true,
+     false,
+     {Slot::FirstLong, Slot::SecondLong, Slot::FirstText, Slot::ThirdLong, Slot::AnswerBool}},
+    {kRestoreError,
+     REQ_EV_RESTORE_ERROR,
+     "DeviceRestoreStorageError",
+     "DeviceRestoreStorageError 0x%x",
+     {2, kNone},
+     true,
+     false,
+     {Slot::FirstLong, Slot::SecondLong, Slot::ThirdLong, Slot::FirstBool, Slot::AnswerBool}},
+    {kRestoreExistingFile,
+     REQ_EV_RESTORE_EXISTING_FILE,
+     "DeviceRestoreStorageExistingFileFound",
+     "DeviceRestoreStorageExistingFileFound",
+     {kNone, kNone},
+     true,
+     false,
+     {Slot::FirstLong, Slot::FirstText, Slot::FirstDate, Slot::SecondLong, Slot::SecondDate, Slot::ThirdLong,
+      Slot::AnswerLong, Slot::AnswerBool}},
+    {kRestoreComplete,
+     REQ_EV_RESTORE_COMPLETE,
+     "DeviceRestoreStorageComplete",
+     "DeviceRestoreStorageComplete 0x%x",
+     {2, kNone},
+     false,
+     false,
+     {Slot::FirstLong, Slot::FirstText, Slot::SecondLong}},
+    {kFormatProgress,
+     REQ_EV_FORMAT_PROGRESS,
+     "DeviceFormatStorageDriveProgress",
+     "DeviceFormatStorageDriveProgress",
+     {kNone, kNone},
+     true,
+     false,
+     {Slot::FirstLong, Slot::SecondLong, Slot::FirstText, Slot::ThirdLong}},
+    {kFormatError,
+     REQ_EV_FORMAT_ERROR,
+     "DeviceFormatStorageDriveError",
+     "DeviceFormatStorageDriveError 0x%x",
+     {2, kNone},
+     false,
+     false,
+     {Slot::FirstLong, Slot::SecondLong, Slot::ThirdLong}},
+    {kFormatComplete,
+     REQ_EV_FORMAT_COMPLETE,
+     "DeviceFormatStorageDriveComplete",
+     "DeviceFormatStorageDriveComplete 0x%x",
+     {1, kNone},
+     false,
+     false,
+     {Slot::FirstLong, Slot::SecondLong}},
+    {kCopyProgress,
+     REQ_EV_COPY_PROGRESS,
+     "DeviceCopyStorageFileProgress",
+     "DeviceCopyStorageFileProgress",
+     {kNone, kNone},
+     true,
+     false,
+     {Slot::FirstLong, Slot::FirstText, Slot::SecondText, Slot::SecondLong, Slot::AnswerBool}},
+    {kCopyError,
+     REQ_EV_COPY_ERROR,
+     "DeviceCopyStorageFileError",
+     "DeviceCopyStorageFileError 0x%x - ErrorDescription = %d",
+     {2, 1},
+     true,
+     false,
+     {Slot::FirstLong, Slot::SecondLong, Slot::ThirdLong, Slot::FirstBool, Slot::AnswerBool}},
+    {kCopyExistingFile,
+     REQ_EV_COPY_EXISTING_FILE,
+     "DeviceCopyStorageFileExistingFileFound",
+     "DeviceCopyStorageFileExistingFileFound",
+     {kNone, kNone},
+     true,
+     false,
+     {Slot::FirstLong, Slot::FirstText, Slot::FirstDate, Slot::SecondLong, Slot::SecondDate, Slot::ThirdLong,
+      Slot::AnswerLong, Slot::AnswerBool}},
+    {kCopyComplete,
+     REQ_EV_COPY_COMPLETE,
+     "DeviceCopyStorageFileComplete",
+     "DeviceCopyStorageFileComplete with ErrorCode x%x",
+     {1, kNone},
+     false,
+     false,
+     {Slot::FirstLong, Slot::SecondLong}},
+};
+
+const SEventLayout* FindEventLayout(DISPID id)
+{
+    for (const SEventLayout& layout : kEventLayouts) {
+        if (layout.id == id)
+            return &layout;
+    }
+    return nullptr;
+}
+
+// The long argument the trace line shows in its n-th place, or 0 for none.
+long TracedLong(const EventArguments& arguments, const SEventLayout& layout, int place)
+{
+    const int position = layout.tracedArguments[place];
+    return position == kNone ? 0 : arguments.Long(static_cast<UINT>(position));
+}
+
+void Fill(CRequestData& record, Slot slot, const EventArguments& arguments, UINT index)
+{
+    switch (slot) {
+    case Slot::FirstLong:
+        record.m_firstIntegerArg = arguments.Long(index);
+        break;
+    case Slot::SecondLong:
+        record.m_secondIntegerArg = arguments.Long(index);
+        break;
+    case Slot::ThirdLong:
+        record.m_thirdIntegerArg = arguments.Long(index);
+        break;
+    case Slot::FirstText:
+        record.m_firstStringArg = arguments.Text(index);
+        break;
+    case Slot::SecondText:
+        record.m_secondStringArg = arguments.Text(index);
+        break;
+    case Slot::FirstDate:
+        record.m_firstDateArg = arguments.Date(index);
+        break;
+    case Slot::SecondDate:
+        record.m_secondDateArg = arguments.Date(index);
+        break;
+    case Slot::FirstBool:
+        record.m_firstBooleanArg = arguments.Bool(index);
+        break;
+    case Slot::AnswerLong:
+        record.m_OutArg[OUT_FIRST_LONG] = arguments.LongReference(index);
+        break;
+    case Slot::AnswerBool:
+        record.m_OutArg[OUT_BOOL] = arguments.BoolReference(index);
+        break;
+    }
+}
+
 }  // namespace
 
 CSCEventImp::CSCEventImp()
@@ -102,10 +329,9 @@ CSCEventImp::~CSCEventImp() = default;
 HRESULT CSCEventImp::Create(tolv::com::com_ptr<CSCEventImp>& sink)
 {
     sink.reset();
-    CSCEventImp* created = new (std::nothrow) CSCEventImp();
-    if (!created)
-        return E_OUTOFMEMORY;
-    sink.attach(created);
+    tolv::com::com_ptr<tolv::com::InternalComObject<CSCEventImp>> created;
+    TOLV_RETURN_IF_FAILED(tolv::com::InternalComObject<CSCEventImp>::Create(created));
+    sink = created;
     return S_OK;
 }
 
@@ -144,24 +370,6 @@ void CSCEventImp::Unadvise()
     CoDisconnectObject(static_cast<IDispatch*>(this), 0);
 }
 
-HRESULT CSCEventImp::QueryInterface(REFIID iid, void** result)
-{
-    return interface_map::query(this, iid, result);
-}
-
-ULONG CSCEventImp::AddRef()
-{
-    return static_cast<ULONG>(InterlockedIncrement(&m_references));
-}
-
-ULONG CSCEventImp::Release()
-{
-    LONG count = InterlockedDecrement(&m_references);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
-}
-
 HRESULT CSCEventImp::GetTypeInfoCount(UINT* count)
 {
     if (!count)
@@ -188,7 +396,7 @@ HRESULT CSCEventImp::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, V
         VariantInit(result);
     if (!params)
         return E_INVALIDARG;
-    if (id < 1 || id > 16)
+    if (id < kDeviceConnected || id > kCopyComplete)
         return DISP_E_MEMBERNOTFOUND;
     // The worker may drop its reference while an event is still being handled.
     tolv::com::com_ptr<CSCEventImp> self(this);
@@ -250,162 +458,25 @@ void CSCEventImp::OnDeviceConnected(DISPPARAMS& params)
 
 void CSCEventImp::HandleEvent(DISPID id, DISPPARAMS& params)
 {
-    if (id == 1) {
+    if (id == kDeviceConnected) {
         OnDeviceConnected(params);
         return;
     }
-    CRequestData record;
-    switch (id) {
-    case 2: {
-        EventArguments arguments(params, 1);
-        m_trace.Format(3, "CSCEventImp::DeviceDisconnected");
-        if (!m_receiver || m_sinkNumber != 1)
-            return;
-        record.m_typ = REQ_EV_DEVICE_DISCONNECTED;
-        record.m_firstStringArg = arguments.Text(0);
+    const SEventLayout* layout = FindEventLayout(id);
+    if (!layout)
+        return;
+    EventArguments arguments(params, static_cast<UINT>(layout->slots.size()));
+    m_trace.Format(3, layout->trace, static_cast<unsigned>(TracedLong(arguments, *layout, 0)),
+                   static_cast<unsigned>(TracedLong(arguments, *layout, 1)));
+    // Only the first binding passes connects and disconnects on: both hear them.
+    if (!m_receiver || (layout->firstSinkOnly && m_sinkNumber != 1))
+        return;
+    CRequestData record(layout->request);
+    UINT index = 0;
+    for (Slot slot : layout->slots)
+        Fill(record, slot, arguments, index++);
+    if (layout->awaitsAnswer)
+        PostAndWait(record, layout->name);
+    else
         Post(record);
-        return;
-    }
-    case 3:
-    case 6: {
-        EventArguments arguments(params, 5);
-        const char* name = id == 3 ? "DeviceBackupStorageProgress" : "DeviceRestoreStorageProgress";
-        m_trace.Format(3, "%s", name);
-        if (!m_receiver)
-            return;
-        record.m_typ = id == 3 ? REQ_EV_BACKUP_PROGRESS : REQ_EV_RESTORE_PROGRESS;
-        record.m_firstIntegerArg = arguments.Long(0);
-        record.m_secondIntegerArg = arguments.Long(1);
-        record.m_firstStringArg = arguments.Text(2);
-        record.m_thirdIntegerArg = arguments.Long(3);
-        record.m_OutArg[OUT_BOOL] = arguments.BoolReference(4);
-        PostAndWait(record, name);
-        return;
-    }
-    case 4:
-    case 7: {
-        EventArguments arguments(params, 5);
-        const char* name = id == 4 ? "DeviceBackupStorageError" : "DeviceRestoreStorageError";
-        const long error = arguments.Long(2);
-        m_trace.Format(3, "%s 0x%x", name, static_cast<unsigned>(error));
-        if (!m_receiver)
-            return;
-        record.m_typ = id == 4 ? REQ_EV_BACKUP_ERROR : REQ_EV_RESTORE_ERROR;
-        record.m_firstIntegerArg = arguments.Long(0);
-        record.m_secondIntegerArg = arguments.Long(1);
-        record.m_thirdIntegerArg = error;
-        record.m_firstBooleanArg = arguments.Bool(3);
-        record.m_OutArg[OUT_BOOL] = arguments.BoolReference(4);
-        PostAndWait(record, name);
-        return;
-    }
-    case 5:
-    case 9: {
-        EventArguments arguments(params, 3);
-        const long result = arguments.Long(2);
-        m_trace.Format(3, id == 5 ? "DeviceBackupStorageComplete 0x%x" : "DeviceRestoreStorageComplete 0x%x",
-                       static_cast<unsigned>(result));
-        if (!m_receiver)
-            return;
-        record.m_typ = id == 5 ? REQ_EV_BACKUP_COMPLETE : REQ_EV_RESTORE_COMPLETE;
-        record.m_firstIntegerArg = arguments.Long(0);
-        record.m_firstStringArg = arguments.Text(1);
-        record.m_secondIntegerArg = result;
-        Post(record);
-        return;
-    }
-    case 8:
-    case 15: {
-        EventArguments arguments(params, 8);
-        const char* name = id == 8 ? "DeviceRestoreStorageExistingFileFound" : "DeviceCopyStorageFileExistingFileFound";
-        m_trace.Format(3, "%s", name);
-        if (!m_receiver)
-            return;
-        record.m_typ = id == 8 ? REQ_EV_RESTORE_EXISTING_FILE : REQ_EV_COPY_EXISTING_FILE;
-        record.m_firstIntegerArg = arguments.Long(0);
-        record.m_firstStringArg = arguments.Text(1);
-        record.m_firstDateArg = arguments.Date(2);
-        record.m_secondIntegerArg = arguments.Long(3);
-        record.m_secondDateArg = arguments.Date(4);
-        record.m_thirdIntegerArg = arguments.Long(5);
-        record.m_OutArg[OUT_FIRST_LONG] = arguments.LongReference(6);
-        record.m_OutArg[OUT_BOOL] = arguments.BoolReference(7);
-        PostAndWait(record, name);
-        return;
-    }
-    case 10: {
-        EventArguments arguments(params, 4);
-        m_trace.Format(3, "DeviceFormatStorageDriveProgress");
-        if (!m_receiver)
-            return;
-        record.m_typ = REQ_EV_FORMAT_PROGRESS;
-        record.m_firstIntegerArg = arguments.Long(0);
-        record.m_secondIntegerArg = arguments.Long(1);
-        record.m_firstStringArg = arguments.Text(2);
-        record.m_thirdIntegerArg = arguments.Long(3);
-        PostAndWait(record, "DeviceFormatStorageDriveProgress");
-        return;
-    }
-    case 11: {
-        EventArguments arguments(params, 3);
-        const long error = arguments.Long(2);
-        m_trace.Format(3, "DeviceFormatStorageDriveError 0x%x", static_cast<unsigned>(error));
-        if (!m_receiver)
-            return;
-        record.m_typ = REQ_EV_FORMAT_ERROR;
-        record.m_firstIntegerArg = arguments.Long(0);
-        record.m_secondIntegerArg = arguments.Long(1);
-        record.m_thirdIntegerArg = error;
-        Post(record);
-        return;
-    }
-    case 12:
-    case 16: {
-        EventArguments arguments(params, 2);
-        const long result = arguments.Long(1);
-        m_trace.Format(
-            3, id == 12 ? "DeviceFormatStorageDriveComplete 0x%x" : "DeviceCopyStorageFileComplete with ErrorCode x%x",
-            static_cast<unsigned>(result));
-        if (!m_receiver)
-            return;
-        record.m_typ = id == 12 ? REQ_EV_FORMAT_COMPLETE : REQ_EV_COPY_COMPLETE;
-        record.m_firstIntegerArg = arguments.Long(0);
-        record.m_secondIntegerArg = result;
-        Post(record);
-        return;
-    }
-    case 13: {
-        EventArguments arguments(params, 5);
-        m_trace.Format(3, "DeviceCopyStorageFileProgress");
-        if (!m_receiver)
-            return;
-        record.m_typ = REQ_EV_COPY_PROGRESS;
-        record.m_firstIntegerArg = arguments.Long(0);
-        record.m_firstStringArg = arguments.Text(1);
-        record.m_secondStringArg = arguments.Text(2);
-        record.m_secondIntegerArg = arguments.Long(3);
-        record.m_OutArg[OUT_BOOL] = arguments.BoolReference(4);
-        PostAndWait(record, "DeviceCopyStorageFileProgress");
-        return;
-    }
-    case 14: {
-        EventArguments arguments(params, 5);
-        const long description = arguments.Long(1);
-        const long error = arguments.Long(2);
-        m_trace.Format(3, "DeviceCopyStorageFileError 0x%x - ErrorDescription = %d", static_cast<unsigned>(error),
-                       static_cast<int>(description));
-        if (!m_receiver)
-            return;
-        record.m_typ = REQ_EV_COPY_ERROR;
-        record.m_firstIntegerArg = arguments.Long(0);
-        record.m_secondIntegerArg = description;
-        record.m_thirdIntegerArg = error;
-        record.m_firstBooleanArg = arguments.Bool(3);
-        record.m_OutArg[OUT_BOOL] = arguments.BoolReference(4);
-        PostAndWait(record, "DeviceCopyStorageFileError");
-        return;
-    }
-    default:
-        return;
-    }
 }

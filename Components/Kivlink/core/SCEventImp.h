@@ -14,7 +14,7 @@
 class CKivWorker;
 class CRequestData;
 
-class CSCEventImp final : public IDispatch {
+class CSCEventImp : public IDispatch {
 public:
     using interface_map = tolv::com::interface_map<IDispatch, tolv::com::entry_iid<&DIID_ISCEvents, IDispatch>>;
 
@@ -33,21 +33,19 @@ public:
     int SinkNumber() const { return m_sinkNumber; }
     DWORD Cookie() const { return m_cookie; }
 
-    // IUnknown. The sink does not hold the server: it lives as long as its worker.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    // IDispatch: events only, no type information.
+    // IDispatch: events only, no type information. (IUnknown comes from InternalComObject:
+    // the sink does not hold the server, it lives as long as its worker.)
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
 
-private:
+protected:
     CSCEventImp();
     ~CSCEventImp();
 
+private:
     // Decodes the event's arguments into a record and forwards it; raises CKivComError for
     // arguments of the wrong count or type.
     void HandleEvent(DISPID id, DISPPARAMS& params);
@@ -55,7 +53,6 @@ private:
     void Post(CRequestData& record);
     void PostAndWait(CRequestData& record, const char* eventName);
 
-    volatile LONG m_references = 1;
     DWORD m_cookie = NOT_ADVISED;
     int m_sinkNumber;
     tolv::com::com_ptr<ISCApplication> m_source;

@@ -1,9 +1,9 @@
 #include "SymbianConnectRT.h"
 
+#include "BindingRegistry.h"
 #include "KivServerServices.h"
 #include "KivWait.h"
 #include "KivWorker.h"
-#include "KivlinkNotificationThread.h"
 #include "RequestData.h"
 
 #include "Components/Kivlink/model/ProxyKeeper.h"
@@ -71,11 +71,10 @@ HRESULT CSymbianConnectRT::Init()
         m_application = std::move(application);
         // No phone yet is no failure: the worker waits for one.
         ReadDeviceList();
-        if (m_services)
-            if (CKivlinkNotificationThread* notifications = m_services->NotificationThread()) {
-                notifications->RegisterBinding(this);
-                m_registered = true;
-            }
+        if (IKivBindingRegistry* registry = m_services ? m_services->BindingRegistry() : nullptr) {
+            registry->RegisterBinding(this);
+            m_registered = true;
+        }
     } catch (const CKivComError& error) {
         return error.Error();
     }
@@ -86,8 +85,8 @@ void CSymbianConnectRT::Release()
 {
     if (m_registered) {
         // Once this returns, the notification thread no longer uses the binding.
-        if (CKivlinkNotificationThread* notifications = m_services->NotificationThread())
-            notifications->UnregisterBinding(this);
+        if (IKivBindingRegistry* registry = m_services->BindingRegistry())
+            registry->UnregisterBinding(this);
         m_registered = false;
     }
     {
@@ -274,7 +273,7 @@ HRESULT CSymbianConnectRT::OnInvalidateParent(const wchar_t* path, bool notify)
     m_trace->Format(3, ">>>OnInvalidateParent(%s) ...", CKivString(path).Narrow().c_str());
     HRESULT hr = InvalidateParentFolder(path, nullptr);
     if (m_services)
-        if (CKivWorker* listing = m_services->WorkerAt(3)) {
+        if (CKivWorker* listing = m_services->Worker(KivWorkerRole::Listing)) {
             CRequestData request(REQ_INVALIDATE_PARENT);
             request.m_firstStringArg = path;
             request.m_firstBooleanArg = notify;

@@ -1,4 +1,6 @@
 #include "FileOperations.h"
+#include "errors/KivResults.h"
+#include "core/NameComparison.h"
 #include "FolderCreation.h"
 
 #include "model/FileDescription.h"
@@ -16,9 +18,6 @@
 TOLV_TRACE_UNIT("EntryChanges");
 
 namespace {
-
-// The Windows read-only error as an HRESULT: what a protected file answers to removal.
-constexpr HRESULT KIV_E_READONLY_FILE = static_cast<HRESULT>(0x80071779);
 
 bool IsReadOnly(CFileDescription& file)
 {
@@ -55,12 +54,7 @@ HRESULT RemoveMatching(CKivFileContext& context, const CPhonePath& path)
         hr = RemoveOne(entry);
         TOLV_RETURN_IF_FAILED(hr);
     }
-    return skipped ? KIV_E_READONLY_FILE : S_OK;
-}
-
-bool EqualIgnoringCase(const CKivString& left, const CKivString& right)
-{
-    return _wcsicmp(left.c_str(), right.c_str()) == 0;
+    return skipped ? KIV_E_READ_ONLY_FILE : S_OK;
 }
 
 }  // namespace
@@ -76,7 +70,7 @@ HRESULT RunRemoveEntry(CKivFileContext& context, const CRequestData& record)
     HRESULT hr = context.device->GetEntry(record.m_firstStringArg.c_str(), entry);
     TOLV_RETURN_IF_FAILED_EXPECTED(hr);
     if (entry.Kind() == KIND_FILE && IsReadOnly(entry))
-        return KIV_E_READONLY_FILE;
+        return KIV_E_READ_ONLY_FILE;
     return RemoveOne(entry);
 }
 
@@ -100,7 +94,8 @@ HRESULT RunMoveEntry(CKivFileContext& context, const CRequestData& record)
         // to the user, and moving onto it would replace it.
         CKivString actualName;
         if (SUCCEEDED(existing.GetDisplayName(actualName)) && !(actualName == wantedName) &&
-            EqualIgnoringCase(actualName, wantedName)) {
+            EqualAsciiIgnoringCase(std::wstring_view(actualName.c_str(), actualName.length()),
+                                   std::wstring_view(wantedName.c_str(), wantedName.length()))) {
             context.trace->Format(3, "Moving file %s that only differs by cases from destination %s",
                                   source.Narrow().c_str(), target.Narrow().c_str());
             return E_INVALIDARG;

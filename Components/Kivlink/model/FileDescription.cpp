@@ -16,7 +16,6 @@ CFileDescription::CFileDescription(CSymbianDevice* device, const CKivString& nam
       m_device(device),
       m_kind(KIND_DEVICE)
 {
-    AddRefObjects();
 }
 
 CFileDescription::CFileDescription(CSymbianDeviceDrive* drive, const CKivString& name)
@@ -24,16 +23,14 @@ CFileDescription::CFileDescription(CSymbianDeviceDrive* drive, const CKivString&
       m_drive(drive),
       m_kind(KIND_DRIVE)
 {
-    AddRefObjects();
 }
 
 CFileDescription::CFileDescription(CSymbianDeviceDirectory* folder, const CKivString& name)
     : m_name(name),
-      m_mmcRoot(EqualNamesIgnoringCase(name.c_str(), L"E:\\")),
+      m_mmcRoot(EqualAsciiIgnoringCase(std::wstring_view(name.c_str(), name.length()), L"E:\\")),
       m_folder(folder),
       m_kind(KIND_FOLDER)
 {
-    AddRefObjects();
 }
 
 CFileDescription::CFileDescription(CSymbianDeviceFile* file, const CKivString& name)
@@ -41,80 +38,12 @@ CFileDescription::CFileDescription(CSymbianDeviceFile* file, const CKivString& n
       m_file(file),
       m_kind(KIND_FILE)
 {
-    AddRefObjects();
 }
 
-CFileDescription::CFileDescription(const CFileDescription& other)
-    : m_name(other.m_name),
-      m_mmcRoot(other.m_mmcRoot),
-      m_device(other.m_device),
-      m_drive(other.m_drive),
-      m_folder(other.m_folder),
-      m_file(other.m_file),
-      m_attributes(other.m_attributes),
-      m_displayName(other.m_displayName),
-      m_displayNameKnown(other.m_displayNameKnown),
-      m_size(other.m_size),
-      m_date(other.m_date),
-      m_kind(other.m_kind)
-{
-    AddRefObjects();
-}
-
-CFileDescription& CFileDescription::operator=(const CFileDescription& other)
-{
-    if (this != &other) {
-        CFileDescription copy(other);
-        ReleaseObjects();
-        m_name = copy.m_name;
-        m_mmcRoot = copy.m_mmcRoot;
-        m_device = copy.m_device;
-        m_drive = copy.m_drive;
-        m_folder = copy.m_folder;
-        m_file = copy.m_file;
-        m_attributes = copy.m_attributes;
-        m_displayName = copy.m_displayName;
-        m_displayNameKnown = copy.m_displayNameKnown;
-        m_size = copy.m_size;
-        m_date = copy.m_date;
-        m_kind = copy.m_kind;
-        AddRefObjects();
-    }
-    return *this;
-}
-
-CFileDescription::~CFileDescription()
-{
-    ReleaseObjects();
-}
-
-void CFileDescription::AddRefObjects()
-{
-    if (m_device)
-        m_device->AddRef();
-    if (m_drive)
-        m_drive->AddRef();
-    if (m_folder)
-        m_folder->AddRef();
-    if (m_file)
-        m_file->AddRef();
-}
-
-void CFileDescription::ReleaseObjects()
-{
-    if (m_device)
-        m_device->Release();
-    if (m_drive)
-        m_drive->Release();
-    if (m_folder)
-        m_folder->Release();
-    if (m_file)
-        m_file->Release();
-    m_device = nullptr;
-    m_drive = nullptr;
-    m_folder = nullptr;
-    m_file = nullptr;
-}
+CFileDescription::CFileDescription() = default;
+CFileDescription::CFileDescription(const CFileDescription& other) = default;
+CFileDescription& CFileDescription::operator=(const CFileDescription& other) = default;
+CFileDescription::~CFileDescription() = default;
 
 CTolvTrace* CFileDescription::Trace() const
 {

@@ -4,6 +4,8 @@
 // names alive, so it stays usable after the model dropped that part of itself.
 #include "Components/Kivlink/core/KivString.h"
 
+#include "com/ComPtr.h"
+
 #include <windows.h>
 #include <oleauto.h>
 
@@ -28,13 +30,14 @@ constexpr long KIV_NORMAL_ATTRIBUTES = FILE_ATTRIBUTE_NORMAL;
 
 class CFileDescription {
 public:
-    CFileDescription() = default;
+    CFileDescription();
     // name: the device's or drive's name as the phone reports it, or a folder's or file's
     // full path.
     CFileDescription(CSymbianDevice* device, const CKivString& name);
     CFileDescription(CSymbianDeviceDrive* drive, const CKivString& name);
     CFileDescription(CSymbianDeviceDirectory* folder, const CKivString& name);
     CFileDescription(CSymbianDeviceFile* file, const CKivString& name);
+    // Defined where the model's classes are complete; the owners take and drop the references.
     CFileDescription(const CFileDescription& other);
     CFileDescription& operator=(const CFileDescription& other);
     ~CFileDescription();
@@ -42,10 +45,10 @@ public:
     KivEntryKind Kind() const { return m_kind; }
     const CKivString& Name() const { return m_name; }
     bool IsMmcRoot() const { return m_mmcRoot; }
-    CSymbianDevice* Device() const { return m_device; }
-    CSymbianDeviceDrive* Drive() const { return m_drive; }
-    CSymbianDeviceDirectory* Directory() const { return m_folder; }
-    CSymbianDeviceFile* File() const { return m_file; }
+    CSymbianDevice* Device() const { return m_device.get(); }
+    CSymbianDeviceDrive* Drive() const { return m_drive.get(); }
+    CSymbianDeviceDirectory* Directory() const { return m_folder.get(); }
+    CSymbianDeviceFile* File() const { return m_file.get(); }
 
     // Each value is read once (a file's from the phone) and then answered from the cache.
     HRESULT GetAttributes(long& attributes);
@@ -55,16 +58,15 @@ public:
     HRESULT GetDisplayName(CKivString& name);
 
 private:
-    void AddRefObjects();
-    void ReleaseObjects();
     CTolvTrace* Trace() const;
 
     CKivString m_name;
     bool m_mmcRoot = false;
-    CSymbianDevice* m_device = nullptr;
-    CSymbianDeviceDrive* m_drive = nullptr;
-    CSymbianDeviceDirectory* m_folder = nullptr;
-    CSymbianDeviceFile* m_file = nullptr;
+    // The one object the description names (by its kind); the others stay empty.
+    tolv::com::com_ptr<CSymbianDevice> m_device;
+    tolv::com::com_ptr<CSymbianDeviceDrive> m_drive;
+    tolv::com::com_ptr<CSymbianDeviceDirectory> m_folder;
+    tolv::com::com_ptr<CSymbianDeviceFile> m_file;
     long m_attributes = -1;
     CKivString m_displayName;
     bool m_displayNameKnown = false;

@@ -3,16 +3,15 @@
 // by name, and kept alive by the descriptions that refer to it. A ring is held by a pointer
 // to its head element; null means the ring has not been read.
 #include "Components/Kivlink/core/KivString.h"
+#include "Components/Kivlink/core/NameComparison.h"
+#include "Components/Kivlink/core/Ring.h"
 
 #include <windows.h>
 
-// Letters A to Z compared without regard to case; every other character as it stands.
-bool EqualNamesIgnoringCase(const wchar_t* left, const wchar_t* right);
-
 template <class T>
-class NamedRing {
+class NamedRing : public Ring<T> {
 public:
-    NamedRing() : m_next(this), m_previous(this) {}
+    NamedRing() = default;
     virtual ~NamedRing() { Unlink(); }
     NamedRing(const NamedRing&) = delete;
     NamedRing& operator=(const NamedRing&) = delete;
@@ -28,32 +27,19 @@ public:
     }
     LONG References() const { return InterlockedCompareExchange(const_cast<volatile LONG*>(&m_references), 0, 0); }
 
-    T* Next() const { return static_cast<T*>(m_next); }
     bool IsMember() const { return m_member; }
 
-    // Joins the neighbours and leaves this node a ring of one.
+    // Leaves the ring and stands alone again, no longer a member of the model.
     void Unlink()
     {
-        m_next->m_previous = m_previous;
-        m_previous->m_next = m_next;
-        m_next = this;
-        m_previous = this;
+        Ring<T>::Unlink();
         m_member = false;
     }
 
-    // Links node in at the end of the ring (before the head); an empty ring gets node as head.
     static void Append(T*& head, T* node)
     {
         node->m_member = true;
-        if (!head) {
-            head = node;
-            return;
-        }
-        NamedRing* last = head->m_previous;
-        node->m_next = head;
-        node->m_previous = last;
-        last->m_next = node;
-        head->m_previous = node;
+        Ring<T>::Append(head, node);
     }
 
     // The first element, from the head on, whose name equals name without regard to case.
@@ -63,7 +49,8 @@ public:
             return nullptr;
         T* element = head;
         do {
-            if (EqualNamesIgnoringCase(element->GetName().c_str(), name))
+            const CKivString& elementName = element->GetName();
+            if (EqualAsciiIgnoringCase(std::wstring_view(elementName.c_str(), elementName.length()), name))
                 return element;
             element = element->Next();
         } while (element != head);
@@ -74,16 +61,11 @@ public:
     // descriptions refer to them.
     static void UnlinkAll(T*& head)
     {
-        while (head) {
-            T* element = head;
-            head = element->m_next == element ? nullptr : element->Next();
-            element->Unlink();
-        }
+        while (T* element = Ring<T>::TakeFirst(head))
+            element->m_member = false;
     }
 
 private:
-    NamedRing* m_next;
-    NamedRing* m_previous;
     volatile LONG m_references = 0;
     bool m_member = false;
 };

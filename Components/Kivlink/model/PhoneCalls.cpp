@@ -14,14 +14,3 @@ CKivString LastPathComponent(const CKivString& path)
         text.remove_prefix(slash + 1);
     return CKivString(std::wstring(text).c_str());
 }
-
-bool EqualNamesIgnoringCase(const wchar_t* left, const wchar_t* right)
-{
-    auto fold = [](wchar_t c) { return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c; };
-    for (;; ++left, ++right) {
-        if (fold(*left) != fold(*right))
-            return false;
-        if (*left == 0)
-            return true;
-    }
-}

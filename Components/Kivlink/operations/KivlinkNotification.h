@@ -7,7 +7,7 @@
 // the notification holds its own, so the file worker may drop an operation while the
 // notification thread is still answering an event for it.
 #include "RequestId.h"
-#include "Ring.h"
+#include "core/Ring.h"
 
 #include "core/KivString.h"
 #include "core/RequestData.h"

@@ -30,12 +30,8 @@ CKivlinkNotificationHandler::~CKivlinkNotificationHandler()
 {
     // Waiters that still hold their own reference keep their notification.
     tolv::com::auto_lock lock(m_lock);
-    while (m_head) {
-        CKivlinkNotification* notification = m_head;
-        m_head = notification->Next() == notification ? nullptr : notification->Next();
-        notification->Unlink();
+    while (CKivlinkNotification* notification = CKivlinkNotification::TakeFirst(m_head))
         notification->Release();
-    }
 }
 
 HRESULT CKivlinkNotificationHandler::AddSymbianNotification(CKivlinkNotificationPtr& notification, long action,
@@ -50,10 +46,7 @@ HRESULT CKivlinkNotificationHandler::AddSymbianNotification(CKivlinkNotification
     created->AddRef();
     InterlockedIncrement(&m_registrations);
     tolv::com::auto_lock lock(m_lock);
-    if (m_head)
-        created->InsertBefore(m_head);
-    else
-        m_head = created;
+    CKivlinkNotification::Append(m_head, created);
     return S_OK;
 }
 
@@ -93,17 +86,9 @@ bool CKivlinkNotificationHandler::Unlink(CKivlinkNotification* notification)
 {
     {
         tolv::com::auto_lock lock(m_lock);
-        CKivlinkNotification* member = m_head;
-        if (!member)
+        if (!CKivlinkNotification::Contains(m_head, notification))
             return false;
-        while (member != notification) {
-            member = member->Next();
-            if (member == m_head)
-                return false;
-        }
-        if (notification == m_head)
-            m_head = notification->Next() == notification ? nullptr : notification->Next();
-        notification->Unlink();
+        CKivlinkNotification::Remove(m_head, notification);
     }
     notification->Release();
     return true;

@@ -1,4 +1,5 @@
 #include "PhonePath.h"
+#include "Components/Kivlink/core/NameComparison.h"
 
 #include "PathComponent.h"
 #include "PhonePathNormalizer.h"
@@ -30,12 +31,6 @@ bool IsWildcard(wchar_t c)
 bool IsDriveLetter(wchar_t c)
 {
     return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
-}
-
-bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b)
-{
-    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
 }
 
 template <typename T>
@@ -173,7 +168,7 @@ HRESULT CPhonePath::GetNextAfter(std::wstring_view folder, CKivString* prefix, C
         hr = NormalizePhonePath(std::wstring_view(current.c_str(), current.length()), true, candidate);
         if (hr == E_OUTOFMEMORY)
             return hr;
-        if (SUCCEEDED(hr) && EqualIgnoringCase(candidate, wanted)) {
+        if (SUCCEEDED(hr) && EqualOrdinalIgnoringCase(candidate, wanted)) {
             Write(prefix, m_prefixes[i + 1]);
             Write(name, m_names[i + 1]);
             m_iterationIndex = i + 2;

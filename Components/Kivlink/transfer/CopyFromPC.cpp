@@ -11,7 +11,7 @@
 #include "TemporaryFiles.h"
 #include "TransferClock.h"
 #include "TransferPaths.h"
-#include "TransferResults.h"
+#include "errors/KivResults.h"
 #include "UniqueDestinationName.h"
 
 #include "files/FolderCreation.h"

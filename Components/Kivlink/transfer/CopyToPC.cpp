@@ -11,7 +11,7 @@
 #include "PcFolderCreation.h"
 #include "TransferClock.h"
 #include "TransferPaths.h"
-#include "TransferResults.h"
+#include "errors/KivResults.h"
 #include "UniqueDestinationName.h"
 
 #include "model/FileDescription.h"

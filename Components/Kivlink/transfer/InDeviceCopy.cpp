@@ -7,7 +7,7 @@
 #include "PcFiles.h"
 #include "TransferClock.h"
 #include "TransferPaths.h"
-#include "TransferResults.h"
+#include "errors/KivResults.h"
 
 #include "model/FileDescription.h"
 #include "model/SymbianDevice.h"

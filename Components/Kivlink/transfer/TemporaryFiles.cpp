@@ -1,4 +1,5 @@
 #include "TemporaryFiles.h"
+#include "core/NameComparison.h"
 
 #include "TransferPaths.h"
 
@@ -66,8 +67,7 @@ HRESULT NamedTempCopyPath(const CKivString& name, CKivString& path)
     if (!FullPath(folder.c_str(), resolvedFolder) || !FullPath(candidate.c_str(), resolvedFile))
         return E_INVALIDARG;
     if (resolvedFile.size() <= resolvedFolder.size() ||
-        CompareStringOrdinal(resolvedFile.c_str(), static_cast<int>(resolvedFolder.size()), resolvedFolder.c_str(),
-                             static_cast<int>(resolvedFolder.size()), TRUE) != CSTR_EQUAL ||
+        !EqualOrdinalIgnoringCase(std::wstring_view(resolvedFile).substr(0, resolvedFolder.size()), resolvedFolder) ||
         resolvedFile.find(L'\\', resolvedFolder.size()) != std::wstring::npos)
         return E_INVALIDARG;
     path = candidate;

@@ -1,4 +1,5 @@
 #include "UniqueDestinationName.h"
+#include "core/NameComparison.h"
 
 #include "PcFolderListing.h"
 #include "TransferPaths.h"
@@ -15,16 +16,11 @@ TOLV_TRACE_UNIT("UniqueDestinationName");
 
 namespace {
 
-bool SameNameIgnoringCase(const CKivString& left, const CKivString& right)
-{
-    return CompareStringOrdinal(left.c_str(), static_cast<int>(left.length()), right.c_str(),
-                                static_cast<int>(right.length()), TRUE) == CSTR_EQUAL;
-}
-
 bool IsTaken(const CKivString& candidate, const std::vector<CKivString>& taken)
 {
     for (const CKivString& name : taken)
-        if (SameNameIgnoringCase(candidate, name))
+        if (EqualOrdinalIgnoringCase(std::wstring_view(candidate.c_str(), candidate.length()),
+                                     std::wstring_view(name.c_str(), name.length())))
             return true;
     return false;
 }

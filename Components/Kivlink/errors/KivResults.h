@@ -1,5 +1,5 @@
 #pragma once
-// Results the copy routes give beyond Kivlink's own codes.
+// Results Kivlink gives beyond the codes of its type library, each under one name.
 #include "KivlinkLib.h"
 
 #include <windows.h>
