@@ -226,27 +226,26 @@ HRESULT CKivlinkNotification::ExecutePostStep(HRESULT result, CKivWorker* fileWo
 
 HRESULT CKivlinkNotification::SendCompletionNotification(long value, IKivServerServices& services) const
 {
+    return SendNotice(REQ_ON_COMPLETION, value, nullptr, services);
+}
+
+HRESULT CKivlinkNotification::SendProgressNotice(long progress, CKivWorker* source, IKivServerServices& services) const
+{
+    return SendNotice(REQ_ON_PROGRESS, progress, source, services);
+}
+
+HRESULT CKivlinkNotification::SendNotice(KivRequestType type, long value, CKivWorker* source,
+                                         IKivServerServices& services) const
+{
+    // Nobody to tell: an operation no client object started.
     if (!m_postStep.m_Callback)
         return S_FALSE;
-    CRequestData notice(REQ_ON_COMPLETION);
+    CRequestData notice(type);
     notice.m_Callback = m_postStep.m_Callback;
     notice.m_firstIntegerArg = KnownRequestId();
     notice.m_secondIntegerArg = m_action;
     notice.m_firstStringArg = m_name;
     notice.m_thirdIntegerArg = value;
-    return services.PostToMainThread(notice);
-}
-
-HRESULT CKivlinkNotification::SendProgressNotice(long progress, CKivWorker* source, IKivServerServices& services) const
-{
-    if (!m_postStep.m_Callback)
-        return S_FALSE;
-    CRequestData notice(REQ_ON_PROGRESS);
-    notice.m_Callback = m_postStep.m_Callback;
-    notice.m_firstIntegerArg = KnownRequestId();
-    notice.m_secondIntegerArg = m_action;
-    notice.m_firstStringArg = m_name;
-    notice.m_thirdIntegerArg = progress;
     notice.m_pSource = source;
     return services.PostToMainThread(notice);
 }

@@ -72,6 +72,8 @@ public:
 
 private:
     CKivlinkNotification(long action, const CKivString& name, const CRequestData& postStep, CTolvTrace* trace);
+    // A progress or completion notice to the client's object, through the main thread.
+    HRESULT SendNotice(KivRequestType type, long value, CKivWorker* source, IKivServerServices& services) const;
     ~CKivlinkNotification() override;
     HRESULT CreateEvents();
 
