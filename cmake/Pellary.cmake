@@ -78,13 +78,14 @@ function(pellary_register_component target)
 endfunction()
 
 # pellary_test(name SOURCES ... [LIBS ...] [BENCH] [TIMEOUT s] [LABELS ...])
-# A GoogleTest program run under Wine. BENCH marks tests that share the Wine registry or
-# start COM servers: they take the bench's resource lock so that ctest -j stays correct.
+# A GoogleTest program run under Wine, with the test programs' shared helpers (tests/support).
+# BENCH marks tests that share the Wine registry or start COM servers: they take the bench's
+# resource lock so that ctest -j stays correct.
 function(pellary_test name)
     cmake_parse_arguments(PT "BENCH" "TIMEOUT" "SOURCES;LIBS;LABELS;DEPENDS" ${ARGN})
     add_executable(${name} ${PT_SOURCES})
     pellary_common_options(${name})
-    target_link_libraries(${name} PRIVATE ${PT_LIBS} pellary_gtest_main)
+    target_link_libraries(${name} PRIVATE ${PT_LIBS} pellary_test_support pellary_gtest_main)
     add_test(NAME ${name} COMMAND ${name})
     if(NOT PT_TIMEOUT)
         set(PT_TIMEOUT 300)

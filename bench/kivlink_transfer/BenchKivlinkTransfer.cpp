@@ -11,7 +11,7 @@
 #include "SimulatedPhone.h"
 #include "TransferBench.h"
 
-#include "tests/kivlink_server/ServerProcess.h"
+#include "tests/support/ChildProcess.h"
 
 #include "KivlinkLib.h"
 #include "SmokeCalculator.h"
@@ -179,7 +179,7 @@ int Run()
     {
         const std::wstring phoneRoot = scratch / L"phone";
         CreateFolderPath(phoneRoot);
-        CSimulatedPhone phone(phoneRoot, scratch / L"phonesim-output.txt");
+        CSimulatedPhone phone(phoneRoot);
         if (!phone.Connect()) {
             std::printf("cannot connect the simulated phone: %s\n", phone.Problem().c_str());
         } else {

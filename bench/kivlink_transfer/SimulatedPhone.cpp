@@ -1,9 +1,8 @@
 #include "SimulatedPhone.h"
 
 #include "AsciiText.h"
-#include "CapturedRun.h"
 
-#include "tests/kivlink_server/ServerProcess.h"
+#include "tests/support/ChildProcess.h"
 
 #include <windows.h>
 
@@ -17,11 +16,7 @@ constexpr DWORD kVerbTimeoutMs = 60000;
 
 }  // namespace
 
-CSimulatedPhone::CSimulatedPhone(std::wstring root, std::wstring verbOutput)
-    : m_root(std::move(root)),
-      m_verbOutput(std::move(verbOutput))
-{
-}
+CSimulatedPhone::CSimulatedPhone(std::wstring root) : m_root(std::move(root)) {}
 
 CSimulatedPhone::~CSimulatedPhone()
 {
@@ -30,12 +25,18 @@ CSimulatedPhone::~CSimulatedPhone()
 
 bool CSimulatedPhone::Verb(const std::wstring& arguments, std::string* output)
 {
-    const CapturedRun run = RunCaptured(BinaryPath(L"phonesim.exe"), arguments, m_verbOutput, kVerbTimeoutMs);
+    CChildProcess verb(ProgramCommand(BinaryPath(L"phonesim.exe"), arguments), CChildProcess::kCaptureOutput);
+    const long exitCode = verb.Wait(kVerbTimeoutMs);
+    // A verb that hangs is left running: it may be inside a call to a COM server, and ending
+    // it there could leave the server's registration behind.
+    if (exitCode == CChildProcess::kStillRunning)
+        verb.LetRun();
+    const std::string printed = verb.Output();
     if (output)
-        *output = run.output;
-    if (run.exitCode == 0)
+        *output = printed;
+    if (exitCode == 0)
         return true;
-    m_problem = "phonesim " + Narrow(arguments) + " ended with " + std::to_string(run.exitCode) + ": " + run.output;
+    m_problem = "phonesim " + Narrow(arguments) + " ended with " + std::to_string(exitCode) + ": " + printed;
     return false;
 }
 

@@ -12,8 +12,7 @@ std::wstring DriveFolderInStatus(const std::string& status, const std::wstring& 
 
 class CSimulatedPhone {
 public:
-    // verbOutput: a file that takes the control verbs' output.
-    CSimulatedPhone(std::wstring root, std::wstring verbOutput);
+    explicit CSimulatedPhone(std::wstring root);
     ~CSimulatedPhone();
     CSimulatedPhone(const CSimulatedPhone&) = delete;
     CSimulatedPhone& operator=(const CSimulatedPhone&) = delete;
@@ -29,7 +28,6 @@ private:
     bool Verb(const std::wstring& arguments, std::string* output = nullptr);
 
     std::wstring m_root;
-    std::wstring m_verbOutput;
     std::string m_status;
     std::string m_problem;
     bool m_connected = false;

@@ -91,7 +91,53 @@ std::string NameResultInFormat(const char* format, HRESULT result)
     return text;
 }
 
+// Held shared while a line goes to the output and exclusively while the output is replaced, so
+// that the test that replaced it may destroy the old one at once.
+SRWLOCK g_outputLock = SRWLOCK_INIT;
+
+std::string FormattedText(const char* format, va_list arguments)
+{
+    va_list measuring;
+    va_copy(measuring, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format ? format : "", measuring);
+    va_end(measuring);
+    if (length <= 0)
+        return std::string();
+    std::string text(static_cast<size_t>(length), '\0');
+    std::vsnprintf(text.data(), text.size() + 1, format ? format : "", arguments);
+    return text;
+}
+
 }  // namespace
+
+ITolvTraceOutput* CTolvTrace::SetOutput(ITolvTraceOutput* output) noexcept
+{
+    AcquireSRWLockExclusive(&g_outputLock);
+    ITolvTraceOutput* previous = s_output.exchange(output, std::memory_order_relaxed);
+    ReleaseSRWLockExclusive(&g_outputLock);
+    return previous;
+}
+
+void CTolvTrace::WriteToOutput(int level, std::string_view body) noexcept
+{
+    try {
+        std::string line;
+        {
+            CCriticalSectionLock hold(m_lock);
+            char prefix[128];
+            BuildTimeStamp(prefix, sizeof(prefix));
+            line = prefix;
+        }
+        line += ' ';
+        line += body;
+        AcquireSRWLockShared(&g_outputLock);
+        // A line that meets the output's removal is dropped: the switch may keep the file shut.
+        if (ITolvTraceOutput* output = s_output.load(std::memory_order_relaxed))
+            output->WriteLine(*this, level, line);
+        ReleaseSRWLockShared(&g_outputLock);
+    } catch (...) {
+    }
+}
 
 CTolvTrace::CTolvTrace(const char* name, int level, bool overwrite) noexcept : m_overwrite(overwrite), m_level(level)
 {
@@ -152,6 +198,10 @@ void CTolvTrace::FormatUnchecked(int level, const char* format, ...) noexcept
 void CTolvTrace::WriteFormatted(int level, const char* format, va_list arguments) noexcept
 {
     try {
+        if (HasOutput()) {
+            WriteToOutput(level, std::to_string(level) + ' ' + FormattedText(format, arguments));
+            return;
+        }
         CCriticalSectionLock hold(m_lock);
         char prefix[128];
         BuildTimeStamp(prefix, sizeof(prefix));
@@ -181,6 +231,20 @@ void CTolvTrace::WriteHex(int level, const void* bytes, size_t count) noexcept
 {
     if (!WillWrite(level))
         return;
+    if (HasOutput()) {
+        try {
+            std::string body = std::to_string(level) + ' ';
+            const unsigned char* data = static_cast<const unsigned char*>(bytes);
+            char hex[4];
+            for (size_t i = 0; data && i < count; ++i) {
+                std::snprintf(hex, sizeof(hex), " %.2x", data[i]);
+                body += hex;
+            }
+            WriteToOutput(level, body);
+        } catch (...) {
+        }
+        return;
+    }
     CCriticalSectionLock hold(m_lock);
     char prefix[128];
     BuildTimeStamp(prefix, sizeof(prefix));
@@ -212,6 +276,10 @@ void CTolvTrace::WriteWideLine(int level, const wchar_t* text, const char* rotat
         return;
     try {
         const std::string narrow = tolv::trace::WideToAnsi(text);
+        if (HasOutput()) {
+            WriteToOutput(level, narrow);
+            return;
+        }
         CCriticalSectionLock hold(m_lock);
         char prefix[128];
         BuildTimeStamp(prefix, sizeof(prefix));
@@ -235,6 +303,10 @@ void CTolvTrace::WriteText(int level, const char* text) noexcept
 {
     if (!WillWrite(level))
         return;
+    if (HasOutput()) {
+        WriteToOutput(level, text ? text : "");
+        return;
+    }
     CCriticalSectionLock hold(m_lock);
     char prefix[128];
     BuildTimeStamp(prefix, sizeof(prefix));

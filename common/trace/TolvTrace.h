@@ -1,6 +1,7 @@
 // CTolvTrace: the diagnostic trace file of one component. Whether and where it writes is
 // decided by the machine-wide values under HKLM "Software\Vostrel\Pellary": TraceInfoFlag,
 // TraceInfoPath and TraceFileSizeLimitInKb. A trace call never fails and never throws.
+// An output set with CTolvTrace::SetOutput takes every trace's lines instead of the files.
 #pragma once
 #include "trace/CriticalSection.h"
 #include "trace/FileStream.h"
@@ -11,9 +12,22 @@
 #include <cstdio>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #define TOLV_TRACE_PRINTF(formatIndex, firstArgument)                                                                  \
     __attribute__((format(__MINGW_PRINTF_FORMAT, formatIndex, firstArgument)))
+
+class CTolvTrace;
+
+class ITolvTraceOutput {
+public:
+    // line: what the file would have received, time stamp and level included, without the
+    // line end. Called on the tracing thread; must not trace itself.
+    virtual void WriteLine(const CTolvTrace& trace, int level, std::string_view line) noexcept = 0;
+
+protected:
+    ~ITolvTraceOutput() = default;
+};
 
 class CTolvTrace {
 public:
@@ -46,12 +60,21 @@ public:
     // Whether a call at this level would write; lets callers skip building costly arguments.
     bool WillWrite(int level) const noexcept
     {
-        return m_enabled.load(std::memory_order_relaxed) != 0 && level <= m_level.load(std::memory_order_relaxed);
+        return (m_enabled.load(std::memory_order_relaxed) != 0 || s_output.load(std::memory_order_relaxed)) &&
+               level <= m_level.load(std::memory_order_relaxed);
     }
+
+    // From now on every trace of this module writes its lines to output, whatever the trace
+    // switch says, and no file is touched; nullptr puts the files back. Returns the output set
+    // before. Once it returns, no line is being written to the output it replaced.
+    static ITolvTraceOutput* SetOutput(ITolvTraceOutput* output) noexcept;
 
     const std::string& Path() const noexcept { return m_path; }
 
 private:
+    static bool HasOutput() noexcept { return s_output.load(std::memory_order_relaxed) != nullptr; }
+    // body: the line after its time stamp and the space behind it.
+    void WriteToOutput(int level, std::string_view body) noexcept;
     void WriteFormatted(int level, const char* format, va_list arguments) noexcept;
     void FormatUnchecked(int level, const char* format, ...) noexcept;
     void WriteWideLine(int level, const wchar_t* text, const char* operation) noexcept;
@@ -73,4 +96,5 @@ private:
     std::atomic<std::int32_t> m_level;
     std::uint32_t m_sizeLimit = 0;
     tolv::trace::CFileStream m_file;
+    static inline std::atomic<ITolvTraceOutput*> s_output{nullptr};
 };

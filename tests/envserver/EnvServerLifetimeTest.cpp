@@ -3,8 +3,9 @@
 #include "tests/envserver/EnvServerTest.h"
 
 #include <string>
+#include <vector>
 
-#include "tests/envserver/ServerProcess.h"
+#include "tests/support/ChildProcess.h"
 
 namespace {
 
@@ -20,6 +21,19 @@ std::wstring RegisteredServerCommand()
     return command;
 }
 
+// Handles to wait on for every running envserver.exe.
+std::vector<tolv::com::unique_handle> OpenEnvServerProcesses()
+{
+    std::vector<tolv::com::unique_handle> processes;
+    for (DWORD id : ProcessIdsOf(L"envserver.exe")) {
+        tolv::com::unique_handle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+        if (process.valid()) {
+            processes.push_back(std::move(process));
+        }
+    }
+    return processes;
+}
+
 }  // namespace
 
 using EnvServerLifetime = EnvServerTest;
@@ -27,7 +41,7 @@ using EnvServerLifetime = EnvServerTest;
 TEST_F(EnvServerLifetime, TheServerLivesWhileHeldAndEndsAfterItsLastClient)
 {
     // A server left over from earlier tests first finishes its own grace period.
-    ASSERT_TRUE(WaitForNoEnvServer(kEndWithinMs));
+    ASSERT_GE(WaitUntilGone(L"envserver.exe", kEndWithinMs), 0);
     auto server = CreateServer();
     ASSERT_TRUE(server);
     const std::vector<tolv::com::unique_handle> processes = OpenEnvServerProcesses();
@@ -48,24 +62,15 @@ TEST_F(EnvServerLifetime, TheServerLivesWhileHeldAndEndsAfterItsLastClient)
         ASSERT_TRUE(GetExitCodeProcess(process.get(), &exitCode));
         EXPECT_EQ(exitCode, 0u);
     }
-    EXPECT_TRUE(EnvServerProcessIds().empty());
+    EXPECT_TRUE(ProcessIdsOf(L"envserver.exe").empty());
 }
 
 TEST_F(EnvServerLifetime, AServerThatNobodyUsesEndsByItself)
 {
-    ASSERT_TRUE(WaitForNoEnvServer(kEndWithinMs));
-    std::wstring command = RegisteredServerCommand();
+    ASSERT_GE(WaitUntilGone(L"envserver.exe", kEndWithinMs), 0);
+    const std::wstring command = RegisteredServerCommand();
     ASSERT_FALSE(command.empty());
-    command += L" -Embedding";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    ASSERT_TRUE(
-        CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
-    const tolv::com::unique_handle process(started.hProcess);
-    const tolv::com::unique_handle thread(started.hThread);
-    ASSERT_EQ(WaitForSingleObject(process.get(), kEndWithinMs), WAIT_OBJECT_0);
-    DWORD exitCode = STILL_ACTIVE;
-    ASSERT_TRUE(GetExitCodeProcess(process.get(), &exitCode));
-    EXPECT_EQ(exitCode, 0u);
+    CChildProcess server(command + L" -Embedding");
+    ASSERT_TRUE(server.Started());
+    EXPECT_EQ(server.Wait(kEndWithinMs), 0);
 }

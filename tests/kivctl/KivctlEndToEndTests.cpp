@@ -11,7 +11,7 @@
 
 #include "com/ComInit.h"
 #include "tests/kivlink_phone/PhoneSimulator.h"
-#include "tests/kivlink_server/ServerProcess.h"
+#include "tests/support/ChildProcess.h"
 #include "tools/kivctl/ErrorText.h"
 
 #include "KivlinkLib.h"

@@ -1,11 +1,9 @@
 #pragma once
-// kivctl.exe run as a child process from a test, its standard output and error captured in
-// files and read back as text.
-#include <windows.h>
+// kivctl.exe run as a child process from a test, its standard output and error read back as
+// text.
+#include "tests/support/ChildProcess.h"
 
 #include <string>
-
-#include "com/UniqueHandle.h"
 
 struct KivctlRun {
     long exitCode = -1;  // -1: did not end in time (it was then ended)
@@ -21,25 +19,14 @@ KivctlRun RunKivctl(const std::wstring& arguments, DWORD timeoutMs = 120000);
 class CKivctlChild {
 public:
     explicit CKivctlChild(const std::wstring& arguments);
-    ~CKivctlChild();
-    CKivctlChild(const CKivctlChild&) = delete;
-    CKivctlChild& operator=(const CKivctlChild&) = delete;
 
-    bool Started() const { return m_process.valid(); }
-    // What it has written to standard error so far.
+    bool Started() const { return m_child.Started(); }
     std::wstring ErrorSoFar() const;
     std::wstring OutputSoFar() const;
-    // Attaches to its console for the moment of the event; this process ignores it.
-    bool SendCtrlC() const;
+    bool SendCtrlC() const { return m_child.SendCtrlC(); }
     // Waits for its end; ends it after the time-out.
     KivctlRun Finish(DWORD timeoutMs);
 
 private:
-    std::wstring m_outPath;
-    std::wstring m_errPath;
-    tolv::com::unique_handle m_process;
-    DWORD m_processId = 0;
+    CChildProcess m_child;
 };
-
-// UTF-8 file content as text; empty when the file cannot be read.
-std::wstring ReadUtf8File(const std::wstring& path);

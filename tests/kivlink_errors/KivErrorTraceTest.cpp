@@ -1,7 +1,6 @@
-// The trace lines of the failure texts and of the language read, as the trace file gets them.
+// The trace lines of the failure texts and of the language read.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,65 +9,31 @@
 #include "Components/Kivlink/errors/KivLanguage.h"
 #include "KivlinkLib.h"
 #include "com/ComInit.h"
-#include "tests/envserver/RegistryValueGuard.h"
 #include "tests/kivlink_errors/FakeEnvironmentServer.h"
-#include "trace/TolvTrace.h"
+#include "tests/support/TraceCapture.h"
 
 namespace {
 
-constexpr wchar_t kSuiteKey[] = L"Software\\Vostrel\\Pellary";
 constexpr char kTraceName[] = "KivErrorsTraceTest";
 
-// Tracing switched on into a folder of the test's own; the settings are put back afterwards.
 class KivErrorTrace : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(com.succeeded());
-        char temp[MAX_PATH];
-        ASSERT_GT(GetTempPathA(sizeof temp, temp), 0u);
-        folder = std::string(temp) + "KivErrorsTrace" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(folder.c_str(), nullptr);
-        traceFlag.SetDword(1);
-        tracePath.SetString(std::wstring(folder.begin(), folder.end()).c_str());
-        sizeLimit.SetDword(0);
-        trace = std::make_unique<CTolvTrace>(kTraceName, 3, true);
-    }
+    void SetUp() override { ASSERT_TRUE(com.succeeded()); }
 
-    void TearDown() override
-    {
-        trace.reset();
-        DeleteFileA(TraceFile().c_str());
-        RemoveDirectoryA(folder.c_str());
-    }
-
-    std::string TraceFile() const { return folder + kTraceName + ".txt"; }
-
-    // The texts of the message lines that end with one of `wanted`, in file order.
+    // The texts of the message lines that end with one of `wanted`, in trace order.
     std::vector<std::string> Written(const std::vector<std::string>& wanted) const
     {
-        std::ifstream file(TraceFile(), std::ios::binary);
         std::vector<std::string> found;
-        std::string line;
-        while (std::getline(file, line)) {
-            if (!line.empty() && line.back() == '\r') {
-                line.pop_back();
-            }
-            for (const std::string& text : wanted) {
-                if (line.size() > text.size() && line.ends_with(" " + text)) {
+        for (const std::string& message : capture.Texts(kTraceName))
+            for (const std::string& text : wanted)
+                if (CTraceCapture::EndsWithWords(message, text))
                     found.push_back(text);
-                }
-            }
-        }
         return found;
     }
 
     tolv::com::com_init com{COINIT_MULTITHREADED};
-    CRegistryValueGuard traceFlag{HKEY_LOCAL_MACHINE, kSuiteKey, L"TraceInfoFlag"};
-    CRegistryValueGuard tracePath{HKEY_LOCAL_MACHINE, kSuiteKey, L"TraceInfoPath"};
-    CRegistryValueGuard sizeLimit{HKEY_LOCAL_MACHINE, kSuiteKey, L"TraceFileSizeLimitInKb"};
-    std::string folder;
-    std::unique_ptr<CTolvTrace> trace;
+    CTraceCapture capture;
+    std::unique_ptr<CTolvTrace> trace = std::make_unique<CTolvTrace>(kTraceName, 3, true);
 };
 
 const std::string kCreating = "GetLanguage: CreateInstance(__uuidof(EnvironmentServer)";

@@ -21,7 +21,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(com.succeeded());
-        // Made here, so that it reads the trace settings a test put in place before.
         trace = std::make_unique<CTolvTrace>("KivlinkModelTest", 3, true);
         phone = world.AddDevice(kPhoneName);
         world.AddFolder(phone, L"C:\\Images");

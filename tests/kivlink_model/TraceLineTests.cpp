@@ -4,66 +4,23 @@
 
 #include "Components/Kivlink/model/SymbianDeviceDrive.h"
 
-#include "tests/envserver/RegistryValueGuard.h"
+#include "tests/support/TraceCapture.h"
 
 #include "KivlinkLib.h"
 
-#include <fstream>
-#include <memory>
-
 namespace {
 
-constexpr wchar_t kSuiteKey[] = L"Software\\Vostrel\\Pellary";
-
-// The model fixture with tracing switched on into a folder of the test's own; the trace
-// settings are put back afterwards.
 class ModelTrace : public ModelFixture {
 protected:
-    void SetUp() override
-    {
-        char temp[MAX_PATH];
-        ASSERT_GT(GetTempPathA(sizeof temp, temp), 0u);
-        folder = std::string(temp) + "KivlinkModelTrace" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(folder.c_str(), nullptr);
-        traceFlag.SetDword(1);
-        tracePath.SetString(std::wstring(folder.begin(), folder.end()).c_str());
-        sizeLimit.SetDword(0);
-        ModelFixture::SetUp();
-    }
+    // Released while captured: their last lines would otherwise go to a file.
     void TearDown() override
     {
         deviceHolder = CFileDescription();
         trace.reset();
-        DeleteFileA((folder + "KivlinkModelTest.txt").c_str());
-        RemoveDirectoryA(folder.c_str());
     }
+    bool Wrote(const std::string& text) const { return capture.Wrote(text, "KivlinkModelTest"); }
 
-    // The message texts of the file's lines, without time stamp and level.
-    std::vector<std::string> Lines() const
-    {
-        std::ifstream file(folder + "KivlinkModelTest.txt", std::ios::binary);
-        std::vector<std::string> lines;
-        std::string line;
-        while (std::getline(file, line)) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            lines.push_back(line);
-        }
-        return lines;
-    }
-    bool Wrote(const std::string& text) const
-    {
-        for (const std::string& line : Lines())
-            if (line.size() > text.size() && line.compare(line.size() - text.size(), text.size(), text) == 0 &&
-                line[line.size() - text.size() - 1] == ' ')
-                return true;
-        return false;
-    }
-
-    CRegistryValueGuard traceFlag{HKEY_LOCAL_MACHINE, kSuiteKey, L"TraceInfoFlag"};
-    CRegistryValueGuard tracePath{HKEY_LOCAL_MACHINE, kSuiteKey, L"TraceInfoPath"};
-    CRegistryValueGuard sizeLimit{HKEY_LOCAL_MACHINE, kSuiteKey, L"TraceFileSizeLimitInKb"};
-    std::string folder;
+    CTraceCapture capture;
 };
 
 }  // namespace
@@ -101,8 +58,8 @@ TEST_F(ModelTrace, InvalidationsAndOversizedDrivesAreTraced)
     ASSERT_EQ(drive.GetSize(size), S_OK);
     EXPECT_EQ(size, 0);
     bool warned = false;
-    for (const std::string& line : Lines())
-        warned = warned || line.find("WARNING [CFileDescription ") != std::string::npos;
+    for (const std::string& text : capture.Texts("KivlinkModelTest"))
+        warned = warned || text.find("WARNING [CFileDescription ") != std::string::npos;
     EXPECT_TRUE(warned);
 
     ASSERT_EQ(device->OnInvalidateAll(), S_OK);

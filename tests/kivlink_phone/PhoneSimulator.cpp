@@ -1,6 +1,6 @@
 #include "PhoneSimulator.h"
 
-#include "tests/kivlink_server/ServerProcess.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/TestTree.h"
 
 const wchar_t* const kSimulatedPhone = L"354812013456789";

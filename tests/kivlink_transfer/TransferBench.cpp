@@ -1,8 +1,8 @@
 #include "TransferBench.h"
 
-#include "tests/envserver/RegistryValueGuard.h"
 #include "tests/TestTree.h"
 #include "tests/kivlink_phone/PhoneSimulator.h"
+#include "tests/support/TraceCapture.h"
 
 #include "Components/Kivlink/transfer/CopyRoutes.h"
 
@@ -17,14 +17,10 @@
 #include "com/CriticalSection.h"
 #include "trace/TolvTrace.h"
 
-#include <algorithm>
-#include <cstddef>
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
-constexpr wchar_t kSuiteKey[] = L"Software\\Vostrel\\Pellary";
 constexpr char kTraceName[] = "KivlinkTransferBench";
 
 TransferBench* g_bench = nullptr;
@@ -173,15 +169,6 @@ class TransferBenchState {
 public:
     TransferBenchState()
     {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        traceFolder = std::string(temp) + "KivlinkTransferTrace" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(traceFolder.c_str(), nullptr);
-        traceFlag.SetDword(1);
-        tracePath.SetString(std::wstring(traceFolder.begin(), traceFolder.end()).c_str());
-        sizeLimit.SetDword(0);
-        // Made now, so that it reads the settings above.
-        trace = std::make_unique<CTolvTrace>(kTraceName, 3, true);
         services = std::make_unique<BenchServices>(*trace);
         notifications = std::make_unique<CKivlinkNotificationThread>(*services);
         worker = std::make_unique<TransferWorker>(*services, *trace);
@@ -194,16 +181,11 @@ public:
         notifications.reset();
         services.reset();
         trace.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(traceFolder, ignored);
     }
 
     tolv::com::com_init com{COINIT_MULTITHREADED};
-    CRegistryValueGuard traceFlag{HKEY_LOCAL_MACHINE, kSuiteKey, L"TraceInfoFlag"};
-    CRegistryValueGuard tracePath{HKEY_LOCAL_MACHINE, kSuiteKey, L"TraceInfoPath"};
-    CRegistryValueGuard sizeLimit{HKEY_LOCAL_MACHINE, kSuiteKey, L"TraceFileSizeLimitInKb"};
-    std::string traceFolder;
-    std::unique_ptr<CTolvTrace> trace;
+    CTraceCapture capture;
+    std::unique_ptr<CTolvTrace> trace = std::make_unique<CTolvTrace>(kTraceName, 3, true);
     std::unique_ptr<BenchServices> services;
     std::unique_ptr<CKivlinkNotificationThread> notifications;
     std::unique_ptr<TransferWorker> worker;
@@ -330,36 +312,17 @@ long TransferBench::ReconnectPhone() const
 
 std::vector<std::string> TransferBench::TraceLines() const
 {
-    std::vector<std::string> lines = AllTraceLines();
-    lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(std::min(m_traceMark, lines.size())));
-    return lines;
+    return m_state->capture.Lines(kTraceName);
 }
 
 void TransferBench::MarkTrace()
 {
-    m_traceMark = AllTraceLines().size();
-}
-
-std::vector<std::string> TransferBench::AllTraceLines() const
-{
-    std::ifstream file(m_state->traceFolder + kTraceName + ".txt", std::ios::binary);
-    std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
+    m_state->capture.Clear();
 }
 
 bool TransferBench::Traced(const std::string& text) const
 {
-    for (const std::string& line : TraceLines())
-        if (line.size() > text.size() && line.compare(line.size() - text.size(), text.size(), text) == 0 &&
-            line[line.size() - text.size() - 1] == ' ')
-            return true;
-    return false;
+    return m_state->capture.Wrote(text, kTraceName);
 }
 
 void TransferTest::SetUp()

@@ -49,10 +49,7 @@ public:
     void MarkTrace();
 
 private:
-    std::vector<std::string> AllTraceLines() const;
-
     std::unique_ptr<TransferBenchState> m_state;
-    size_t m_traceMark = 0;
 };
 
 // Per test: a fresh temporary folder (where the routes put their temporary files), an empty

@@ -160,11 +160,11 @@ TEST_F(PhoneSimCommandLineWorld, RateAndFaultVerbsReachTheSimulator)
 TEST_F(PhoneSimCommandLineWorld, AConnectedPhoneKeepsTheServerAndTheLastDisconnectEndsIt)
 {
     ASSERT_EQ(RunPhoneSim(L"connect --root \"" + root + L"\"").exitCode, 0);
-    const std::vector<DWORD> servers = PhoneSimProcessIds();
+    const std::vector<DWORD> servers = ProcessIdsOf(L"phonesim.exe");
     ASSERT_EQ(servers.size(), 1u);
     // Well beyond the server's grace period without any client.
     Sleep(4000);
-    EXPECT_EQ(PhoneSimProcessIds(), servers);
+    EXPECT_EQ(ProcessIdsOf(L"phonesim.exe"), servers);
     ASSERT_EQ(RunPhoneSim(L"disconnect").exitCode, 0);
-    EXPECT_TRUE(WaitForNoPhoneSim(30000));
+    EXPECT_GE(WaitUntilGone(L"phonesim.exe", 30000), 0);
 }

@@ -1,7 +1,5 @@
 #include "PhoneSimTest.h"
 
-#include <tlhelp32.h>
-
 #include "com/HResult.h"
 #include "com/UniqueHandle.h"
 
@@ -9,82 +7,13 @@ using tolv::com::com_ptr;
 using tolv::com::unique_bstr;
 using tolv::com::unique_handle;
 
-std::wstring BinaryPath(const wchar_t* fileName)
-{
-    wchar_t self[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring path(self, length);
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + fileName;
-}
-
 ProgramRun RunPhoneSim(const std::wstring& arguments, DWORD timeoutMs)
 {
+    CChildProcess child(ProgramCommand(BinaryPath(L"phonesim.exe"), arguments), CChildProcess::kCaptureOutput);
     ProgramRun run;
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
-        return run;
-    }
-    unique_handle reader(readEnd);
-    unique_handle writer(writeEnd);
-    SetHandleInformation(reader.get(), HANDLE_FLAG_INHERIT, 0);
-    const std::wstring program = BinaryPath(L"phonesim.exe");
-    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = nullptr;
-    startup.hStdOutput = writer.get();
-    startup.hStdError = writer.get();
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &started)) {
-        return run;
-    }
-    unique_handle process(started.hProcess);
-    unique_handle thread(started.hThread);
-    writer.reset();
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(reader.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        run.output.append(buffer, read);
-    }
-    if (WaitForSingleObject(process.get(), timeoutMs) == WAIT_OBJECT_0) {
-        DWORD code = 0;
-        GetExitCodeProcess(process.get(), &code);
-        run.exitCode = static_cast<long>(code);
-    }
+    run.exitCode = child.Finish(timeoutMs);
+    run.output = child.Output();
     return run;
-}
-
-std::vector<DWORD> PhoneSimProcessIds()
-{
-    std::vector<DWORD> ids;
-    const unique_handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) {
-        return ids;
-    }
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
-        if (_wcsicmp(entry.szExeFile, L"phonesim.exe") == 0) {
-            ids.push_back(entry.th32ProcessID);
-        }
-    }
-    return ids;
-}
-
-bool WaitForNoPhoneSim(DWORD timeoutMs)
-{
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (!PhoneSimProcessIds().empty()) {
-        if (GetTickCount64() >= deadline) {
-            return false;
-        }
-        Sleep(100);
-    }
-    return true;
 }
 
 std::wstring FreshFolder(const std::wstring& name)

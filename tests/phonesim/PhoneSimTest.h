@@ -13,6 +13,7 @@
 #include "com/ComPtr.h"
 #include "com/UniqueBstr.h"
 #include "tests/TestTree.h"
+#include "tests/support/ChildProcess.h"
 
 inline constexpr wchar_t kDefaultPhone[] = L"354812013456789";
 
@@ -23,9 +24,6 @@ struct ProgramRun {
 
 // Runs phonesim.exe (built next to the test program) and collects what it prints.
 ProgramRun RunPhoneSim(const std::wstring& arguments, DWORD timeoutMs = 60000);
-std::wstring BinaryPath(const wchar_t* fileName);
-std::vector<DWORD> PhoneSimProcessIds();
-bool WaitForNoPhoneSim(DWORD timeoutMs);
 
 // Creates and empties a folder below the temporary folder; removes it again.
 std::wstring FreshFolder(const std::wstring& name);

@@ -1,17 +1,24 @@
 // Entry and exit lines of the scope tracers.
-#include "tests/trace/TraceTestFixture.h"
+#include "tests/support/TraceCapture.h"
+#include "tests/trace/TraceLines.h"
 #include "trace/TraceExit.h"
 #include "trace/TraceScope.h"
+
+#include <gtest/gtest.h>
 
 namespace tolv::trace::testing {
 namespace {
 
-using TraceScopeTest = TraceTest;
+class TraceScopeTest : public ::testing::Test {
+protected:
+    CTraceCapture capture;
+};
 
-std::vector<std::string> Texts(const std::string& path)
+// "level text" of each line.
+std::vector<std::string> Texts(const CTraceCapture& capture)
 {
     std::vector<std::string> texts;
-    for (const std::string& line : LinesAfterBanner(ReadLines(path))) {
+    for (const std::string& line : capture.Lines()) {
         TraceLine parsed;
         if (!ParseTraceLine(line, parsed))
             texts.push_back("<malformed> " + line);
@@ -23,7 +30,6 @@ std::vector<std::string> Texts(const std::string& path)
 
 TEST_F(TraceScopeTest, ScopeWritesEnterAndExitAtItsLevel)
 {
-    TraceIntoFolder();
     CTolvTrace trace("Scope", 2, true);
     {
         CTraceScope outer(&trace, 2, "CKivVolume::Copy", "%s,%d", "C:\\a.txt", 4);
@@ -37,7 +43,7 @@ TEST_F(TraceScopeTest, ScopeWritesEnterAndExitAtItsLevel)
         CTraceScope truncated(&trace, 1, longName.c_str(), "%s", longArgument.c_str());
     }
 
-    const std::vector<std::string> texts = Texts(TraceFile("Scope"));
+    const std::vector<std::string> texts = Texts(capture);
     ASSERT_EQ(texts.size(), 6u);
     EXPECT_EQ(texts[0], "2 Enter CKivVolume::Copy(C:\\a.txt,4)");
     EXPECT_EQ(texts[1], "1 Enter CKivVolume::Check()");
@@ -50,7 +56,6 @@ TEST_F(TraceScopeTest, ScopeWritesEnterAndExitAtItsLevel)
 
 TEST_F(TraceScopeTest, ExitTracerWritesOnce)
 {
-    TraceIntoFolder();
     CTolvTrace trace("Exit", 1, true);
     CTraceExit exit(&trace, 1, "CPhotoJob::Run");
     exit.Finish(" hr=0x%08lX", static_cast<long>(E_FAIL));
@@ -60,7 +65,7 @@ TEST_F(TraceScopeTest, ExitTracerWritesOnce)
     CTraceExit silent(nullptr, 1, "NoTrace");
     silent.Finish(" %d", 1);
 
-    const std::vector<std::string> texts = Texts(TraceFile("Exit"));
+    const std::vector<std::string> texts = Texts(capture);
     const std::vector<std::string> expected = {"1 Exit  CPhotoJob::Run() with hr=0x80004005."};
     EXPECT_EQ(texts, expected);
 }
