@@ -93,6 +93,7 @@ TEST_F(TemporaryFiles, NamedCopyNeverWritesOutsideTheTemporaryFolder)
     const std::wstring source = folder / L"source.mp3";
     WritePcFile(source, 10, 'n');
     const std::wstring above = folder.Path() + L"..\\victim.txt";
+    DeleteFileW(above.c_str());
     for (const wchar_t* name : {L"..", L".", L". .", L"..\\victim.txt", L"x/../../victim.txt", L"C:victim.txt",
                                 L"sub\\victim.txt", L"", L"victim.txt:stream"}) {
         CKivString copy(L"untouched");
