@@ -1,6 +1,6 @@
-// Cost of tracing: lines per second of an enabled CTolvTrace::Format against a plain
-// fprintf+fflush to the same kind of file, and the cost of a call that writes nothing
-// against a call through a pointer to a function that does nothing.
+// Cost of tracing: lines per second of an enabled CTolvTrace::Format, without and with a size
+// limit, against a plain fprintf+fflush to the same kind of file, and the cost of a call that
+// writes nothing against a call through a pointer to a function that does nothing.
 #include "tests/trace/TempFolder.h"
 #include "tests/trace/TraceSettingsGuard.h"
 #include "trace/TolvTrace.h"
@@ -20,6 +20,9 @@ namespace {
 constexpr int kLines = 50000;
 constexpr int kRounds = 5;
 constexpr long kSilentCalls = 20000000;
+// Far above what the rounds write, so that the limited trace checks its size on every line
+// without ever moving its file aside.
+constexpr DWORD kSizeLimitNeverReachedInKb = 1000000;
 
 const std::string kPayload(48, 'x');
 
@@ -83,13 +86,18 @@ int Run()
     settings.SetDword("TraceFileSizeLimitInKb", 0);
 
     CTolvTrace trace("BenchTrace", 3, true);
-    // Rounds alternate between the two writers so that both see the same disk and cache.
+    settings.SetDword("TraceFileSizeLimitInKb", kSizeLimitNeverReachedInKb);
+    CTolvTrace limited("BenchTraceLimited", 3, true);
+    // Rounds alternate between the writers so that all see the same disk and cache.
     double traceRate = 0;
+    double limitedRate = 0;
     double plainRate = 0;
     for (int round = 0; round < kRounds; ++round) {
         const double t = TraceLinesPerSecond(trace);
+        const double l = TraceLinesPerSecond(limited);
         const double p = PlainLinesPerSecond(folder / "Plain.txt");
         traceRate = t > traceRate ? t : traceRate;
+        limitedRate = l > limitedRate ? l : limitedRate;
         plainRate = p > plainRate ? p : plainRate;
     }
 
@@ -109,8 +117,10 @@ int Run()
 
     std::printf("Enabled trace, %d lines per round, best of %d rounds:\n", kLines, kRounds);
     std::printf("  CTolvTrace::Format            %10.0f lines/s\n", traceRate);
+    std::printf("  Format with a size limit      %10.0f lines/s\n", limitedRate);
     std::printf("  fprintf + fflush              %10.0f lines/s\n", plainRate);
     std::printf("  ratio Format / fprintf+fflush %10.2f\n", traceRate / plainRate);
+    std::printf("  ratio Format with a size limit / fprintf+fflush %7.2f\n", limitedRate / plainRate);
     std::printf("Calls that write nothing, %ld calls per round, best of %d rounds:\n", kSilentCalls, kRounds);
     std::printf("  Format above the threshold    %10.2f ns/call\n", aboveThreshold);
     std::printf("  Format with the switch off    %10.2f ns/call\n", off);

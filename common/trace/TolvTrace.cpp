@@ -6,12 +6,15 @@
 #include "trace/WideToAnsi.h"
 
 #include <io.h>
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
 using tolv::trace::CCriticalSectionLock;
 using tolv::trace::CFileStream;
 using tolv::trace::CRegistryKey;
+using tolv::trace::kTimeStampCapacity;
 
 namespace {
 
@@ -20,6 +23,10 @@ constexpr DWORD kSwitchWithoutSettings = 9;
 constexpr DWORD kSizeLimitWithoutSettings = 1000;
 constexpr std::int64_t kHundredNanosecondsPerSecond = 10000000;
 constexpr size_t kFormatBufferSize = 1000;
+// Longer than any line the components write; a longer one takes a slower road, not a shorter line.
+constexpr size_t kLineCapacity = 2048;
+constexpr std::uint64_t kBytesPerSizeLimitUnit = 1000;
+constexpr unsigned kMicrosecondsPerMillisecond = 1000;
 
 // Split so that the product cannot overflow however long the machine has been running.
 std::int64_t CounterToHundredNanoseconds(std::int64_t counter, std::int64_t frequency) noexcept
@@ -34,16 +41,6 @@ std::int64_t FileTimeToInt64(const FILETIME& time) noexcept
     value.LowPart = time.dwLowDateTime;
     value.HighPart = time.dwHighDateTime;
     return static_cast<std::int64_t>(value.QuadPart);
-}
-
-FILETIME Int64ToFileTime(std::int64_t time) noexcept
-{
-    ULARGE_INTEGER value;
-    value.QuadPart = static_cast<ULONGLONG>(time);
-    FILETIME result;
-    result.dwLowDateTime = value.LowPart;
-    result.dwHighDateTime = value.HighPart;
-    return result;
 }
 
 unsigned MicrosecondsOf(std::int64_t hundredNanoseconds) noexcept
@@ -124,8 +121,8 @@ void CTolvTrace::WriteToOutput(int level, std::string_view body) noexcept
         std::string line;
         {
             CCriticalSectionLock hold(m_lock);
-            char prefix[128];
-            BuildTimeStamp(prefix, sizeof(prefix));
+            char prefix[kTimeStampCapacity];
+            BuildTimeStamp(prefix);
             line = prefix;
         }
         line += ' ';
@@ -203,21 +200,63 @@ void CTolvTrace::WriteFormatted(int level, const char* format, va_list arguments
             return;
         }
         CCriticalSectionLock hold(m_lock);
-        char prefix[128];
-        BuildTimeStamp(prefix, sizeof(prefix));
+        char stamp[kTimeStampCapacity];
+        const size_t stampLength = BuildTimeStamp(stamp);
         OpenWithBanner();
         if (!m_file.IsOpen())
             return;
-        RotateWhenFull("CTolvTrace::Format");
+        RotateWhenFull(ERotatingWriter::Format);
         if (!m_file.IsOpen())
             return;
-        FILE* file = m_file.Get();
-        std::fprintf(file, "%s %d ", prefix, level);
-        std::vfprintf(file, format ? format : "", arguments);
-        std::fputs("\n", file);
-        std::fflush(file);
+        WriteFormattedLine(stamp, stampLength, level, format, arguments);
     } catch (...) {
     }
+}
+
+// The line is put together first and handed to the stream in one piece: the stream then takes
+// its lock and its copy once per line instead of once per character printed into it.
+void CTolvTrace::WriteFormattedLine(const char* stamp, size_t stampLength, int level, const char* format,
+                                    va_list arguments) noexcept
+{
+    char line[kLineCapacity];
+    std::memcpy(line, stamp, stampLength);
+    size_t length = stampLength;
+    line[length++] = ' ';
+    length = static_cast<size_t>(std::to_chars(line + length, line + kLineCapacity, level).ptr - line);
+    line[length++] = ' ';
+
+    // The terminator's place takes the line end.
+    const size_t room = kLineCapacity - length;
+    va_list rendering;
+    va_copy(rendering, arguments);
+    const int textLength = std::vsnprintf(line + length, room, format ? format : "", rendering);
+    va_end(rendering);
+
+    FILE* file = m_file.Get();
+    if (textLength >= 0 && static_cast<size_t>(textLength) < room) {
+        length += static_cast<size_t>(textLength);
+        line[length++] = '\n';
+        if (std::fwrite(line, 1, length, file) == length && std::fflush(file) == 0)
+            CountWritten(line, length);
+        else
+            ForgetFileLength();
+        return;
+    }
+    // A text too long for the line, or one printf cannot render, is printed into the stream as
+    // it always was.
+    std::fwrite(line, 1, length, file);
+    std::vfprintf(file, format ? format : "", arguments);
+    std::fputs("\n", file);
+    std::fflush(file);
+    ForgetFileLength();
+}
+
+void CTolvTrace::CountWritten(const char* bytes, size_t count) noexcept
+{
+    if (m_fileLength == kUnknownFileLength)
+        return;
+    // A text-mode stream puts a carriage return before every line feed on the disk.
+    m_fileLength += static_cast<std::int64_t>(count) + std::count(bytes, bytes + count, '\n');
 }
 
 void CTolvTrace::SetLevel(int level) noexcept
@@ -246,8 +285,8 @@ void CTolvTrace::WriteHex(int level, const void* bytes, size_t count) noexcept
         return;
     }
     CCriticalSectionLock hold(m_lock);
-    char prefix[128];
-    BuildTimeStamp(prefix, sizeof(prefix));
+    char prefix[kTimeStampCapacity];
+    BuildTimeStamp(prefix);
     OpenWithBanner();
     if (!m_file.IsOpen())
         return;
@@ -258,19 +297,20 @@ void CTolvTrace::WriteHex(int level, const void* bytes, size_t count) noexcept
         std::fprintf(file, " %.2x", data[i]);
     std::fputs("\n", file);
     std::fflush(file);
+    ForgetFileLength();
 }
 
 void CTolvTrace::WriteWide(int level, const wchar_t* text) noexcept
 {
-    WriteWideLine(level, text, nullptr);
+    WriteWideLine(level, text, ERotatingWriter::None);
 }
 
 void CTolvTrace::WriteEx(int level, const wchar_t* text) noexcept
 {
-    WriteWideLine(level, text, "CTolvTrace::WriteEx");
+    WriteWideLine(level, text, ERotatingWriter::WriteEx);
 }
 
-void CTolvTrace::WriteWideLine(int level, const wchar_t* text, const char* rotatingOperation) noexcept
+void CTolvTrace::WriteWideLine(int level, const wchar_t* text, ERotatingWriter rotatingWriter) noexcept
 {
     if (!WillWrite(level))
         return;
@@ -281,13 +321,13 @@ void CTolvTrace::WriteWideLine(int level, const wchar_t* text, const char* rotat
             return;
         }
         CCriticalSectionLock hold(m_lock);
-        char prefix[128];
-        BuildTimeStamp(prefix, sizeof(prefix));
+        char prefix[kTimeStampCapacity];
+        BuildTimeStamp(prefix);
         OpenWithBanner();
         if (!m_file.IsOpen())
             return;
-        if (rotatingOperation) {
-            RotateWhenFull(rotatingOperation);
+        if (rotatingWriter != ERotatingWriter::None) {
+            RotateWhenFull(rotatingWriter);
             if (!m_file.IsOpen())
                 return;
         }
@@ -295,6 +335,7 @@ void CTolvTrace::WriteWideLine(int level, const wchar_t* text, const char* rotat
         std::fprintf(file, "%s %s\n", prefix, narrow.c_str());
         std::fputs("\n", file);
         std::fflush(file);
+        ForgetFileLength();
     } catch (...) {
     }
 }
@@ -308,14 +349,15 @@ void CTolvTrace::WriteText(int level, const char* text) noexcept
         return;
     }
     CCriticalSectionLock hold(m_lock);
-    char prefix[128];
-    BuildTimeStamp(prefix, sizeof(prefix));
+    char prefix[kTimeStampCapacity];
+    BuildTimeStamp(prefix);
     OpenWithBanner();
     if (!m_file.IsOpen())
         return;
     FILE* file = m_file.Get();
     std::fprintf(file, "%s %s\n", prefix, text ? text : "");
     std::fflush(file);
+    ForgetFileLength();
 }
 
 void CTolvTrace::FormatAt(int level, const char* format, const char* file, int line) noexcept
@@ -353,36 +395,36 @@ void CTolvTrace::WriteBuffer(int level, const char* characters, size_t count) no
     }
 }
 
-void CTolvTrace::BuildTimeStamp(char* prefix, size_t capacity) noexcept
+size_t CTolvTrace::BuildTimeStamp(char (&stamp)[kTimeStampCapacity]) noexcept
 {
-    SYSTEMTIME time;
-    unsigned microseconds = 0;
+    tolv::trace::TimeOfDay time;
     bool haveTime = false;
     LARGE_INTEGER counter;
     if (m_timeBase != 0 && m_counterFrequency != 0 && QueryPerformanceCounter(&counter)) {
         const std::int64_t now = m_timeBase + CounterToHundredNanoseconds(counter.QuadPart, m_counterFrequency);
-        const FILETIME fileTime = Int64ToFileTime(now);
-        if (FileTimeToSystemTime(&fileTime, &time)) {
-            microseconds = MicrosecondsOf(now);
-            haveTime = true;
-        } else {
+        haveTime = tolv::trace::TimeOfDayFromHundredNanoseconds(now, time);
+        if (!haveTime)
             m_timeBase = 0;
-        }
     }
     if (!haveTime) {
-        GetLocalTime(&time);
-        microseconds = time.wMilliseconds * 1000u;
+        SYSTEMTIME clock;
+        GetLocalTime(&clock);
+        time.hour = clock.wHour;
+        time.minute = clock.wMinute;
+        time.second = clock.wSecond;
+        time.microseconds = clock.wMilliseconds * kMicrosecondsPerMillisecond;
     }
-    std::snprintf(prefix, capacity, "{[%04x]} %2.2d:%2.2d:%2.2d:%6.6u", static_cast<unsigned>(GetCurrentThreadId()),
-                  time.wHour, time.wMinute, time.wSecond, microseconds);
+    return tolv::trace::FormatTimeStamp(static_cast<unsigned>(GetCurrentThreadId()), time, stamp);
 }
 
 void CTolvTrace::OpenWithBanner() noexcept
 {
-    if (!m_bannerWritten)
+    if (!m_bannerWritten) {
         WriteBanner();
-    if (!m_file.IsOpen())
-        m_file.Open(m_path.c_str(), "at");
+        ForgetFileLength();
+    }
+    if (!m_file.IsOpen() && m_file.Open(m_path.c_str(), "at"))
+        ForgetFileLength();
 }
 
 void CTolvTrace::WriteBanner() noexcept
@@ -431,12 +473,17 @@ void CTolvTrace::WriteBanner() noexcept
     m_bannerWritten = 1;
 }
 
-void CTolvTrace::RotateWhenFull(const char* operation) noexcept
+void CTolvTrace::RotateWhenFull(ERotatingWriter writer) noexcept
 {
     if (m_sizeLimit == 0 || !m_file.IsOpen())
         return;
-    const __int64 length = _filelengthi64(_fileno(m_file.Get()));
-    if (length < 0 || static_cast<std::uint64_t>(length) / 1000 <= m_sizeLimit)
+    if (m_fileLength == kUnknownFileLength) {
+        const __int64 length = _filelengthi64(_fileno(m_file.Get()));
+        if (length < 0)
+            return;
+        m_fileLength = length;
+    }
+    if (static_cast<std::uint64_t>(m_fileLength) / kBytesPerSizeLimitUnit <= m_sizeLimit)
         return;
 
     bool moved = false;
@@ -445,8 +492,16 @@ void CTolvTrace::RotateWhenFull(const char* operation) noexcept
     } catch (...) {
         moved = false;
     }
-    if (!moved)
-        ReportInternalError(operation);
+    ForgetFileLength();
+    // The move is tried again by the next line; the error file hears of it once per writer
+    // until a move succeeds, not once per line while the obstacle stays.
+    const auto writerBit = static_cast<std::uint32_t>(writer);
+    if (moved) {
+        m_recordedRotationFailures = 0;
+    } else if ((m_recordedRotationFailures & writerBit) == 0) {
+        m_recordedRotationFailures |= writerBit;
+        ReportInternalError(writer == ERotatingWriter::WriteEx ? "CTolvTrace::WriteEx" : "CTolvTrace::Format");
+    }
     // A file that could not be moved aside is appended to rather than losing the line.
     if (!m_file.IsOpen())
         m_file.Open(m_path.c_str(), "at");

@@ -5,6 +5,7 @@
 #pragma once
 #include "trace/CriticalSection.h"
 #include "trace/FileStream.h"
+#include "trace/TraceTimeStamp.h"
 
 #include <windows.h>
 #include <atomic>
@@ -72,17 +73,26 @@ public:
     const std::string& Path() const noexcept { return m_path; }
 
 private:
+    // Writers that move a full file aside; each records a failed move under its own name, once
+    // until a move succeeds again.
+    enum class ERotatingWriter : std::uint32_t { None = 0, Format = 1, WriteEx = 2 };
+    static constexpr std::int64_t kUnknownFileLength = -1;
+
     static bool HasOutput() noexcept { return s_output.load(std::memory_order_relaxed) != nullptr; }
     // body: the line after its time stamp and the space behind it.
     void WriteToOutput(int level, std::string_view body) noexcept;
     void WriteFormatted(int level, const char* format, va_list arguments) noexcept;
+    void WriteFormattedLine(const char* stamp, size_t stampLength, int level, const char* format,
+                            va_list arguments) noexcept;
     void FormatUnchecked(int level, const char* format, ...) noexcept;
-    void WriteWideLine(int level, const wchar_t* text, const char* operation) noexcept;
-    void BuildTimeStamp(char* prefix, size_t capacity) noexcept;
+    void WriteWideLine(int level, const wchar_t* text, ERotatingWriter rotatingWriter) noexcept;
+    size_t BuildTimeStamp(char (&stamp)[tolv::trace::kTimeStampCapacity]) noexcept;
     void OpenWithBanner() noexcept;
     void WriteBanner() noexcept;
-    void RotateWhenFull(const char* operation) noexcept;
+    void RotateWhenFull(ERotatingWriter writer) noexcept;
     bool MoveToPreviousFile();
+    void ForgetFileLength() noexcept { m_fileLength = kUnknownFileLength; }
+    void CountWritten(const char* bytes, size_t count) noexcept;
     static void ReportInternalError(const char* operation) noexcept;
     static std::int32_t ReadTraceSwitch() noexcept;
 
@@ -96,5 +106,10 @@ private:
     std::atomic<std::int32_t> m_level;
     std::uint32_t m_sizeLimit = 0;
     tolv::trace::CFileStream m_file;
+    // Bytes in the file as the disk has them, kept up to date by Format so that the size limit
+    // needs no query of the file per line; kUnknownFileLength until the file is asked again.
+    std::int64_t m_fileLength = kUnknownFileLength;
+    // ERotatingWriter bits of the writers that recorded the current run of failed moves.
+    std::uint32_t m_recordedRotationFailures = 0;
     static inline std::atomic<ITolvTraceOutput*> s_output{nullptr};
 };

@@ -52,6 +52,43 @@ TEST_F(TraceFormatTest, BannerOpensTheFileInItsExactShape)
     EXPECT_EQ(lines[3].substr(38, 10), date);
 }
 
+// The line with its stamp replaced by a fixed word, so that two writers of it can be compared.
+std::string WithoutStamp(const std::string& line)
+{
+    static const std::regex stamp(R"(^\{\[[0-9a-f]{4,8}\]\} \d\d:\d\d:\d\d:\d{6})");
+    return std::regex_replace(line, stamp, "STAMP", std::regex_constants::format_first_only);
+}
+
+TEST_F(TraceFormatTest, TextReachesTheFileAsFprintfWritesIt)
+{
+    TraceIntoFolder();
+    CTolvTrace trace("Exact", 1, true);
+    FILE* reference = std::fopen((folder / "Reference.txt").c_str(), "wt");
+    ASSERT_NE(reference, nullptr);
+    const auto both = [&](const char* format, auto... arguments) {
+        trace.Format(1, format, arguments...);
+        std::fputs("STAMP 1 ", reference);
+        std::fprintf(reference, format, arguments...);
+        std::fputs("\n", reference);
+    };
+    both("%d %s %5.2f %c %#x %%|", -42, "text", 3.14159, 'z', 0xbeefu);
+    both("two\nlines, %d line ends", 2);
+    both("a nul %c inside", '\0');
+    // Long texts, one of each length around 2 KB, and one far longer.
+    constexpr size_t kShortest = 1950;
+    constexpr size_t kLongest = 2100;
+    constexpr size_t kFarLonger = 10000;
+    for (size_t length = kShortest; length <= kLongest; ++length)
+        both("%s|", std::string(length, 'L').c_str());
+    both("%s|", std::string(kFarLonger, 'F').c_str());
+    std::fclose(reference);
+
+    std::vector<std::string> lines = LinesAfterBanner(ReadLines(TraceFile("Exact")));
+    for (std::string& line : lines)
+        line = WithoutStamp(line);
+    EXPECT_EQ(lines, ReadLines(folder / "Reference.txt"));
+}
+
 TEST_F(TraceFormatTest, FirstLineTakesTheClockLaterLinesTheCounter)
 {
     TraceIntoFolder();

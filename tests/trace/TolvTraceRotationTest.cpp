@@ -1,14 +1,45 @@
 // Moving a full trace file aside to ".tmp" and starting a new one.
 #include "tests/trace/CurrentDirectoryGuard.h"
 #include "tests/trace/TraceTestFixture.h"
+#include "com/UniqueHandle.h"
 #include "trace/TolvTrace.h"
+
+#include <optional>
+#include <stdexcept>
 
 namespace tolv::trace::testing {
 namespace {
 
-using TraceRotationTest = TraceTest;
+class TraceRotationTest : public TraceTest {
+protected:
+    // A failed move is recorded in the current directory: one of the test's own, until the end
+    // of the test. Returns the path of the record.
+    std::string RecordFailuresInTheFolder()
+    {
+        const std::string current = folder / "current";
+        if (!CreateDirectoryA(current.c_str(), nullptr))
+            throw std::runtime_error("cannot create " + current);
+        m_current.emplace(current);
+        return current + "\\Special_Trace_File_Detecting_Errors_In_TolvTrace.txt";
+    }
+
+private:
+    std::optional<CCurrentDirectoryGuard> m_current;
+};
 
 const std::string kPayload(60, 'p');
+const std::string kFormatError = "An error has occured in CTolvTrace::Format\r\n";
+// A limit of 1 moves the file aside once it holds this much.
+constexpr std::int64_t kFullAtLimitOfOne = 2000;
+// Enough lines of kPayload to take a file well past a limit of 1.
+constexpr int kLinesPastTheLimit = 40;
+
+// Opens path so that others may do only what share allows with it while the handle lives.
+tolv::com::unique_handle Hold(const std::string& path, DWORD share, DWORD creation)
+{
+    return tolv::com::unique_handle(
+        CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
 
 std::string FirstMessage(const std::string& path)
 {
@@ -60,8 +91,7 @@ TEST_F(TraceRotationTest, LimitOfOneMovesTheFileAsideOnceItReaches2000Bytes)
 TEST_F(TraceRotationTest, FailedRotationIsRecordedAndNoLineIsLost)
 {
     TraceIntoFolder(1);
-    ASSERT_TRUE(CreateDirectoryA((folder / "current").c_str(), nullptr));
-    CCurrentDirectoryGuard current(folder / "current");
+    const std::string errorFile = RecordFailuresInTheFolder();
     // A folder in the way of the ".tmp" name keeps the copy from being made.
     ASSERT_TRUE(CreateDirectoryA(PreviousFile("Stuck").c_str(), nullptr));
 
@@ -72,12 +102,86 @@ TEST_F(TraceRotationTest, FailedRotationIsRecordedAndNoLineIsLost)
 
     const std::vector<std::string> lines = LinesAfterBanner(ReadLines(TraceFile("Stuck")));
     EXPECT_EQ(lines.size(), 62u) << "60 lines, the wide one and its empty line";
-    const std::string errors = ReadFileBytes(folder / "current\\Special_Trace_File_Detecting_Errors_In_TolvTrace.txt");
-    const std::string formatError = "An error has occured in CTolvTrace::Format\r\n";
+    const std::string errors = ReadFileBytes(errorFile);
     const std::string writeExError = "An error has occured in CTolvTrace::WriteEx\r\n";
-    ASSERT_FALSE(errors.empty());
-    EXPECT_EQ(errors.find(formatError), 0u);
-    EXPECT_EQ(errors.size() - errors.rfind(writeExError), writeExError.size());
+    EXPECT_EQ(errors, kFormatError + writeExError) << "each writer records the failure once";
+}
+
+TEST_F(TraceRotationTest, LineEndsInsideTheTextCountAsTheDiskStoresThem)
+{
+    TraceIntoFolder(1);
+    CTolvTrace trace("Broken", 1, true);
+    constexpr size_t kLineEndsPerText = 40;
+    const std::string lineEnds(kLineEndsPerText, '\n');
+
+    std::vector<std::int64_t> sizesSeen;
+    for (int i = 0; i < kLinesPastTheLimit && !FileExists(PreviousFile("Broken")); ++i) {
+        sizesSeen.push_back(FileSize(TraceFile("Broken")));
+        trace.Format(1, "line %03d%s", i, lineEnds.c_str());
+    }
+    ASSERT_TRUE(FileExists(PreviousFile("Broken")));
+    ASSERT_GT(sizesSeen.size(), 2u);
+    EXPECT_LT(sizesSeen[sizesSeen.size() - 2], kFullAtLimitOfOne)
+        << "the file was not moved aside as soon as it was full";
+    EXPECT_GE(sizesSeen.back(), kFullAtLimitOfOne);
+}
+
+TEST_F(TraceRotationTest, FailedMoveIsTriedAgainByTheNextLine)
+{
+    TraceIntoFolder(1);
+    RecordFailuresInTheFolder();
+    CTolvTrace trace("Retried", 1, true);
+    tolv::com::unique_handle obstacle = Hold(PreviousFile("Retried"), 0, CREATE_NEW);
+    ASSERT_TRUE(obstacle);
+    for (int i = 0; i < kLinesPastTheLimit; ++i)
+        trace.Format(1, "line %03d %s", i, kPayload.c_str());
+    EXPECT_EQ(FileSize(PreviousFile("Retried")), 0);
+    EXPECT_EQ(LinesAfterBanner(ReadLines(TraceFile("Retried"))).size(), static_cast<size_t>(kLinesPastTheLimit));
+
+    obstacle.reset();
+    trace.Format(1, "after the obstacle");
+    EXPECT_EQ(LinesAfterBanner(ReadLines(PreviousFile("Retried"))).size(), static_cast<size_t>(kLinesPastTheLimit));
+    EXPECT_EQ(FirstMessage(TraceFile("Retried")), "after the obstacle");
+    EXPECT_EQ(LinesAfterBanner(ReadLines(TraceFile("Retried"))).size(), 1u);
+}
+
+TEST_F(TraceRotationTest, FileThatCannotBeDeletedIsMovedOnceItCanBe)
+{
+    TraceIntoFolder(1);
+    RecordFailuresInTheFolder();
+    CTolvTrace trace("Undeletable", 1, true);
+    trace.Format(1, "line %03d %s", 0, kPayload.c_str());
+    tolv::com::unique_handle reader = Hold(TraceFile("Undeletable"), FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+    ASSERT_TRUE(reader);
+    for (int i = 1; i < kLinesPastTheLimit; ++i)
+        trace.Format(1, "line %03d %s", i, kPayload.c_str());
+    EXPECT_EQ(LinesAfterBanner(ReadLines(TraceFile("Undeletable"))).size(), static_cast<size_t>(kLinesPastTheLimit));
+
+    reader.reset();
+    trace.Format(1, "after the reader");
+    EXPECT_EQ(LinesAfterBanner(ReadLines(PreviousFile("Undeletable"))).size(), static_cast<size_t>(kLinesPastTheLimit));
+    EXPECT_EQ(FirstMessage(TraceFile("Undeletable")), "after the reader");
+}
+
+TEST_F(TraceRotationTest, EachRunOfFailedMovesIsRecordedOnce)
+{
+    TraceIntoFolder(1);
+    const std::string errorFile = RecordFailuresInTheFolder();
+    CTolvTrace trace("Recorded", 1, true);
+
+    for (int run = 1; run <= 2; ++run) {
+        tolv::com::unique_handle obstacle = Hold(PreviousFile("Recorded"), 0, OPEN_ALWAYS);
+        ASSERT_TRUE(obstacle);
+        for (int i = 0; i < kLinesPastTheLimit; ++i)
+            trace.Format(1, "run %d line %03d %s", run, i, kPayload.c_str());
+        std::string expected;
+        for (int recorded = 0; recorded < run; ++recorded)
+            expected += kFormatError;
+        EXPECT_EQ(ReadFileBytes(errorFile), expected) << "run " << run;
+        obstacle.reset();
+        trace.Format(1, "run %d moved", run);
+        EXPECT_EQ(FirstMessage(TraceFile("Recorded")), "run " + std::to_string(run) + " moved");
+    }
 }
 
 TEST_F(TraceRotationTest, WriteExHonoursTheLimitWriteWideDoesNot)
