@@ -17,6 +17,11 @@ namespace {
 // At most this long without a progress report while bytes move, so that a slow transfer
 // still shows it is alive.
 constexpr ULONGLONG kProgressHeartbeatMs = 1000;
+// Shortest time between two reports of a new percentage. A phone's link takes far longer for
+// a percent; at an unlimited rate reports are held to what a progress bar can show, so that
+// a transfer does not spend more time telling its sinks than moving its bytes.
+constexpr ULONGLONG kMinimumReportGapMs = 20;
+constexpr LONG kComplete = 100;
 // Longest wait for a start call to hand out its request id.
 constexpr DWORD kIdDeliveryWaitMs = 10000;
 
@@ -80,7 +85,10 @@ HRESULT CLongOperation::Stopped() const noexcept
 bool CLongOperation::Progress(LONG percent, bool force)
 {
     const ULONGLONG now = GetTickCount64();
-    if (force || percent != m_lastPercent || now - m_lastReport >= kProgressHeartbeatMs) {
+    const ULONGLONG sinceLast = now - m_lastReport;
+    const bool moved =
+        percent != m_lastPercent && (percent == kComplete || m_lastPercent < 0 || sinceLast >= kMinimumReportGapMs);
+    if (force || moved || sinceLast >= kProgressHeartbeatMs) {
         m_lastPercent = percent;
         m_lastReport = now;
         if (RaiseProgress(percent)) {
@@ -99,6 +107,11 @@ HRESULT CLongOperation::Midway(LONG percent)
     if (m_faults.stallMs != 0) {
         Sleep(m_faults.stallMs);
         m_pacer.Restart();
+    }
+    // "More times" counts from a report of that value, which the gap between reports may have
+    // held back.
+    if (m_faults.repeatProgress > 0 && percent != m_lastPercent) {
+        Progress(percent, true);
     }
     for (LONG repeat = 0; repeat < m_faults.repeatProgress; ++repeat) {
         Progress(percent, true);

@@ -1,6 +1,7 @@
 #include "platform/phonesim/PhoneSimControlObject.h"
 
 #include "com/HResult.h"
+#include "platform/phonesim/CallCounter.h"
 #include "platform/phonesim/ObjectHelpers.h"
 #include "platform/phonesim/SimWorld.h"
 
@@ -123,6 +124,13 @@ HRESULT CPhoneSimControl::GetDriveFolder(BSTR name, BSTR drive, BSTR* folder)
     } catch (...) {
         return E_OUTOFMEMORY;
     }
+}
+
+HRESULT CPhoneSimControl::GetCallCount(LONG* calls)
+{
+    RETURN_HR_IF_NULL(E_POINTER, calls);
+    *calls = ServedCalls();
+    return S_OK;
 }
 
 }  // namespace phonesim

@@ -24,6 +24,7 @@ public:
     HRESULT STDMETHODCALLTYPE ClearFaults() override;
     HRESULT STDMETHODCALLTYPE GetFaults(BSTR* text) override;
     HRESULT STDMETHODCALLTYPE GetDriveFolder(BSTR name, BSTR drive, BSTR* folder) override;
+    HRESULT STDMETHODCALLTYPE GetCallCount(LONG* calls) override;
 };
 
 }  // namespace phonesim

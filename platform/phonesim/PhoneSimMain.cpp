@@ -14,6 +14,7 @@
 #include "com/RegistryScript.h"
 #include "com/StubRegistrationKeeper.h"
 #include "com/TypeLibRegistration.h"
+#include "platform/phonesim/CallCounter.h"
 #include "platform/phonesim/CommandLine.h"
 #include "platform/phonesim/ConsoleOutput.h"
 #include "platform/phonesim/ControlCommands.h"
@@ -71,6 +72,7 @@ HRESULT Serve(tolv::com::IdleEndingModule& module)
                            IID_ISCFileCollection, IID_ISCFile, IID_ISCItem, IID_IPhoneSimControl, IID_IDispatch,
                            IID_ISupportErrorInfo, IID_IConnectionPointContainer, IID_IConnectionPoint,
                            IID_IEnumConnections, IID_IEnumConnectionPoints});
+    RETURN_IF_FAILED(phonesim::StartCountingCalls());
     RETURN_IF_FAILED(classes.RegisterClassObjects());
     RETURN_IF_FAILED(tolv::com::ClassObjectTable::ResumeClassObjects());
     module.ServeUntilIdle(classes);

@@ -267,3 +267,24 @@ TEST_F(PhoneSimObjectModel, FilesAreRenamedMovedAndDeletedButReadOnlyOnesStay)
     LONG size = 0;
     EXPECT_EQ(file->GetSize(&size), static_cast<HRESULT>(0x80070002));
 }
+
+TEST_F(PhoneSimObjectModel, EveryServedCallIsCountedAlsoTheReleaseOfARemoteObject)
+{
+    constexpr LONG kCalls = 5;
+    LONG before = 0;
+    ASSERT_EQ(control->GetCallCount(&before), S_OK);
+    for (LONG call = 0; call < kCalls; ++call) {
+        LONG rate = 0;
+        ASSERT_EQ(control->GetTransferRate(&rate), S_OK);
+    }
+    LONG after = 0;
+    ASSERT_EQ(control->GetCallCount(&after), S_OK);
+    // The second reading counts itself.
+    EXPECT_EQ(after - before, kCalls + 1);
+
+    com_ptr<ISCDeviceCollection> devices;
+    ASSERT_EQ(application->GetDevices(devices.put()), S_OK);
+    devices.reset();
+    ASSERT_EQ(control->GetCallCount(&before), S_OK);
+    EXPECT_GE(before - after, 2) << "GetDevices and the release of its answer";
+}

@@ -13,6 +13,8 @@ using tolv::com::unique_bstr;
 namespace {
 
 constexpr DISPID kCopyProgress = 13;
+// At an unlimited rate a copy of a few megabytes may go from 0 to 100 in one report.
+constexpr LONG kPacedRate = 8 * 1024 * 1024;
 constexpr DISPID kCopyError = 14;
 constexpr DISPID kCopyExisting = 15;
 constexpr DISPID kCopyComplete = 16;
@@ -52,6 +54,7 @@ TEST_F(PhoneSimTransfer, CopyingAPcFileInReportsProgressAndOneCompletion)
     WritePatternFile(source, 3 * 1024 * 1024 + 17);
     const auto root = Root(L'E');
     ASSERT_TRUE(root);
+    ASSERT_EQ(control->SetTransferRate(kPacedRate), S_OK);
 
     LONG requestId = 0;
     ASSERT_EQ(root->CopyFromPC(unique_bstr(source.c_str()).get(), &requestId), S_OK);
@@ -97,6 +100,7 @@ TEST_F(PhoneSimTransfer, AProgressAnswerOfTrueCancelsAndLeavesNoPartialFile)
     WritePatternFile(source, 4 * 1024 * 1024);
     const auto root = Root(L'C');
     ASSERT_TRUE(root);
+    ASSERT_EQ(control->SetTransferRate(kPacedRate), S_OK);
     LONG requestId = 0;
     ASSERT_EQ(root->CopyFromPC(unique_bstr(source.c_str()).get(), &requestId), S_OK);
     ASSERT_TRUE(sink->WaitFor(kCopyComplete, requestId));
