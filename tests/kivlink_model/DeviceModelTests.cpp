@@ -182,6 +182,18 @@ TEST_F(DeviceModel, DescriptionsDeriveAndCacheTheirValues)
                   EXPECT_EQ(file.GetDate(date), S_OK);
               }),
               0);
+    // Every later lookup of the same file answers the values read for the first.
+    EXPECT_EQ(CallsOf([&] {
+                  CFileDescription again;
+                  EXPECT_EQ(device->GetFile(L"C:\\Images\\a.jpg", again), S_OK);
+                  EXPECT_EQ(again.GetAttributes(attributes), S_OK);
+                  EXPECT_EQ(again.GetSize(size), S_OK);
+                  EXPECT_EQ(again.GetDate(date), S_OK);
+              }),
+              0);
+    EXPECT_EQ(size, 1234);
+    // A read the caller asks for still goes to the phone.
+    EXPECT_EQ(CallsOf([&] { EXPECT_EQ(file.File()->ReadSize(size), S_OK); }), 1);
     CKivString name;
     ASSERT_EQ(file.GetDisplayName(name), S_OK);
     EXPECT_STREQ(name.c_str(), L"A.JPG");

@@ -67,7 +67,7 @@ HRESULT CFileDescription::GetAttributes(long& attributes)
             break;
         case KIND_FILE: {
             long read = 0;
-            HRESULT hr = m_file->ReadAttributes(read);
+            HRESULT hr = m_file->KnownAttributes(read);
             TOLV_RETURN_IF_FAILED(hr);
             m_attributes = read;
             break;
@@ -93,7 +93,7 @@ HRESULT CFileDescription::GetSize(long& size)
             break;
         case KIND_FILE: {
             long read = 0;
-            HRESULT hr = m_file->ReadSize(read);
+            HRESULT hr = m_file->KnownSize(read);
             TOLV_RETURN_IF_FAILED(hr);
             m_size = read;
             break;
@@ -119,7 +119,7 @@ HRESULT CFileDescription::GetDate(DATE& date)
             break;
         case KIND_FILE: {
             DATE read = 0;
-            HRESULT hr = m_file->ReadDate(read);
+            HRESULT hr = m_file->KnownDate(read);
             TOLV_RETURN_IF_FAILED(hr);
             m_date = read;
             break;

@@ -6,6 +6,24 @@
 
 TOLV_TRACE_UNIT("CSymbianDeviceFile");
 
+namespace {
+
+template <class Value, class Read>
+HRESULT Remembered(std::optional<Value>& known, Value& value, Read read)
+{
+    if (!known) {
+        Value fresh{};
+        const HRESULT hr = read(fresh);
+        if (FAILED(hr))
+            return hr;
+        known = fresh;
+    }
+    value = *known;
+    return S_OK;
+}
+
+}  // namespace
+
 CSymbianDeviceFile::CSymbianDeviceFile(CTolvTrace* trace, tolv::com::com_ptr<ISCFile> file, CKivString name,
                                        CKivString fullPath)
     : m_trace(trace),
@@ -27,6 +45,8 @@ HRESULT CSymbianDeviceFile::WriteAttributes(long attributes)
 {
     return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
         KIV_THROW_IF_FAILED(KIV_REQUIRE(m_file.get())->SetAttributes(attributes));
+        // What the phone makes of the word (a bit it cannot keep) shows at the next read.
+        m_attributes.reset();
         return S_OK;
     });
 }
@@ -51,8 +71,24 @@ HRESULT CSymbianDeviceFile::WriteDate(DATE date)
 {
     return RunPhoneOperation(m_trace, TOLV_HERE, [&] {
         KIV_THROW_IF_FAILED(KIV_REQUIRE(m_file.get())->SetDate(date));
+        m_date.reset();
         return S_OK;
     });
+}
+
+HRESULT CSymbianDeviceFile::KnownAttributes(long& attributes)
+{
+    return Remembered(m_attributes, attributes, [&](long& read) { return ReadAttributes(read); });
+}
+
+HRESULT CSymbianDeviceFile::KnownSize(long& size)
+{
+    return Remembered(m_size, size, [&](long& read) { return ReadSize(read); });
+}
+
+HRESULT CSymbianDeviceFile::KnownDate(DATE& date)
+{
+    return Remembered(m_date, date, [&](DATE& read) { return ReadDate(read); });
 }
 
 HRESULT CSymbianDeviceFile::StartCopyToPC(const wchar_t* pcPath, long& requestId)

@@ -1,7 +1,11 @@
 #pragma once
-// A file of a phone folder. Its attributes, size and date are read from the phone each time
-// they are asked for; descriptions cache them.
+// A file of a phone folder. Read* ask the phone each time (a check that waits for a size to
+// settle needs that); Known* ask it once per object and answer from memory afterwards, so
+// that every description of a known file, whichever lookup made it, costs no call. A change
+// to the folder drops its file objects, and the next lookup reads the values again.
 #include "NamedRing.h"
+
+#include <optional>
 
 #include "com/ComPtr.h"
 
@@ -23,6 +27,9 @@ public:
     HRESULT ReadSize(long& size);
     HRESULT ReadDate(DATE& date);
     HRESULT WriteDate(DATE date);
+    HRESULT KnownAttributes(long& attributes);
+    HRESULT KnownSize(long& size);
+    HRESULT KnownDate(DATE& date);
     // Starts a copy to a PC path; the phone answers the request id of the running copy.
     HRESULT StartCopyToPC(const wchar_t* pcPath, long& requestId);
     HRESULT Delete();
@@ -33,4 +40,7 @@ private:
     tolv::com::com_ptr<ISCFile> m_file;
     CKivString m_name;
     CKivString m_fullPath;
+    std::optional<long> m_attributes;
+    std::optional<long> m_size;
+    std::optional<DATE> m_date;
 };

@@ -173,11 +173,12 @@ HRESULT CopyToPC(CKivFileContext& context, const CRequestData& record)
 }
 
 // The PC file must be as long as the phone file before the copy counts, and before a move
-// may remove the source.
+// may remove the source. Copying out does not change the phone file, so the size read before
+// the transfer still holds.
 HRESULT CheckArrivedSize(CTolvTrace* trace, CFileDescription& source, const CKivString& pcPath)
 {
     long expected = 0;
-    HRESULT hr = source.File()->ReadSize(expected);
+    HRESULT hr = source.GetSize(expected);
     TOLV_RETURN_IF_FAILED(hr);
     ULONGLONG size = 0;
     hr = ReadPcFileSize(pcPath.c_str(), size);
