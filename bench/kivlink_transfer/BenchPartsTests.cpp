@@ -1,10 +1,8 @@
-// The parts the benchmark's verdicts rest on: a copy that is short or has a wrong byte must
-// be told from a good one, the simulator's drive folders must be read from the right phone's
-// status line, and the scratch folder must go with everything in it.
-#include "Median.h"
+// The part the benchmark's verdicts rest on: a copy that is short or has a wrong byte must be
+// told from a good one.
 #include "PatternFile.h"
-#include "ScratchFolder.h"
-#include "SimulatedPhone.h"
+
+#include "bench/support/ScratchFolder.h"
 
 #include "com/UniqueHandle.h"
 
@@ -79,42 +77,4 @@ TEST_F(PatternFiles, CopiesThatAreWrongAreToldApart)
               std::to_string(1 << 20) + " bytes instead of " + std::to_string(size));
 
     EXPECT_NE(ContentDifference(scratch / L"source.bin", scratch / L"missing.bin"), "");
-}
-
-TEST(ScratchFolder, GoesWithNestedAndReadOnlyFiles)
-{
-    std::wstring path;
-    {
-        CScratchFolder scratch(L"PellaryBenchPartsTest");
-        ASSERT_TRUE(scratch.Created());
-        path = scratch.Path();
-        ASSERT_TRUE(CreateFolderPath(scratch / L"phone\\354812013456789\\E\\BenchSource"));
-        const std::wstring file = scratch / L"phone\\354812013456789\\E\\BenchSource\\a.bin";
-        ASSERT_EQ(WritePatternFile(file, 10, 1), S_OK);
-        ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
-    }
-    EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST(PhoneStatus, DriveFoldersComeFromTheNamedPhonesLine)
-{
-    const std::string status =
-        "3548120134567890 model=\"Tamlo\" manufacturer=\"Unknown\" identifier=\"COM5\" C:=\"C:\\x\\C\" "
-        "E:=\"C:\\x\\E\"\r\n"
-        "354812013456789 model=\"Tamlo\" manufacturer=\"Unknown\" identifier=\"COM4\" "
-        "C:=\"C:\\root\\354812013456789\\C\" E:=\"C:\\root\\354812013456789\\E\"\r\n";
-    EXPECT_EQ(DriveFolderInStatus(status, L"354812013456789", L'E'), L"C:\\root\\354812013456789\\E");
-    EXPECT_EQ(DriveFolderInStatus(status, L"354812013456789", L'C'), L"C:\\root\\354812013456789\\C");
-    EXPECT_EQ(DriveFolderInStatus(status, L"111", L'E'), L"");
-
-    const std::string noCard = "354812013456789 model=\"Tamlo\" manufacturer=\"Unknown\" identifier=\"COM4\" "
-                               "C:=\"C:\\root\\354812013456789\\C\"\n";
-    EXPECT_EQ(DriveFolderInStatus(noCard, L"354812013456789", L'E'), L"");
-}
-
-TEST(MedianOfSamples, OneOutlierDoesNotMoveIt)
-{
-    EXPECT_EQ(Median({}), 0);
-    EXPECT_EQ(Median({3, 1, 1000}), 3);
-    EXPECT_EQ(Median({4, 1, 2, 1000}), 3);
 }

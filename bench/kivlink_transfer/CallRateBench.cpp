@@ -10,6 +10,8 @@ using tolv::com::unique_bstr;
 
 namespace {
 
+constexpr int kCountedCalls = 20;
+
 template <class Call>
 HRESULT CallsPerSecond(Call call, double& rate)
 {
@@ -29,8 +31,9 @@ HRESULT CallsPerSecond(Call call, double& rate)
 
 }  // namespace
 
-CallRateResult MeasureCallRates(IKivVolume2* volume, ISmokeCalculator* smoke, const std::wstring& entry,
-                                const std::string& expectedInfoStart, int rounds, CCallWatchdog* watchdog)
+CallRateResult MeasureCallRates(IKivVolume2* volume, ISmokeCalculator* smoke, IPhoneSimControl* simulator,
+                                const std::wstring& entry, const std::string& expectedInfoStart, int rounds,
+                                CCallWatchdog* watchdog)
 {
     CallRateResult result;
     unique_bstr path(entry.c_str());
@@ -53,6 +56,22 @@ CallRateResult MeasureCallRates(IKivVolume2* volume, ISmokeCalculator* smoke, co
     }
 
     auto getInfo = [&] { return volume->GetInfo(path.get(), info.put()); };
+    {
+        CWatchedCall watched(watchdog, "counted GetInfo(" + Narrow(entry) + ") calls");
+        LONG before = 0;
+        LONG after = 0;
+        hr = simulator->GetCallCount(&before);
+        for (int call = 0; SUCCEEDED(hr) && call < kCountedCalls; ++call)
+            hr = getInfo();
+        if (SUCCEEDED(hr))
+            hr = simulator->GetCallCount(&after);
+        if (FAILED(hr)) {
+            result.failure = "counting the phone calls of GetInfo failed: " + DescribeFailure(hr, nullptr, IID_NULL);
+            return result;
+        }
+        // The second reading is one of the counted calls.
+        result.phoneCallsPerGetInfo = static_cast<double>(after - before - 1) / kCountedCalls;
+    }
     auto empty = [&] {
         long id = 0;
         return smoke->ProcessId(&id);

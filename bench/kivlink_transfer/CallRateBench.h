@@ -5,6 +5,7 @@
 #include "CallWatchdog.h"
 #include "KivlinkLib.h"
 #include "SmokeCalculator.h"
+#include "SymbianConnect.h"
 
 #include <string>
 #include <vector>
@@ -15,9 +16,11 @@ constexpr double kCallRoundSeconds = 0.5;
 struct CallRateResult {
     std::vector<double> getInfoRates;  // calls per second, one per round
     std::vector<double> emptyRates;
+    double phoneCallsPerGetInfo = 0;  // calls the simulator served for each GetInfo
     std::string info;  // what GetInfo answered
     std::string failure;  // empty when both were measured
 };
 
-CallRateResult MeasureCallRates(IKivVolume2* volume, ISmokeCalculator* smoke, const std::wstring& entry,
-                                const std::string& expectedInfoStart, int rounds, CCallWatchdog* watchdog);
+CallRateResult MeasureCallRates(IKivVolume2* volume, ISmokeCalculator* smoke, IPhoneSimControl* simulator,
+                                const std::wstring& entry, const std::string& expectedInfoStart, int rounds,
+                                CCallWatchdog* watchdog);

@@ -10,6 +10,9 @@
 
 using tolv::com::unique_bstr;
 
+const wchar_t* const kPhoneSourceFolderName = L"BenchSource";
+const wchar_t* const kPhoneTargetFolderName = L"BenchTransfer";
+
 namespace {
 
 const wchar_t* const kPhoneSourceFolder = L"E:\\BenchSource\\";
@@ -36,6 +39,19 @@ std::string CopyName(const TransferCase& transfer, int repetition)
 {
     return std::string(transfer.label) + ", copy " + std::to_string(repetition + 1) + " of " +
            std::to_string(transfer.repetitions);
+}
+
+// Calls the simulator has served so far; the reading is one of them.
+double ServedCalls(const TransferSetup& setup)
+{
+    LONG calls = 0;
+    return setup.simulator && SUCCEEDED(setup.simulator->GetCallCount(&calls)) ? calls : 0;
+}
+
+void CountPhoneCalls(const TransferSetup& setup, double before, TransferSamples& samples)
+{
+    if (setup.simulator)
+        samples.phoneCalls.push_back(ServedCalls(setup) - before - 1);
 }
 
 void CheckArrived(TransferSamples& samples, const std::wstring& source, const std::wstring& copy, const char* what)
@@ -71,6 +87,7 @@ void TimeCopyFromPC(const TransferSetup& setup, const TransferCase& transfer, in
     unique_bstr targetArgument(kPhoneTargetFolder);
     HRESULT hr;
     double seconds;
+    const double callsBefore = ServedCalls(setup);
     {
         CWatchedCall watched(setup.watchdog, "CopyFromPC " + CopyName(transfer, repetition));
         CStopwatch watch;
@@ -81,6 +98,7 @@ void TimeCopyFromPC(const TransferSetup& setup, const TransferCase& transfer, in
         samples.failure = "CopyFromPC failed: " + DescribeFailure(hr, setup.volume, IID_IKivVolume2);
         return;
     }
+    CountPhoneCalls(setup, callsBefore, samples);
     samples.seconds.push_back(seconds);
     const std::wstring arrived = CardPath(setup, kPhoneTargetFolder, name);
     CheckArrived(samples, source, arrived, "CopyFromPC");
@@ -109,6 +127,7 @@ void TimeCopyToPC(const TransferSetup& setup, const TransferCase& transfer, int 
     unique_bstr targetArgument(target.c_str());
     HRESULT hr;
     double seconds;
+    const double callsBefore = ServedCalls(setup);
     {
         CWatchedCall watched(setup.watchdog, "CopyToPC " + CopyName(transfer, repetition));
         CStopwatch watch;
@@ -120,8 +139,52 @@ void TimeCopyToPC(const TransferSetup& setup, const TransferCase& transfer, int 
         DeleteFileW(target.c_str());
         return;
     }
+    CountPhoneCalls(setup, callsBefore, samples);
     samples.seconds.push_back(seconds);
     CheckArrived(samples, PcSource(setup, transfer), target, "CopyToPC");
+    DeleteFileW(target.c_str());
+}
+
+void TimeDirectCopyIn(const TransferSetup& setup, const TransferCase& transfer, TransferSamples& samples)
+{
+    const std::wstring source = PcSource(setup, transfer);
+    const double callsBefore = ServedCalls(setup);
+    CStopwatch watch;
+    const HRESULT hr = setup.direct->CopyIn(source, *setup.watchdog);
+    const double seconds = watch.Seconds();
+    if (FAILED(hr)) {
+        samples.failure = "the direct copy in failed: " + DescribeFailure(hr, nullptr, IID_NULL);
+        return;
+    }
+    CountPhoneCalls(setup, callsBefore, samples);
+    samples.seconds.push_back(seconds);
+    const std::wstring arrived = CardPath(setup, kPhoneTargetFolder, FileName(transfer));
+    CheckArrived(samples, source, arrived, "the direct copy in");
+    DeleteFileW(arrived.c_str());
+}
+
+void TimeDirectCopyOut(const TransferSetup& setup, const TransferCase& transfer, int repetition,
+                       TransferSamples& samples)
+{
+    tolv::com::com_ptr<ISCFile> file;
+    HRESULT hr = setup.direct->SourceFile(FileName(transfer), file, *setup.watchdog);
+    if (FAILED(hr)) {
+        samples.failure = "the phone file to copy out is missing: " + DescribeFailure(hr, nullptr, IID_NULL);
+        return;
+    }
+    const std::wstring target = setup.pcFolder + L"\\direct_" + std::to_wstring(repetition) + L".bin";
+    const double callsBefore = ServedCalls(setup);
+    CStopwatch watch;
+    hr = setup.direct->CopyOut(file.get(), target, *setup.watchdog);
+    const double seconds = watch.Seconds();
+    if (FAILED(hr)) {
+        samples.failure = "the direct copy out failed: " + DescribeFailure(hr, nullptr, IID_NULL);
+        DeleteFileW(target.c_str());
+        return;
+    }
+    CountPhoneCalls(setup, callsBefore, samples);
+    samples.seconds.push_back(seconds);
+    CheckArrived(samples, PcSource(setup, transfer), target, "the direct copy out");
     DeleteFileW(target.c_str());
 }
 
@@ -160,6 +223,10 @@ TransferResult MeasureTransferCase(const TransferSetup& setup, const TransferCas
             TimeCopyFromPC(setup, transfer, repetition, result.fromPC);
         if (result.toPC.failure.empty())
             TimeCopyToPC(setup, transfer, repetition, result.toPC);
+        if (setup.direct && result.directIn.failure.empty())
+            TimeDirectCopyIn(setup, transfer, result.directIn);
+        if (setup.direct && result.directOut.failure.empty())
+            TimeDirectCopyOut(setup, transfer, repetition, result.directOut);
     }
     return result;
 }
