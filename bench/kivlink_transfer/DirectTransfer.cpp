@@ -72,7 +72,8 @@ bool CDirectPhone::Open(const wchar_t* sourceFolder, const wchar_t* targetFolder
     }
     m_sink = std::make_unique<AdvisedRecorder>(m_application.get());
     if (FAILED(m_sink->AdviseResult())) {
-        problem = "cannot advise a sink to the phone library: " + DescribeFailure(m_sink->AdviseResult(), nullptr, IID_NULL);
+        problem =
+            "cannot advise a sink to the phone library: " + DescribeFailure(m_sink->AdviseResult(), nullptr, IID_NULL);
         return false;
     }
     hr = FindCardFolder(m_application.get(), sourceFolder, m_source);
