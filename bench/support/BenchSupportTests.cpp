@@ -1,4 +1,4 @@
-// The shared parts the benchmarks' verdicts rest on: the simulator's drive folders must be
+// The shared pieces the benchmarks' verdicts rest on: the simulator's drive folders must be
 // read from the right phone's status line, the scratch folder must go with everything in it,
 // and one outlier must not move a median.
 #include "bench/support/Median.h"
