@@ -5,6 +5,7 @@
 #include "bench/support/ScratchFolder.h"
 
 #include "com/HResult.h"
+#include "com/UniqueHandle.h"
 
 #include <cwchar>
 
@@ -38,14 +39,13 @@ size_t CountFolderEntries(const std::wstring& pcFolder)
 {
     size_t count = 0;
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((pcFolder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const tolv::com::unique_find_handle search(FindFirstFileW((pcFolder + L"\\*").c_str(), &found));
+    if (!search)
         return 0;
     do {
         const std::wstring name = found.cFileName;
         if (name != L"." && name != L"..")
             ++count;
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
     return count;
 }

@@ -2,6 +2,7 @@
 
 #include "AsciiText.h"
 #include "CallFailure.h"
+#include "PhoneCallSpan.h"
 #include "bench/Stopwatch.h"
 
 #include "com/UniqueBstr.h"
@@ -58,19 +59,16 @@ CallRateResult MeasureCallRates(IKivVolume2* volume, ISmokeCalculator* smoke, IP
     auto getInfo = [&] { return volume->GetInfo(path.get(), info.put()); };
     {
         CWatchedCall watched(watchdog, "counted GetInfo(" + Narrow(entry) + ") calls");
-        LONG before = 0;
-        LONG after = 0;
-        hr = simulator->GetCallCount(&before);
+        const CPhoneCallSpan span(simulator);
         for (int call = 0; SUCCEEDED(hr) && call < kCountedCalls; ++call)
             hr = getInfo();
-        if (SUCCEEDED(hr))
-            hr = simulator->GetCallCount(&after);
-        if (FAILED(hr)) {
-            result.failure = "counting the phone calls of GetInfo failed: " + DescribeFailure(hr, nullptr, IID_NULL);
+        const long calls = span.Calls();
+        if (FAILED(hr) || calls < 0) {
+            result.failure = "counting the phone calls of GetInfo failed: " +
+                             (FAILED(hr) ? DescribeFailure(hr, volume, IID_IKivVolume2) : "the count cannot be read");
             return result;
         }
-        // The second reading is one of the counted calls.
-        result.phoneCallsPerGetInfo = static_cast<double>(after - before - 1) / kCountedCalls;
+        result.phoneCallsPerGetInfo = static_cast<double>(calls) / kCountedCalls;
     }
     auto empty = [&] {
         long id = 0;

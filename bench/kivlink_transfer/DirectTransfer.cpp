@@ -4,6 +4,7 @@
 #include "tests/phonesim/EventRecorder.h"
 
 #include "com/UniqueBstr.h"
+#include "com/UniqueVariant.h"
 
 using tolv::com::com_ptr;
 using tolv::com::unique_bstr;
@@ -15,15 +16,6 @@ constexpr DISPID kCopyComplete = 16;
 constexpr DWORD kCompletionLimitMs = 300000;
 const wchar_t kCard[] = L"E:";
 
-VARIANT IndexVariant(long index)
-{
-    VARIANT value;
-    VariantInit(&value);
-    value.vt = VT_I4;
-    value.lVal = index;
-    return value;
-}
-
 template <class Collection, class Interface>
 HRESULT FindByName(Collection* collection, const std::wstring& fullPath, com_ptr<Interface>& found)
 {
@@ -31,7 +23,7 @@ HRESULT FindByName(Collection* collection, const std::wstring& fullPath, com_ptr
     RETURN_IF_FAILED(collection->GetCount(&count));
     for (long index = 1; index <= count; ++index) {
         com_ptr<ISCItem> item;
-        RETURN_IF_FAILED(collection->Item(IndexVariant(index), item.put()));
+        RETURN_IF_FAILED(collection->Item(tolv::com::LongVariant(index), item.put()));
         unique_bstr name;
         RETURN_IF_FAILED(item->GetName(name.put()));
         if (_wcsicmp(name.c_str(), fullPath.c_str()) == 0)
@@ -45,7 +37,7 @@ HRESULT FindCardFolder(ISCApplication* application, const wchar_t* name, com_ptr
     com_ptr<ISCDeviceCollection> devices;
     RETURN_IF_FAILED(application->GetDevices(devices.put()));
     com_ptr<ISCDevice> device;
-    RETURN_IF_FAILED(devices->Item(IndexVariant(1), device.put()));
+    RETURN_IF_FAILED(devices->Item(tolv::com::LongVariant(1), device.put()));
     com_ptr<ISCDrive> card;
     RETURN_IF_FAILED(device->GetDrive(unique_bstr(kCard).get(), card.put()));
     com_ptr<ISCFolder> root;

@@ -3,9 +3,11 @@
 #include "AsciiText.h"
 #include "CallFailure.h"
 #include "PatternFile.h"
+#include "PhoneCallSpan.h"
 #include "ScratchFolder.h"
 #include "bench/Stopwatch.h"
 
+#include "com/HResult.h"
 #include "com/UniqueBstr.h"
 
 using tolv::com::unique_bstr;
@@ -41,19 +43,6 @@ std::string CopyName(const TransferCase& transfer, int repetition)
            std::to_string(transfer.repetitions);
 }
 
-// Calls the simulator has served so far; the reading is one of them.
-double ServedCalls(const TransferSetup& setup)
-{
-    LONG calls = 0;
-    return setup.simulator && SUCCEEDED(setup.simulator->GetCallCount(&calls)) ? calls : 0;
-}
-
-void CountPhoneCalls(const TransferSetup& setup, double before, TransferSamples& samples)
-{
-    if (setup.simulator)
-        samples.phoneCalls.push_back(ServedCalls(setup) - before - 1);
-}
-
 void CheckArrived(TransferSamples& samples, const std::wstring& source, const std::wstring& copy, const char* what)
 {
     const std::string difference = ContentDifference(source, copy);
@@ -61,18 +50,37 @@ void CheckArrived(TransferSamples& samples, const std::wstring& source, const st
         samples.failure = std::string(what) + " reported success but the copy is wrong: " + difference;
 }
 
+// Times one copy and counts the phone calls it cost; the samples take both only when the
+// copy succeeded, and its failure is left to the caller to describe.
+template <class Copy>
+HRESULT TimeCopy(const TransferSetup& setup, TransferSamples& samples, Copy&& copy)
+{
+    const CPhoneCallSpan span(setup.simulator);
+    CStopwatch watch;
+    const HRESULT hr = copy();
+    const double seconds = watch.Seconds();
+    if (FAILED(hr))
+        return hr;
+    if (setup.simulator) {
+        const long calls = span.Calls();
+        if (calls >= 0)
+            samples.phoneCalls.push_back(calls);
+    }
+    samples.seconds.push_back(seconds);
+    return hr;
+}
+
 void TimeCopyFile(const TransferSetup& setup, const TransferCase& transfer, int repetition, TransferSamples& samples)
 {
     const std::wstring source = PcSource(setup, transfer);
     const std::wstring target = setup.pcFolder + L"\\baseline_" + std::to_wstring(repetition) + L".bin";
-    CStopwatch watch;
-    const BOOL copied = CopyFileW(source.c_str(), target.c_str(), TRUE);
-    const double seconds = watch.Seconds();
-    if (!copied) {
-        samples.failure = "CopyFile failed: " + DescribeWin32Failure(GetLastError());
+    const HRESULT hr = TimeCopy(setup, samples, [&] {
+        return CopyFileW(source.c_str(), target.c_str(), TRUE) ? S_OK : tolv::com::HResultFromLastError();
+    });
+    if (FAILED(hr)) {
+        samples.failure = "CopyFile failed: " + DescribeFailure(hr, nullptr, IID_NULL);
         return;
     }
-    samples.seconds.push_back(seconds);
     CheckArrived(samples, source, target, "CopyFile");
     DeleteFileW(target.c_str());
 }
@@ -85,21 +93,14 @@ void TimeCopyFromPC(const TransferSetup& setup, const TransferCase& transfer, in
     // itself rather than a renamed temporary copy of it.
     unique_bstr sourceArgument(source.c_str());
     unique_bstr targetArgument(kPhoneTargetFolder);
-    HRESULT hr;
-    double seconds;
-    const double callsBefore = ServedCalls(setup);
-    {
+    const HRESULT hr = TimeCopy(setup, samples, [&] {
         CWatchedCall watched(setup.watchdog, "CopyFromPC " + CopyName(transfer, repetition));
-        CStopwatch watch;
-        hr = setup.volume->CopyFromPC(sourceArgument.get(), targetArgument.get(), eBlocked);
-        seconds = watch.Seconds();
-    }
+        return setup.volume->CopyFromPC(sourceArgument.get(), targetArgument.get(), eBlocked);
+    });
     if (FAILED(hr)) {
         samples.failure = "CopyFromPC failed: " + DescribeFailure(hr, setup.volume, IID_IKivVolume2);
         return;
     }
-    CountPhoneCalls(setup, callsBefore, samples);
-    samples.seconds.push_back(seconds);
     const std::wstring arrived = CardPath(setup, kPhoneTargetFolder, name);
     CheckArrived(samples, source, arrived, "CopyFromPC");
 
@@ -125,22 +126,15 @@ void TimeCopyToPC(const TransferSetup& setup, const TransferCase& transfer, int 
     const std::wstring target = setup.pcFolder + L"\\received_" + std::to_wstring(repetition) + L".bin";
     unique_bstr sourceArgument((std::wstring(kPhoneSourceFolder) + name).c_str());
     unique_bstr targetArgument(target.c_str());
-    HRESULT hr;
-    double seconds;
-    const double callsBefore = ServedCalls(setup);
-    {
+    const HRESULT hr = TimeCopy(setup, samples, [&] {
         CWatchedCall watched(setup.watchdog, "CopyToPC " + CopyName(transfer, repetition));
-        CStopwatch watch;
-        hr = setup.volume->CopyToPC(sourceArgument.get(), targetArgument.get(), eBlocked);
-        seconds = watch.Seconds();
-    }
+        return setup.volume->CopyToPC(sourceArgument.get(), targetArgument.get(), eBlocked);
+    });
     if (FAILED(hr)) {
         samples.failure = "CopyToPC failed: " + DescribeFailure(hr, setup.volume, IID_IKivVolume2);
         DeleteFileW(target.c_str());
         return;
     }
-    CountPhoneCalls(setup, callsBefore, samples);
-    samples.seconds.push_back(seconds);
     CheckArrived(samples, PcSource(setup, transfer), target, "CopyToPC");
     DeleteFileW(target.c_str());
 }
@@ -148,16 +142,11 @@ void TimeCopyToPC(const TransferSetup& setup, const TransferCase& transfer, int 
 void TimeDirectCopyIn(const TransferSetup& setup, const TransferCase& transfer, TransferSamples& samples)
 {
     const std::wstring source = PcSource(setup, transfer);
-    const double callsBefore = ServedCalls(setup);
-    CStopwatch watch;
-    const HRESULT hr = setup.direct->CopyIn(source, *setup.watchdog);
-    const double seconds = watch.Seconds();
+    const HRESULT hr = TimeCopy(setup, samples, [&] { return setup.direct->CopyIn(source, *setup.watchdog); });
     if (FAILED(hr)) {
         samples.failure = "the direct copy in failed: " + DescribeFailure(hr, nullptr, IID_NULL);
         return;
     }
-    CountPhoneCalls(setup, callsBefore, samples);
-    samples.seconds.push_back(seconds);
     const std::wstring arrived = CardPath(setup, kPhoneTargetFolder, FileName(transfer));
     CheckArrived(samples, source, arrived, "the direct copy in");
     DeleteFileW(arrived.c_str());
@@ -173,17 +162,12 @@ void TimeDirectCopyOut(const TransferSetup& setup, const TransferCase& transfer,
         return;
     }
     const std::wstring target = setup.pcFolder + L"\\direct_" + std::to_wstring(repetition) + L".bin";
-    const double callsBefore = ServedCalls(setup);
-    CStopwatch watch;
-    hr = setup.direct->CopyOut(file.get(), target, *setup.watchdog);
-    const double seconds = watch.Seconds();
+    hr = TimeCopy(setup, samples, [&] { return setup.direct->CopyOut(file.get(), target, *setup.watchdog); });
     if (FAILED(hr)) {
         samples.failure = "the direct copy out failed: " + DescribeFailure(hr, nullptr, IID_NULL);
         DeleteFileW(target.c_str());
         return;
     }
-    CountPhoneCalls(setup, callsBefore, samples);
-    samples.seconds.push_back(seconds);
     CheckArrived(samples, PcSource(setup, transfer), target, "the direct copy out");
     DeleteFileW(target.c_str());
 }

@@ -1,5 +1,7 @@
 #include "ScratchFolder.h"
 
+#include "com/UniqueHandle.h"
+
 #include <windows.h>
 
 CScratchFolder::CScratchFolder(const wchar_t* prefix)
@@ -38,9 +40,9 @@ bool CreateFolderPath(const std::wstring& path)
 bool RemoveFolderTree(const std::wstring& path)
 {
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
+    tolv::com::unique_find_handle search(FindFirstFileW((path + L"\\*").c_str(), &found));
     bool removed = true;
-    if (search != INVALID_HANDLE_VALUE) {
+    if (search) {
         do {
             const std::wstring name = found.cFileName;
             if (name == L"." || name == L"..")
@@ -52,8 +54,9 @@ bool RemoveFolderTree(const std::wstring& path)
                 SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
                 removed = DeleteFileW(child.c_str()) && removed;
             }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+        } while (FindNextFileW(search.get(), &found));
     }
+    // An open search keeps the folder from going.
+    search.reset();
     return RemoveDirectoryW(path.c_str()) && removed;
 }

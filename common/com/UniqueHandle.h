@@ -1,4 +1,5 @@
-// Owners of kernel handles: unique_handle, and the event and semaphore built on it.
+// Owners of kernel handles: unique_handle, the event and semaphore built on it, and the
+// search handle of FindFirstFile, which FindClose ends rather than CloseHandle.
 #pragma once
 
 #include <windows.h>
@@ -51,6 +52,45 @@ public:
 
 private:
     HANDLE m_handle = nullptr;
+};
+
+class unique_find_handle {
+public:
+    unique_find_handle() noexcept = default;
+    explicit unique_find_handle(HANDLE handle) noexcept : m_handle(handle) {}
+    ~unique_find_handle() { reset(); }
+
+    unique_find_handle(unique_find_handle&& other) noexcept : m_handle(other.release()) {}
+    unique_find_handle& operator=(unique_find_handle&& other) noexcept
+    {
+        if (this != &other) {
+            reset(other.release());
+        }
+        return *this;
+    }
+    unique_find_handle(const unique_find_handle&) = delete;
+    unique_find_handle& operator=(const unique_find_handle&) = delete;
+
+    HANDLE get() const noexcept { return m_handle; }
+    // FindFirstFile fails with INVALID_HANDLE_VALUE, never with null.
+    bool valid() const noexcept { return m_handle != INVALID_HANDLE_VALUE; }
+    explicit operator bool() const noexcept { return valid(); }
+    HANDLE release() noexcept
+    {
+        HANDLE handle = m_handle;
+        m_handle = INVALID_HANDLE_VALUE;
+        return handle;
+    }
+    void reset(HANDLE handle = INVALID_HANDLE_VALUE) noexcept
+    {
+        if (valid() && m_handle != handle) {
+            FindClose(m_handle);
+        }
+        m_handle = handle;
+    }
+
+private:
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
 };
 
 class unique_event {

@@ -6,6 +6,17 @@
 
 namespace tolv::com {
 
+// A 4-byte integer VARIANT, as collections take their index; it owns nothing, so it needs no
+// clearing.
+inline VARIANT LongVariant(LONG value) noexcept
+{
+    VARIANT variant;
+    VariantInit(&variant);
+    variant.vt = VT_I4;
+    variant.lVal = value;
+    return variant;
+}
+
 class unique_variant {
 public:
     unique_variant() noexcept { VariantInit(&m_value); }

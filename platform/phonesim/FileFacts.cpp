@@ -9,16 +9,6 @@ namespace phonesim {
 
 namespace {
 
-struct FindCloser {
-    HANDLE handle;
-    ~FindCloser()
-    {
-        if (handle != INVALID_HANDLE_VALUE) {
-            FindClose(handle);
-        }
-    }
-};
-
 bool ByNameIgnoringCase(const std::wstring& left, const std::wstring& right)
 {
     return CompareStringOrdinal(left.c_str(), static_cast<int>(left.size()), right.c_str(),
@@ -68,8 +58,8 @@ HRESULT ListFolder(const std::wstring& folder, std::vector<std::wstring>& folder
     folders.clear();
     files.clear();
     WIN32_FIND_DATAW found{};
-    const FindCloser search{FindFirstFileW(JoinPath(folder, L"*").c_str(), &found)};
-    if (search.handle == INVALID_HANDLE_VALUE) {
+    const tolv::com::unique_find_handle search(FindFirstFileW(JoinPath(folder, L"*").c_str(), &found));
+    if (!search) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND ? S_OK : tolv::com::HResultFromWin32Failure(error);
     }
@@ -79,7 +69,7 @@ HRESULT ListFolder(const std::wstring& folder, std::vector<std::wstring>& folder
             continue;
         }
         ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? folders : files).push_back(name);
-    } while (FindNextFileW(search.handle, &found));
+    } while (FindNextFileW(search.get(), &found));
     std::sort(folders.begin(), folders.end(), ByNameIgnoringCase);
     std::sort(files.begin(), files.end(), ByNameIgnoringCase);
     return S_OK;

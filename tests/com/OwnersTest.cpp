@@ -174,6 +174,27 @@ TEST(UniqueHandle, TreatsNullAndInvalidAsEmptyAndClosesOnce)
     CloseHandle(kept);
 }
 
+// A search handle is not a kernel handle: closing it with CloseHandle would leave the search
+// open, so its owner must end it with FindClose and treat only INVALID_HANDLE_VALUE as failure.
+TEST(UniqueFindHandle, EndsTheSearchItOwnsAndKeepsOneOwner)
+{
+    wchar_t system[MAX_PATH];
+    ASSERT_NE(GetSystemDirectoryW(system, MAX_PATH), 0u);
+    WIN32_FIND_DATAW found;
+    unique_find_handle missing(FindFirstFileW(L"C:\\no-such-folder-here\\*", &found));
+    EXPECT_FALSE(missing);
+
+    unique_find_handle search(FindFirstFileW((std::wstring(system) + L"\\*").c_str(), &found));
+    ASSERT_TRUE(search);
+    const HANDLE raw = search.get();
+    unique_find_handle moved(std::move(search));
+    EXPECT_FALSE(search);
+    EXPECT_EQ(raw, moved.get());
+    EXPECT_TRUE(FindNextFileW(moved.get(), &found));
+    moved.reset();
+    EXPECT_FALSE(moved);
+}
+
 TEST(UniqueEventAndSemaphore, SignalWaitAndCountAsCreated)
 {
     unique_event manual;

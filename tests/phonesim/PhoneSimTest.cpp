@@ -2,6 +2,7 @@
 
 #include "com/HResult.h"
 #include "com/UniqueHandle.h"
+#include "com/UniqueVariant.h"
 
 using tolv::com::com_ptr;
 using tolv::com::unique_bstr;
@@ -101,25 +102,12 @@ std::wstring Text(BSTR text)
     return text ? std::wstring(text, SysStringLen(text)) : std::wstring();
 }
 
-namespace {
-
-VARIANT IndexVariant(LONG index)
-{
-    VARIANT value;
-    VariantInit(&value);
-    value.vt = VT_I4;
-    value.lVal = index;
-    return value;
-}
-
-}  // namespace
-
 com_ptr<ISCDevice> DeviceAt(ISCApplication* application, LONG index)
 {
     com_ptr<ISCDeviceCollection> devices;
     com_ptr<ISCDevice> device;
     if (SUCCEEDED(application->GetDevices(devices.put()))) {
-        devices->Item(IndexVariant(index), device.put());
+        devices->Item(tolv::com::LongVariant(index), device.put());
     }
     return device;
 }
@@ -134,7 +122,7 @@ com_ptr<ISCDevice> DeviceNamed(ISCApplication* application, const std::wstring& 
     for (LONG index = 1; index <= count; ++index) {
         com_ptr<ISCDevice> device;
         unique_bstr deviceName;
-        if (SUCCEEDED(devices->Item(IndexVariant(index), device.put())) &&
+        if (SUCCEEDED(devices->Item(tolv::com::LongVariant(index), device.put())) &&
             SUCCEEDED(device->GetName(deviceName.put())) && Text(deviceName.get()) == name) {
             return device;
         }
@@ -152,8 +140,8 @@ com_ptr<ISCDrive> DriveNamed(ISCDevice* device, const wchar_t* name)
     for (LONG index = 1; index <= count; ++index) {
         com_ptr<ISCDrive> drive;
         unique_bstr driveName;
-        if (SUCCEEDED(drives->Item(IndexVariant(index), drive.put())) && SUCCEEDED(drive->GetName(driveName.put())) &&
-            Text(driveName.get()) == name) {
+        if (SUCCEEDED(drives->Item(tolv::com::LongVariant(index), drive.put())) &&
+            SUCCEEDED(drive->GetName(driveName.put())) && Text(driveName.get()) == name) {
             return drive;
         }
     }
@@ -180,7 +168,7 @@ com_ptr<Wanted> FindItem(Collection* collection, const std::wstring& ownName)
     for (LONG index = 1; index <= count; ++index) {
         com_ptr<ISCItem> item;
         unique_bstr name;
-        if (FAILED(collection->Item(IndexVariant(index), item.put())) || FAILED(item->GetName(name.put()))) {
+        if (FAILED(collection->Item(tolv::com::LongVariant(index), item.put())) || FAILED(item->GetName(name.put()))) {
             continue;
         }
         const std::wstring full = Text(name.get());
@@ -200,7 +188,8 @@ std::vector<std::wstring> ItemNames(Collection* collection)
     for (LONG index = 1; index <= count; ++index) {
         com_ptr<ISCItem> item;
         unique_bstr name;
-        if (SUCCEEDED(collection->Item(IndexVariant(index), item.put())) && SUCCEEDED(item->GetName(name.put()))) {
+        if (SUCCEEDED(collection->Item(tolv::com::LongVariant(index), item.put())) &&
+            SUCCEEDED(item->GetName(name.put()))) {
             names.push_back(Text(name.get()));
         }
     }

@@ -127,7 +127,7 @@ HRESULT CSymbianConnectRT::ReadDevices(CSymbianDevice*& head, std::vector<CFileD
         try {
             for (long index = 1; index <= count; ++index) {
                 tolv::com::com_ptr<ISCDevice> device;
-                KIV_THROW_IF_FAILED(devices->Item(IndexVariant(index), device.put()));
+                KIV_THROW_IF_FAILED(devices->Item(tolv::com::LongVariant(index), device.put()));
                 BSTR name = nullptr;
                 KIV_THROW_IF_FAILED(KIV_REQUIRE(device.get())->GetName(&name));
                 auto* node = new CSymbianDevice(m_bindingId, m_trace, std::move(device), AdoptText(name));

@@ -65,7 +65,7 @@ HRESULT ReadDeviceIdentity(ISCApplication* application, const wchar_t* deviceNam
         KIV_THROW_IF_FAILED(KIV_REQUIRE(devices.get())->GetCount(&count));
         for (long index = 1; index <= count; ++index) {
             tolv::com::com_ptr<ISCDevice> device;
-            KIV_THROW_IF_FAILED(devices->Item(IndexVariant(index), device.put()));
+            KIV_THROW_IF_FAILED(devices->Item(tolv::com::LongVariant(index), device.put()));
             BSTR text = nullptr;
             KIV_THROW_IF_FAILED(KIV_REQUIRE(device.get())->GetName(&text));
             if (!Equals(AdoptText(text), deviceName ? deviceName : L""))

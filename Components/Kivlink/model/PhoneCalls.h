@@ -7,22 +7,13 @@
 #include "Components/Kivlink/core/KivString.h"
 
 #include "com/UniqueBstr.h"
+#include "com/UniqueVariant.h"
 #include "trace/TraceResult.h"
 
 #include <windows.h>
 #include <oleauto.h>
 
 #include <new>
-
-// A collection index as the phone library takes it: a 4-byte integer variant.
-inline VARIANT IndexVariant(long index)
-{
-    VARIANT value;
-    VariantInit(&value);
-    value.vt = VT_I4;
-    value.lVal = index;
-    return value;
-}
 
 template <class I>
 I* RequirePointer(I* pointer, const tolv::trace::site& where)

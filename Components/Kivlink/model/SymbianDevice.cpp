@@ -77,7 +77,7 @@ void CSymbianDevice::ReadDrives()
     try {
         for (long index = 1; index <= count; ++index) {
             tolv::com::com_ptr<ISCDrive> drive;
-            KIV_THROW_IF_FAILED(drives->Item(IndexVariant(index), drive.put()));
+            KIV_THROW_IF_FAILED(drives->Item(tolv::com::LongVariant(index), drive.put()));
             BSTR text = nullptr;
             KIV_THROW_IF_FAILED(KIV_REQUIRE(drive.get())->GetName(&text));
             CKivString name = AdoptText(text);

@@ -25,7 +25,7 @@ void ReadChildren(CTolvTrace* trace, Collection* collection, Node*& head, std::v
     try {
         for (long index = 1; index <= count; ++index) {
             tolv::com::com_ptr<ISCItem> item;
-            KIV_THROW_IF_FAILED(collection->Item(IndexVariant(index), item.put()));
+            KIV_THROW_IF_FAILED(collection->Item(tolv::com::LongVariant(index), item.put()));
             KeepFirstProxyOf(item.get(), IID_ISCItem);
             BSTR path = nullptr;
             KIV_THROW_IF_FAILED(KIV_REQUIRE(item.get())->GetName(&path));
