@@ -2,6 +2,7 @@
 
 #include "KivErrorReporter.h"
 #include "KivServerTrace.h"
+#include "WorkerRequests.h"
 
 #include "core/KivWorker.h"
 #include "core/KivlinkModule.h"
@@ -132,14 +133,8 @@ bool CKivlinkMobilePhone2::IsValidDestination(BSTR path)
 
 HRESULT CKivlinkMobilePhone2::SendToFileWorker(CRequestData& record)
 {
-    CExeModule* module = CExeModule::Current();
-    CKivWorker* worker = module ? module->Worker(KivWorkerRole::File) : nullptr;
-    if (!worker)
-        return E_UNEXPECTED;
     record.m_SelectedDevice = m_selectedDevice;
-    record.m_Response = &record;
-    HRESULT hr = worker->PostRequestAndWait(record);
-    return FAILED(hr) ? hr : record.m_RetVal;
+    return SendToWorker(KivWorkerRole::File, record);
 }
 
 HRESULT CKivlinkMobilePhone2::SendLongOperation(CRequestData& record)

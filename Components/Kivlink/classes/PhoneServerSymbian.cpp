@@ -4,6 +4,7 @@
 #include "KivlinkGeneral.h"
 #include "KivlinkMobilePhone.h"
 #include "KivlinkMobilePhone2.h"
+#include "ServerMessageBox.h"
 
 #include "EnvironmentServer.h"
 
@@ -129,7 +130,7 @@ HRESULT CPhoneServerSymbian::SetPort(BSTR bstrPort)
     KivServerTrace()->Format(3, ">>>CPhoneServerSymbian::SetPort()");
     HRESULT hr = Forward(m_general, [&](IKivGeneral* inner) { return inner->SetPort(bstrPort); });
     if (hr == RPC_E_SERVERFAULT)
-        MessageBoxW(nullptr, L"GotIt", L"", MB_OK);
+        ShowServerMessageBox(L"GotIt", L"", MB_OK);
     return hr;
 }
 

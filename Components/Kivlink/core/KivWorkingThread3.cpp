@@ -4,6 +4,9 @@
 
 #include "PhoneLibraryBinding.h"
 
+#include "Components/Kivlink/files/FileOperations.h"
+#include "Components/Kivlink/model/FileDescription.h"
+
 namespace {
 
 constexpr tolv::trace::site kUndefinedRequest{"CKivWorkingThread3", 347};
@@ -42,16 +45,23 @@ bool CKivWorkingThread3::IsKnownRequest(long type) const
 
 void CKivWorkingThread3::ProcessRequest(CRequestData& record)
 {
-    HRESULT hr = m_binding->WaitForConnection(0, nullptr);
+    // A listing does not wait for a phone: the shell asks again when one comes.
+    CFileDescription device;
+    HRESULT hr = m_binding->WaitForConnection(0, &device);
     if (FAILED(hr)) {
         Trace()->Format(3, "E_STATE: No Connection\tRequest:%ld", record.m_typ);
         record.m_RetVal = hr;
         return;
     }
     switch (record.m_typ) {
-    case REQ_GET_ENTRIES:
-        record.m_RetVal = E_NOTIMPL;
+    case REQ_GET_ENTRIES: {
+        CKivFileContext context;
+        context.binding = m_binding.get();
+        context.device = device.Device();
+        context.trace = Trace();
+        record.m_RetVal = RunGetEntries(context, record);
         break;
+    }
     case REQ_INVALIDATE_PARENT:
         record.m_RetVal = InvalidateParent(record);
         break;

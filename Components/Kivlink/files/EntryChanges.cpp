@@ -19,12 +19,6 @@ TOLV_TRACE_UNIT("EntryChanges");
 
 namespace {
 
-bool IsReadOnly(CFileDescription& file)
-{
-    long attributes = 0;
-    return SUCCEEDED(file.GetAttributes(attributes)) && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-}
-
 HRESULT RemoveOne(CFileDescription& entry)
 {
     if (entry.Kind() == KIND_FILE)
@@ -47,7 +41,7 @@ HRESULT RemoveMatching(CKivFileContext& context, const CPhonePath& path)
     TOLV_RETURN_IF_FAILED(hr);
     bool skipped = false;
     for (CFileDescription& entry : matches) {
-        if (entry.Kind() == KIND_FILE && IsReadOnly(entry)) {
+        if (entry.Kind() == KIND_FILE && entry.HasReadOnlyBit()) {
             skipped = true;
             continue;
         }
@@ -69,7 +63,7 @@ HRESULT RunRemoveEntry(CKivFileContext& context, const CRequestData& record)
     CFileDescription entry;
     HRESULT hr = context.device->GetEntry(record.m_firstStringArg.c_str(), entry);
     TOLV_RETURN_IF_FAILED_EXPECTED(hr);
-    if (entry.Kind() == KIND_FILE && IsReadOnly(entry))
+    if (entry.Kind() == KIND_FILE && entry.HasReadOnlyBit())
         return KIV_E_READ_ONLY_FILE;
     return RemoveOne(entry);
 }

@@ -16,6 +16,23 @@ HRESULT RunCreateEntry(CKivFileContext& context, const CRequestData& record);
 // Moves or renames a file (a folder too) inside the phone.
 HRESULT RunMoveEntry(CKivFileContext& context, const CRequestData& record);
 
+// The one-volume interface's own: single entries by kind, the drive's label and space, the
+// standard folders, the port check.
+HRESULT RunDeleteFile(CKivFileContext& context, const CRequestData& record);
+HRESULT RunRemoveFolder(CKivFileContext& context, const CRequestData& record);
+HRESULT RunMoveFolder(CKivFileContext& context, const CRequestData& record);
+HRESULT RunSetAttributes(CKivFileContext& context, const CRequestData& record);  // first integer: attributes
+HRESULT RunHasSubFolders(CKivFileContext& context, const CRequestData& record);  // OUT_BOOL: VARIANT_BOOL*
+HRESULT RunGetLabel(CKivFileContext& context, const CRequestData& record);  // first string: the drive
+HRESULT RunSetLabel(CKivFileContext& context, const CRequestData& record);  // second string: the label
+// OUT_FIRST_LONG and OUT_SECOND_LONG: total and free bytes (long*).
+HRESULT RunGetVolumeSpace(CKivFileContext& context, const CRequestData& record);
+HRESULT RunCreateStandardFolders(CKivFileContext& context, const CRequestData& record);
+HRESULT RunSelectPort(CKivFileContext& context, const CRequestData& record);
+// On the listing worker: first string the path (a wildcard in its last name filters), first
+// boolean folders only, OUT_VARIANT the VARIANT* that receives the rows. S_FALSE: no rows.
+HRESULT RunGetEntries(CKivFileContext& context, const CRequestData& record);
+
 HRESULT RunFormatDrive(CKivFileContext& context, const CRequestData& record);
 HRESULT RunBackupDrive(CKivFileContext& context, const CRequestData& record);
 HRESULT RunRestoreDrive(CKivFileContext& context, const CRequestData& record);

@@ -136,6 +136,12 @@ HRESULT CFileDescription::GetDate(DATE& date)
     return S_OK;
 }
 
+bool CFileDescription::HasReadOnlyBit()
+{
+    long attributes = 0;
+    return m_kind == KIND_FILE && SUCCEEDED(GetAttributes(attributes)) && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 HRESULT CFileDescription::GetDisplayName(CKivString& name)
 {
     if (!m_displayNameKnown) {

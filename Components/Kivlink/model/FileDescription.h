@@ -54,6 +54,9 @@ public:
     HRESULT GetAttributes(long& attributes);
     HRESULT GetSize(long& size);
     HRESULT GetDate(DATE& date);
+    // A file whose attributes could not be read counts as writable: the phone refuses the
+    // change itself if it must.
+    bool HasReadOnlyBit();
     // The object's own name: for a folder or a file the last component of its path.
     HRESULT GetDisplayName(CKivString& name);
 

@@ -18,5 +18,9 @@ HRESULT RunCopyToPC(CKivFileContext& context, const CRequestData& record);
 HRESULT RunCopyToPCPostSteps(CKivFileContext& context, const CRequestData& postStep);
 // REQ_COPY (in-phone copy): first = phone source file, second = phone destination path.
 HRESULT RunInDeviceCopy(CKivFileContext& context, const CRequestData& record);
+// REQ_PUT_FILE: first = phone file, first interface = the client's IStream marshalled into a
+// stream (CoMarshalInterThreadInterfaceInStream; the poster keeps that stream), first integer the
+// attributes the stored file gets.
+HRESULT RunPutFile(CKivFileContext& context, const CRequestData& record);
 // The phone file's content in a PC temporary file (KivNNNN.tmp.xxx); always waits.
 HRESULT CopyToTempFile(CKivFileContext& context, const wchar_t* phoneFile, CKivString& tempFile);

@@ -3,7 +3,7 @@
 // and is renamed.
 #include "CopyRoutes.h"
 
-#include "CopyOnPhoneCheck.h"
+#include "FolderUpload.h"
 #include "PcFiles.h"
 #include "TransferClock.h"
 #include "TransferPaths.h"
@@ -13,48 +13,12 @@
 #include "model/SymbianDevice.h"
 #include "model/SymbianDeviceDirectory.h"
 #include "model/SymbianDeviceFile.h"
-#include "operations/LongOperation.h"
 
 #include "KivlinkLib.h"
 #include "trace/TolvTrace.h"
 #include "trace/TraceResult.h"
 
 TOLV_TRACE_UNIT("InDeviceCopy");
-
-namespace {
-
-// Sends the temporary file into the folder and waits; the file arrives under the temporary
-// file's name.
-HRESULT SendIntoFolder(CKivFileContext& context, const CRequestData& record, CFileDescription& folder,
-                       const CKivString& tempFile, long expectedSize)
-{
-    CTolvTrace* trace = context.trace;
-    CRequestData postStep(record);
-    postStep.m_firstIntegerArg |= eBlocked;
-    CKivLongOperation operation(context.handler, context.DisconnectEvent(), trace);
-    HRESULT hr = operation.Register(aidCopyToPC, record.m_firstStringArg, postStep, REQ_COPY_TO_PC_POST_STEP);
-    TOLV_RETURN_IF_FAILED(hr);
-    trace->Format(3, "(%s)->CopyFromPC(%s)", folder.Name().Narrow().c_str(), tempFile.Narrow().c_str());
-    long requestId = 0;
-    hr = folder.Directory()->StartCopyFromPC(tempFile.c_str(), requestId);
-    TOLV_RETURN_IF_FAILED(hr);
-    trace->Format(3, "CopyFromPC returns REQID %d", static_cast<int>(requestId));
-    operation.Started(requestId);
-    HRESULT completion = E_FAIL;
-    hr = operation.WaitForCompletion(completion);
-    if (SUCCEEDED(hr)) {
-        trace->Format(3, "S_STATE: Copy (synchronous call) finished");
-        hr = completion;
-    } else if (hr != KIV_E_BADCONNECTION) {
-        trace->Format(3, "S_STATE: Copy (synchronous call) failed - try to check if it is there anyway on mobile");
-        hr = CheckCopyOnPhone(expectedSize, folder, SplitFolderAndName(tempFile.c_str(), true).name.c_str(), trace,
-                              TransferClock());
-    }
-    operation.Unregister();
-    return hr;
-}
-
-}  // namespace
 
 HRESULT RunInDeviceCopy(CKivFileContext& context, const CRequestData& record)
 {
@@ -98,7 +62,7 @@ HRESULT RunInDeviceCopy(CKivFileContext& context, const CRequestData& record)
     hr = ReadPcFileSize(tempFile.c_str(), tempSize);
     TOLV_RETURN_IF_FAILED(hr);
     const long expectedSize = PhoneSizeOf(tempSize);
-    hr = SendIntoFolder(context, record, folder, tempFile, expectedSize);
+    hr = SendTempFileIntoFolder(context, record, aidCopyToPC, folder, tempFile, expectedSize);
     TOLV_RETURN_IF_FAILED(hr);
 
     const CKivString tempName = SplitFolderAndName(tempFile.c_str(), true).name;
