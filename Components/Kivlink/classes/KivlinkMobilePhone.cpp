@@ -7,9 +7,12 @@
 
 #include "core/RequestData.h"
 #include "paths/PhonePathNormalizer.h"
+#include "streams/CreateKivFileStream.h"
 #include "trace/TolvTrace.h"
 
 #include "com/ComPtr.h"
+#include "com/UniqueBstr.h"
+#include "trace/TraceResult.h"
 
 #include <cstdio>
 #include <string>
@@ -259,9 +262,21 @@ HRESULT CKivlinkMobilePhone::GetFile(BSTR path, IUnknown** content)
         *content = nullptr;
         CRequestData record(REQ_GET_FILE);
         hr = Normalize(path, false, record.m_firstStringArg);
+        tolv::com::unique_bstr tempFile;
         if (SUCCEEDED(hr)) {
-            record.m_OutArg[OUT_TEXT] = content;
+            record.m_OutArg[OUT_TEXT] = tempFile.put();
             hr = SendToWorker(KivWorkerRole::File, record);
+        }
+        // The whole content is on the PC now; the stream only reads it.
+        tolv::com::com_ptr<IStream> stream;
+        if (SUCCEEDED(hr))
+            hr = CreateKivFileStream(CKivString(tempFile.c_str()), stream.put());
+        if (SUCCEEDED(hr)) {
+            KivServerTrace()->Format(3, "Stream initialize");
+            hr = stream->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(content));
+            // Written in the long operations' form, with two spaces.
+            if (FAILED(hr))
+                tolv::trace::Failure(hr, tolv::trace::site{"CKivlinkMobilePhone", __LINE__, 1, true}, KivServerTrace());
         }
     }
     KivServerTrace()->Format(3, "<<<IKivVolume::GetFile(%s, 0x%08X) - hr=0x%08X", text.c_str(), PointerNumber(content),

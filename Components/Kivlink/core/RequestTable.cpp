@@ -24,7 +24,7 @@ constexpr SKivRequestKind kRequests[] = {
     {KIV_REQUEST(REQ_CREATE_DIR), kFile, false, false, "CreateDir", RunCreateEntry},
     {KIV_REQUEST(REQ_DELETE), kFile, false, false, nullptr, RunDeleteFile},
     {KIV_REQUEST(REQ_FORMAT), kFile, kCritical, kLong, "FormatDrive", RunFormatDrive},
-    {KIV_REQUEST(REQ_GET_FILE), kFile, kCritical, false, nullptr, nullptr},
+    {KIV_REQUEST(REQ_GET_FILE), kFile, kCritical, false, nullptr, RunGetFile},
     {KIV_REQUEST(REQ_GET_ENTRIES), kListing, false, false, nullptr, RunGetEntries},
     {KIV_REQUEST(REQ_HAS_SUBDIRS), kFile, false, false, nullptr, RunHasSubFolders},
     {KIV_REQUEST(REQ_GET_LABEL), kFile, false, false, nullptr, RunGetLabel},

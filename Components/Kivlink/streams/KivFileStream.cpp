@@ -71,8 +71,8 @@ HRESULT KivFileStream::OpenFile(const CKivString& name) noexcept
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
-    tolv::com::unique_handle file(
-        CreateFileA(ansiName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    tolv::com::unique_handle file(CreateFileA(ansiName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
     TOLV_RETURN_LAST_ERROR_IF(!file);
     m_file = std::move(file);
     m_name = name;

@@ -22,5 +22,8 @@ HRESULT RunInDeviceCopy(CKivFileContext& context, const CRequestData& record);
 // stream (CoMarshalInterThreadInterfaceInStream; the poster keeps that stream), first integer the
 // attributes the stored file gets.
 HRESULT RunPutFile(CKivFileContext& context, const CRequestData& record);
+// REQ_GET_FILE: first = phone file; answers the PC temporary file holding its content in the
+// record's text (OUT_TEXT, a BSTR*), for the caller to open the client's stream over.
+HRESULT RunGetFile(CKivFileContext& context, const CRequestData& record);
 // The phone file's content in a PC temporary file (KivNNNN.tmp.xxx); always waits.
 HRESULT CopyToTempFile(CKivFileContext& context, const wchar_t* phoneFile, CKivString& tempFile);

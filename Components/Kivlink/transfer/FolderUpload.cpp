@@ -43,4 +43,3 @@ HRESULT SendTempFileIntoFolder(CKivFileContext& context, const CRequestData& rec
     operation.Unregister();
     return hr;
 }
-
