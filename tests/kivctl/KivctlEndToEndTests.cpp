@@ -387,6 +387,12 @@ TEST_F(KivctlOnPhone, AClientArrivingWhileKivlinkEndsStillGetsIn)
         EXPECT_EQ(run.exitCode, 0) << pause << L" ms: " << run.err;
         EXPECT_EQ(run.out, L"C:\nE:\n");
     }
+    // The one-volume class goes through the same retries.
+    ASSERT_EQ(RunKivctl(L"drives").exitCode, 0);
+    Sleep(5500);
+    const KivctlRun run = RunKivctl(L"ls --volume \\");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, L"MultiMediaCard (E:)\n")) << run.out;
 }
 
 TEST_F(KivctlOnPhone, BacksUpFormatsAndRestoresADrive)
