@@ -44,6 +44,8 @@ TEST(KivctlCommandLine, EveryCommandTakesItsOperands)
         {{L"restore", L"C:", L"c.bak"}, KivctlCommand::Restore},
         {{L"watch"}, KivctlCommand::Watch},
         {{L"help"}, KivctlCommand::Help},
+        {{L"cat", L"\\Images\\a.jpg"}, KivctlCommand::Cat},
+        {{L"watch-dir", L"\\Images\\"}, KivctlCommand::WatchFolder},
     };
     for (const Case& c : cases) {
         const Parsed parsed = Parse(c.arguments);
@@ -96,6 +98,34 @@ TEST(KivctlCommandLine, OptionsGoAnywhereAndOnlyWhereTheyApply)
     EXPECT_FALSE(Parse({L"rm", L"--async", L"C:\\a"}).ok);
     EXPECT_FALSE(Parse({L"format", L"--no-overwrite", L"E:"}).ok);
     EXPECT_FALSE(Parse({L"watch", L"--leave-if-different"}).ok);
+}
+
+TEST(KivctlCommandLine, OneVolumeFormsGoToKivMobilePhoneAndVolumeOnlyWithPlainLs)
+{
+    Parsed parsed = Parse({L"ls", L"MultiMediaCard (E:)\\Images\\*.jpg", L"--volume"});
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_TRUE(parsed.line.volume);
+    EXPECT_EQ(parsed.line.operands, (std::vector<std::wstring>{L"MultiMediaCard (E:)\\Images\\*.jpg"}));
+    EXPECT_TRUE(UsesOneVolume(parsed.line));
+    EXPECT_TRUE(UsesOneVolume(Parse({L"cat", L"C:\\a.txt"}).line));
+    EXPECT_TRUE(UsesOneVolume(Parse({L"watch-dir", L"\\Images\\"}).line));
+    EXPECT_FALSE(UsesOneVolume(Parse({L"ls", L"C:\\"}).line));
+    EXPECT_FALSE(UsesOneVolume(Parse({L"watch"}).line));
+
+    parsed = Parse({L"ls", L"--volume", L"-r", L"\\"});
+    EXPECT_FALSE(parsed.ok);
+    EXPECT_EQ(parsed.error, L"ls: options --volume and -r do not go together");
+    parsed = Parse({L"cat", L"--volume", L"\\a.txt"});
+    EXPECT_FALSE(parsed.ok);
+    EXPECT_EQ(parsed.error, L"cat: option --volume does not apply");
+    EXPECT_FALSE(Parse({L"info", L"--volume", L"C:"}).ok);
+    EXPECT_FALSE(Parse({L"watch-dir", L"-r", L"\\"}).ok);
+    EXPECT_FALSE(Parse({L"cat", L"--async", L"\\a.txt"}).ok);
+    EXPECT_FALSE(Parse({L"ls", L"--volume"}).ok);
+    EXPECT_EQ(Parse({L"cat"}).error, L"cat: missing operand");
+    EXPECT_EQ(Parse({L"cat", L"a", L"b"}).error, L"cat: too many operands");
+    EXPECT_EQ(Parse({L"watch-dir"}).error, L"watch-dir: missing operand");
+    EXPECT_FALSE(IsLongOperation(KivctlCommand::Cat));
 }
 
 TEST(KivctlCommandLine, HelpWinsAndDoubleDashEndsOptions)

@@ -33,7 +33,8 @@ KivctlRun CKivctlChild::Finish(DWORD timeoutMs)
 {
     KivctlRun run;
     run.exitCode = m_child.Finish(timeoutMs);
-    run.out = OutputSoFar();
+    run.outBytes = m_child.Output();
+    run.out = FromUtf8(run.outBytes);
     run.err = ErrorSoFar();
     return run;
 }

@@ -9,6 +9,8 @@ struct KivctlRun {
     long exitCode = -1;  // -1: did not end in time (it was then ended)
     std::wstring out;
     std::wstring err;
+    // Standard output as it came, for binary output.
+    std::string outBytes;
 };
 
 // Runs "kivctl.exe arguments" next to the test program and waits for it.

@@ -10,11 +10,12 @@ TEST(KivctlUsageText, DocumentsEveryCommandAndEveryExitCode)
     const std::wstring text = UsageText();
     for (const wchar_t* command :
          {L"devices", L"drives", L"ls PATH", L"info [PATH]", L"put PCFILE", L"get PHONEFILE", L"cp SRC", L"mv SRC",
-          L"rm PATH", L"mkdir PATH", L"format DRIVE", L"backup DRIVE", L"restore DRIVE", L"watch"}) {
+          L"rm PATH", L"mkdir PATH", L"format DRIVE", L"backup DRIVE", L"restore DRIVE", L"watch", L"ls --volume PATH",
+          L"cat PHONEFILE", L"watch-dir PATH"}) {
         EXPECT_NE(text.find(std::wstring(L"\n  ") + command), std::wstring::npos) << command;
     }
-    for (const wchar_t* option :
-         {L"--no-overwrite", L"--leave-if-different", L"--move", L"--async", L"--quiet", L"--recursive", L"--help"}) {
+    for (const wchar_t* option : {L"--no-overwrite", L"--leave-if-different", L"--move", L"--async", L"--quiet",
+                                  L"--recursive", L"--help", L"--volume"}) {
         EXPECT_NE(text.find(option), std::wstring::npos);
     }
     const std::wstring codes = text.substr(text.find(L"Exit codes:"));

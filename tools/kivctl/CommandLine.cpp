@@ -12,14 +12,23 @@ struct CommandShape {
 };
 
 constexpr CommandShape kCommands[] = {
-    {KivctlCommand::Help, L"help", 0, 0},        {KivctlCommand::Devices, L"devices", 0, 0},
-    {KivctlCommand::Drives, L"drives", 0, 0},    {KivctlCommand::List, L"ls", 1, 1},
-    {KivctlCommand::Info, L"info", 0, 1},        {KivctlCommand::Put, L"put", 2, 2},
-    {KivctlCommand::Get, L"get", 2, 2},          {KivctlCommand::Copy, L"cp", 2, 2},
-    {KivctlCommand::Move, L"mv", 2, 2},          {KivctlCommand::Remove, L"rm", 1, 1},
-    {KivctlCommand::MakeFolder, L"mkdir", 1, 1}, {KivctlCommand::Format, L"format", 1, 1},
-    {KivctlCommand::Backup, L"backup", 2, 2},    {KivctlCommand::Restore, L"restore", 2, 2},
+    {KivctlCommand::Help, L"help", 0, 0},
+    {KivctlCommand::Devices, L"devices", 0, 0},
+    {KivctlCommand::Drives, L"drives", 0, 0},
+    {KivctlCommand::List, L"ls", 1, 1},
+    {KivctlCommand::Info, L"info", 0, 1},
+    {KivctlCommand::Put, L"put", 2, 2},
+    {KivctlCommand::Get, L"get", 2, 2},
+    {KivctlCommand::Copy, L"cp", 2, 2},
+    {KivctlCommand::Move, L"mv", 2, 2},
+    {KivctlCommand::Remove, L"rm", 1, 1},
+    {KivctlCommand::MakeFolder, L"mkdir", 1, 1},
+    {KivctlCommand::Format, L"format", 1, 1},
+    {KivctlCommand::Backup, L"backup", 2, 2},
+    {KivctlCommand::Restore, L"restore", 2, 2},
     {KivctlCommand::Watch, L"watch", 0, 0},
+    {KivctlCommand::Cat, L"cat", 1, 1},
+    {KivctlCommand::WatchFolder, L"watch-dir", 1, 1},
 };
 
 const CommandShape* FindCommand(const std::wstring& name)
@@ -57,6 +66,7 @@ struct RestrictedOption {
 
 constexpr RestrictedOption kRestrictedOptions[] = {
     {L"-r", &KivctlCommandLine::recursive, [](KivctlCommand c) { return c == KivctlCommand::List; }},
+    {L"--volume", &KivctlCommandLine::volume, [](KivctlCommand c) { return c == KivctlCommand::List; }},
     {L"--no-overwrite", &KivctlCommandLine::noOverwrite, IsTransfer},
     {L"--leave-if-different", &KivctlCommandLine::leaveIfDifferent, IsTransfer},
     {L"--move", &KivctlCommandLine::move, IsTransfer},
@@ -69,6 +79,8 @@ bool SetOption(const std::wstring& argument, KivctlCommandLine& result)
         result.help = true;
     } else if (argument == L"-r" || argument == L"--recursive") {
         result.recursive = true;
+    } else if (argument == L"--volume") {
+        result.volume = true;
     } else if (argument == L"--no-overwrite") {
         result.noOverwrite = true;
     } else if (argument == L"--leave-if-different") {
@@ -153,6 +165,11 @@ bool ParseCommandLine(const std::vector<std::wstring>& arguments, KivctlCommandL
             return false;
         }
     }
+    // The one-volume listing has no recursive form.
+    if (result.volume && result.recursive) {
+        error = std::wstring(shape->name) + L": options --volume and -r do not go together";
+        return false;
+    }
     for (const std::wstring& operand : result.operands) {
         if (operand.empty()) {
             error = std::wstring(shape->name) + L": empty operand";
@@ -160,6 +177,11 @@ bool ParseCommandLine(const std::vector<std::wstring>& arguments, KivctlCommandL
         }
     }
     return true;
+}
+
+bool UsesOneVolume(const KivctlCommandLine& line)
+{
+    return line.volume || line.command == KivctlCommand::Cat || line.command == KivctlCommand::WatchFolder;
 }
 
 long ExecutionFlagsFor(const KivctlCommandLine& line, bool move)

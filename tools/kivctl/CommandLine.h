@@ -22,6 +22,8 @@ enum class KivctlCommand {
     Backup,
     Restore,
     Watch,
+    Cat,
+    WatchFolder,
 };
 
 struct KivctlCommandLine {
@@ -29,6 +31,8 @@ struct KivctlCommandLine {
     std::vector<std::wstring> operands;
     bool help = false;
     bool recursive = false;
+    // ls through the one-volume interface (KivMobilePhone) instead of KivVolume2.
+    bool volume = false;
     bool noOverwrite = false;
     bool leaveIfDifferent = false;
     bool move = false;
@@ -49,3 +53,7 @@ long ExecutionFlagsFor(const KivctlCommandLine& line, bool move);
 
 // Whether the command starts one of the server's long operations (progress, cancel, --async).
 bool IsLongOperation(KivctlCommand command);
+
+// Whether the command works on Kivlink's one-volume class (KivMobilePhone) rather than on
+// KivVolume2.
+bool UsesOneVolume(const KivctlCommandLine& line);

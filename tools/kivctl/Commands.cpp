@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "com/UniqueBstr.h"
+#include "com/UniqueVariant.h"
+#include "tools/kivctl/ChangeWatchPath.h"
 #include "tools/kivctl/ConsoleInterrupt.h"
 #include "tools/kivctl/ConsoleOutput.h"
 #include "tools/kivctl/ErrorText.h"
@@ -13,12 +15,16 @@
 #include "tools/kivctl/MessagePump.h"
 #include "tools/kivctl/OperationMonitor.h"
 #include "tools/kivctl/ResultText.h"
+#include "tools/kivctl/StreamCopy.h"
 #include "tools/kivctl/TransferDirection.h"
+#include "tools/kivctl/VolumeEntries.h"
 #include "tools/kivctl/WatchPrinter.h"
 
 namespace {
 
+using tolv::com::com_ptr;
 using tolv::com::unique_bstr;
+using tolv::com::unique_variant;
 
 struct CommandOutcome {
     HRESULT hr = S_OK;
@@ -138,6 +144,24 @@ CommandOutcome RunList(CKivlinkSession& session, const KivctlCommandLine& line)
     return {};
 }
 
+// ls --volume: the one-volume listing, whose paths Kivlink takes in the volume's form.
+CommandOutcome RunVolumeList(CKivlinkSession& session, const KivctlCommandLine& line)
+{
+    unique_variant entries;
+    const HRESULT hr =
+        session.OneVolume()->GetEntries(Bstr(WithoutPrefix(line.operands[0])).get(), VARIANT_FALSE, entries.put());
+    if (FAILED(hr)) {
+        return Outcome(hr);
+    }
+    std::vector<VolumeEntry> rows;
+    const HRESULT read = ReadVolumeEntries(*entries.get(), rows);
+    if (FAILED(read)) {
+        return Refused(L"Kivlink's entry table cannot be read: " + SystemMessage(read), kExitFailure);
+    }
+    PrintLines(FormatVolumeEntries(rows));
+    return {};
+}
+
 CommandOutcome RunInfo(CKivlinkSession& session, const KivctlCommandLine& line)
 {
     const std::wstring path = line.operands.empty() ? std::wstring() : WithoutPrefix(line.operands[0]);
@@ -163,6 +187,26 @@ CommandOutcome RunRemove(CKivlinkSession& session, const KivctlCommandLine& line
 CommandOutcome RunMakeFolder(CKivlinkSession& session, const KivctlCommandLine& line)
 {
     return Outcome(session.Volume()->CreateEntry(Bstr(WithoutPrefix(line.operands[0])).get()));
+}
+
+// The whole file is on the PC when GetFile returns: its stream only reads a local copy.
+CommandOutcome RunCat(CKivlinkSession& session, const KivctlCommandLine& line)
+{
+    com_ptr<IUnknown> content;
+    const HRESULT hr = session.OneVolume()->GetFile(Bstr(WithoutPrefix(line.operands[0])).get(), content.put());
+    if (FAILED(hr)) {
+        return Outcome(hr);
+    }
+    com_ptr<IStream> stream;
+    HRESULT copied = content ? content.query(stream) : E_POINTER;
+    if (SUCCEEDED(copied)) {
+        copied = CopyStreamToHandle(stream.get(), GetStdHandle(STD_OUTPUT_HANDLE));
+    }
+    if (FAILED(copied)) {
+        return Refused(L"the file's content could not be written out: " + SystemMessage(copied),
+                       ExitCodeForResult(copied));
+    }
+    return {};
 }
 
 // ------------------------------------------------------------------ long operations
@@ -331,6 +375,21 @@ CommandOutcome RunWatch(CKivlinkSession& session)
     return {};
 }
 
+CommandOutcome RunWatchFolder(CKivlinkSession& session, const KivctlCommandLine& line)
+{
+    CConsoleInterrupt interrupt;
+    CFolderChangePrinter printer;
+    const std::wstring folder = ChangeWatchPath(WithoutPrefix(line.operands[0]));
+    const HRESULT hr = session.WatchFolder(folder, &printer);
+    if (FAILED(hr)) {
+        return Outcome(hr);
+    }
+    WriteErrorLine(L"kivctl: watching " + folder + L" for changes; Ctrl+C ends");
+    PumpMessagesUntil([&] { return interrupt.Requested(); }, interrupt.Event(), INFINITE);
+    ForgetErrorObject();
+    return Outcome(session.StopWatchingFolder());
+}
+
 CommandOutcome Dispatch(CKivlinkSession& session, const KivctlCommandLine& line)
 {
     ForgetErrorObject();
@@ -340,7 +399,7 @@ CommandOutcome Dispatch(CKivlinkSession& session, const KivctlCommandLine& line)
     case KivctlCommand::Drives:
         return RunDrives(session);
     case KivctlCommand::List:
-        return RunList(session, line);
+        return line.volume ? RunVolumeList(session, line) : RunList(session, line);
     case KivctlCommand::Info:
         return RunInfo(session, line);
     case KivctlCommand::Put:
@@ -363,6 +422,10 @@ CommandOutcome Dispatch(CKivlinkSession& session, const KivctlCommandLine& line)
         return RunRestore(session, line);
     case KivctlCommand::Watch:
         return RunWatch(session);
+    case KivctlCommand::Cat:
+        return RunCat(session, line);
+    case KivctlCommand::WatchFolder:
+        return RunWatchFolder(session, line);
     default:
         return Refused(L"nothing to run", kExitUsage);
     }
@@ -379,7 +442,7 @@ void ReportFailure(const KivctlCommandLine& line, const std::wstring& text, HRES
 KivctlExitCode RunCommand(const KivctlCommandLine& line)
 {
     CKivlinkSession session;
-    const HRESULT opened = session.Open();
+    const HRESULT opened = UsesOneVolume(line) ? session.OpenOneVolume() : session.Open();
     if (FAILED(opened)) {
         ReportFailure(line, L"Kivlink is not available: " + SystemMessage(opened), opened);
         return kExitNoKivlink;

@@ -1,4 +1,5 @@
-// kivctl's commands, one function each, run against one KivVolume2 object. COM must be
+// kivctl's commands, one function each, run against one KivVolume2 object (or, for the
+// one-volume commands, one KivMobilePhone object). COM must be
 // initialised on the calling thread as a single-threaded apartment, whose messages the
 // long operations pump while they wait.
 #pragma once

@@ -51,6 +51,12 @@ void WriteErrorLine(const std::wstring& text)
     WriteTo(STD_ERROR_HANDLE, text + L"\n");
 }
 
+bool ErrorIsConsole()
+{
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != FALSE;
+}
+
 size_t ErrorConsoleWidth()
 {
     CONSOLE_SCREEN_BUFFER_INFO info{};

@@ -10,5 +10,8 @@ void WriteError(const std::wstring& text);
 void WriteOutLine(const std::wstring& text);
 void WriteErrorLine(const std::wstring& text);
 
+// Whether standard error is a console (else a file or a pipe, where "\r" does not redraw).
+bool ErrorIsConsole();
+
 // Characters per line of the console behind standard error, or 80 when it is not one.
 size_t ErrorConsoleWidth();

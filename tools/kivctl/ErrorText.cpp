@@ -41,13 +41,13 @@ std::wstring TrimLineEnd(std::wstring text)
     return text;
 }
 
-std::wstring ErrorObjectText(IUnknown* object)
+std::wstring ErrorObjectText(IUnknown* object, REFIID iid)
 {
     if (object == nullptr) {
         return {};
     }
     tolv::com::ErrorDetails details;
-    if (tolv::com::TakeErrorInfoFrom(object, IID_IKivVolume2, details) != S_OK) {
+    if (tolv::com::TakeErrorInfoFrom(object, iid, details) != S_OK) {
         return {};
     }
     return TrimLineEnd(details.description.c_str());
@@ -111,9 +111,9 @@ std::wstring SystemMessage(HRESULT hr)
     return text.empty() ? L"unknown error" : text;
 }
 
-std::wstring DescribeKivlinkFailure(HRESULT hr, IUnknown* object)
+std::wstring DescribeKivlinkFailure(HRESULT hr, IUnknown* object, REFIID iid)
 {
-    std::wstring text = ErrorObjectText(object);
+    std::wstring text = ErrorObjectText(object, iid);
     if (text.empty()) {
         text = ServerTableText(hr);
     }

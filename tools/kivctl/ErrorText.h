@@ -8,8 +8,11 @@
 
 #include <string>
 
-// `object` is the KivVolume2 object the failed call went to (may be null).
-std::wstring DescribeKivlinkFailure(HRESULT hr, IUnknown* object);
+#include "KivlinkLib.h"
+
+// `object` is the object the failed call went to (may be null), `iid` the interface it was
+// made through.
+std::wstring DescribeKivlinkFailure(HRESULT hr, IUnknown* object, REFIID iid = IID_IKivVolume2);
 
 // The system's message for `hr` without its line end, or "unknown error".
 std::wstring SystemMessage(HRESULT hr);

@@ -1,5 +1,6 @@
 #include "tools/kivctl/KivlinkSession.h"
 
+#include "com/UniqueBstr.h"
 #include "tools/kivctl/ErrorText.h"
 
 namespace {
@@ -8,6 +9,21 @@ namespace {
 // over more than that. Few, since each try may have COM start another server.
 constexpr int kCreationAttempts = 5;
 constexpr DWORD kCreationPauseMs = 500;
+
+// A server that is just quitting may refuse the creation; the next attempt starts a new one.
+template <class Interface>
+HRESULT CreateInKivlink(REFCLSID clsid, tolv::com::com_ptr<Interface>& object)
+{
+    HRESULT hr = E_FAIL;
+    for (int attempt = 0; attempt < kCreationAttempts; ++attempt) {
+        if (attempt > 0)
+            Sleep(kCreationPauseMs);
+        hr = CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, __uuidof(Interface), object.put_void());
+        if (!IsPassingCreationFailure(hr))
+            break;
+    }
+    return hr;
+}
 
 }  // namespace
 
@@ -30,21 +46,19 @@ bool IsPassingCreationFailure(HRESULT hr)
 CKivlinkSession::~CKivlinkSession()
 {
     StopListening();
+    StopWatchingFolder();
     m_volume.reset();
+    m_oneVolume.reset();
 }
 
 HRESULT CKivlinkSession::Open()
 {
-    // A server that is just quitting may refuse the creation; the next attempt starts a new one.
-    HRESULT hr = E_FAIL;
-    for (int attempt = 0; attempt < kCreationAttempts; ++attempt) {
-        if (attempt > 0)
-            Sleep(kCreationPauseMs);
-        hr = CoCreateInstance(CLSID_KivVolume2, nullptr, CLSCTX_LOCAL_SERVER, IID_IKivVolume2, m_volume.put_void());
-        if (!IsPassingCreationFailure(hr))
-            break;
-    }
-    return hr;
+    return CreateInKivlink(CLSID_KivVolume2, m_volume);
+}
+
+HRESULT CKivlinkSession::OpenOneVolume()
+{
+    return CreateInKivlink(CLSID_KivMobilePhone, m_oneVolume);
 }
 
 HRESULT CKivlinkSession::Listen(IKivctlEventObserver* observer)
@@ -93,7 +107,44 @@ void CKivlinkSession::StopListening()
     m_sinkInterfaces.release();
 }
 
+HRESULT CKivlinkSession::WatchFolder(const std::wstring& path, IKivctlChangeObserver* observer)
+{
+    RETURN_HR_IF(E_UNEXPECTED, !m_oneVolume || m_changeSink);
+    tolv::com::com_ptr<tolv::com::ComObject<CKivctlNotifySink>> sink;
+    RETURN_IF_FAILED(tolv::com::ComObject<CKivctlNotifySink>::Create(sink));
+    sink->SetObserver(observer);
+    tolv::com::unique_bstr folder(path.c_str(), static_cast<UINT>(path.size()));
+    m_changeSinkInterfaces.keep({IID_IKivNotifySink});
+    LONG token = 0;
+    const HRESULT hr =
+        m_oneVolume->AddChangeNotification(folder.get(), static_cast<IKivNotifySink*>(sink.get()), &token);
+    if (FAILED(hr)) {
+        sink->SetObserver(nullptr);
+        m_changeSinkInterfaces.release();
+        return hr;
+    }
+    m_changeSink = std::move(sink);
+    m_changeToken = token;
+    return S_OK;
+}
+
+HRESULT CKivlinkSession::StopWatchingFolder()
+{
+    if (!m_changeSink) {
+        return S_OK;
+    }
+    m_changeSink->SetObserver(nullptr);
+    const HRESULT hr = m_oneVolume->RemoveChangeNotification(m_changeToken);
+    m_changeSink.reset();
+    m_changeToken = 0;
+    m_changeSinkInterfaces.release();
+    return hr;
+}
+
 std::wstring CKivlinkSession::Describe(HRESULT hr) const
 {
-    return DescribeKivlinkFailure(hr, m_volume.get());
+    if (m_oneVolume) {
+        return DescribeKivlinkFailure(hr, m_oneVolume.get(), IID_IKivVolume);
+    }
+    return DescribeKivlinkFailure(hr, m_volume.get(), IID_IKivVolume2);
 }

@@ -1,5 +1,7 @@
-// kivctl's connection to Kivlink: one KivVolume2 object in the server's process and, when
-// a command needs events, kivctl's sink advised on its IKivAllServerEvents point.
+// kivctl's connection to Kivlink: one object in the server's process (KivVolume2, or the
+// one-volume KivMobilePhone) and, when a command needs them, kivctl's sink advised on
+// KivVolume2's IKivAllServerEvents point or kivctl's change sink registered with the
+// one-volume object.
 #pragma once
 
 #include <string>
@@ -8,6 +10,7 @@
 #include "com/ComPtr.h"
 #include "com/StubRegistrationKeeper.h"
 #include "tools/kivctl/EventSink.h"
+#include "tools/kivctl/NotifySink.h"
 
 #include "KivlinkLib.h"
 
@@ -27,10 +30,19 @@ public:
     // for a while then.
     HRESULT Open();
     IKivVolume2* Volume() const { return m_volume.get(); }
+    // The same for the one-volume class, with the same retries.
+    HRESULT OpenOneVolume();
+    IKivVolume* OneVolume() const { return m_oneVolume.get(); }
 
     // Routes the object's events to `observer` (null: drop them), advising the sink on first
     // use. The observer must stay until it is replaced or the session ends.
     HRESULT Listen(IKivctlEventObserver* observer);
+
+    // Registers kivctl's change sink for `path` with the one-volume object; its changes go to
+    // `observer` until StopWatchingFolder. One folder at a time.
+    HRESULT WatchFolder(const std::wstring& path, IKivctlChangeObserver* observer);
+    // Removes the registration; the answer is RemoveChangeNotification's.
+    HRESULT StopWatchingFolder();
 
     // The text for a failed call on the object.
     std::wstring Describe(HRESULT hr) const;
@@ -44,4 +56,10 @@ private:
     tolv::com::com_ptr<tolv::com::ComObject<CKivctlEventSink>> m_sink;
     tolv::com::com_ptr<IConnectionPoint> m_point;
     DWORD m_cookie = 0;
+
+    tolv::com::com_ptr<IKivVolume> m_oneVolume;
+    // Kivlink lets the change sink go while its last OnChange call may still be finishing.
+    tolv::com::stub_registration_keeper m_changeSinkInterfaces;
+    tolv::com::com_ptr<tolv::com::ComObject<CKivctlNotifySink>> m_changeSink;
+    LONG m_changeToken = 0;
 };

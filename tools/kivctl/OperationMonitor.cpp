@@ -20,6 +20,7 @@ COperationMonitor::COperationMonitor(long action, std::wstring label, bool showP
       m_showProgress(showProgress),
       m_interrupt(interrupt),
       m_limits(limits),
+      m_toConsole(ErrorIsConsole()),
       // One column less than the console, so that the line never wraps.
       m_width(ErrorConsoleWidth() - 1),
       m_lastEvent(GetTickCount64())
@@ -63,7 +64,26 @@ void COperationMonitor::OnCompletion(long action, const std::wstring&, HRESULT r
 
 void COperationMonitor::Draw(long percentage)
 {
-    if (!m_showProgress || percentage == m_lastDrawn) {
+    if (!m_showProgress) {
+        return;
+    }
+    if (m_toConsole) {
+        DrawBar(percentage);
+    } else {
+        PrintStep(percentage);
+    }
+}
+
+void COperationMonitor::PrintStep(long percentage)
+{
+    if (const std::optional<long> step = m_logSteps.Next(percentage)) {
+        WriteErrorLine(RenderLogProgressLine(m_label, *step));
+    }
+}
+
+void COperationMonitor::DrawBar(long percentage)
+{
+    if (percentage == m_lastDrawn) {
         return;
     }
     m_lastDrawn = percentage;

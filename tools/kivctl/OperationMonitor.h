@@ -1,4 +1,5 @@
-// Follows one long operation through its events: draws the progress line, answers Ctrl+C
+// Follows one long operation through its events: draws the progress line (on a console a bar
+// drawn over itself, in a log one line per 10% step), answers Ctrl+C
 // with a cancel at the next progress event, and keeps the completion of an asynchronous
 // operation until the waiting thread takes it.
 #pragma once
@@ -7,6 +8,7 @@
 
 #include "tools/kivctl/ConsoleInterrupt.h"
 #include "tools/kivctl/EventObserver.h"
+#include "tools/kivctl/LogProgress.h"
 
 // How long an asynchronous wait goes on without any event, and how long it still waits for
 // the completion after Ctrl+C.
@@ -48,13 +50,17 @@ public:
 
 private:
     void Draw(long percentage);
+    void DrawBar(long percentage);
+    void PrintStep(long percentage);
 
     const long m_action;
     const std::wstring m_label;
     const bool m_showProgress;
     const CConsoleInterrupt* const m_interrupt;
     const WaitLimits m_limits;
+    const bool m_toConsole;
     const size_t m_width;
+    CLogProgressSteps m_logSteps;
     bool m_lineOpen = false;
     long m_lastDrawn = -1;
     bool m_cancelAsked = false;

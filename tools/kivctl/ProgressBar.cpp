@@ -25,21 +25,37 @@ std::wstring FitLabel(const std::wstring& label, size_t room)
     return label.substr(0, head) + kEllipsis + label.substr(label.size() - tail);
 }
 
+long HeldPercentage(long percentage)
+{
+    return std::clamp(percentage, 0L, 100L);
+}
+
+// " 42%": four characters, so that the numbers of successive lines stay aligned.
+std::wstring PercentageText(long percent)
+{
+    wchar_t number[8];
+    std::swprintf(number, sizeof number / sizeof number[0], L"%3ld%%", percent);
+    return number;
+}
+
 }  // namespace
 
 std::wstring RenderProgressLine(const std::wstring& label, long percentage, size_t width)
 {
-    const long percent = std::clamp(percentage, 0L, 100L);
+    const long percent = HeldPercentage(percentage);
     const size_t filled = static_cast<size_t>(percent) * kBarCells / 100;
-    wchar_t number[8];
-    std::swprintf(number, sizeof number / sizeof number[0], L"%3ld%%", percent);
 
     std::wstring bar = L" [";
     bar.append(filled, L'#');
     bar.append(kBarCells - filled, L'.');
     bar += L"] ";
-    bar += number;
+    bar += PercentageText(percent);
 
     const size_t room = width > kBarPart ? width - kBarPart : 0;
     return FitLabel(label, room) + bar;
+}
+
+std::wstring RenderLogProgressLine(const std::wstring& label, long percentage)
+{
+    return label + L" " + PercentageText(HeldPercentage(percentage));
 }

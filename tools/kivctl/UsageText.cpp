@@ -4,12 +4,17 @@ std::wstring UsageText()
 {
     return LR"usage(Usage: kivctl [options] COMMAND [operands]
 
-Works with the files of the connected phone through Kivlink's KivVolume2 class.
+Works with the files of the connected phone through Kivlink's KivVolume2 class; ls --volume,
+cat and watch-dir through its one-volume class KivMobilePhone.
 
 Commands:
   devices                  list the connected phones, one name per line
   drives                   list the phone's drives ("C:", "E:"), one per line
   ls PATH [-r]             list a phone folder (-r, --recursive: with everything below it)
+  ls --volume PATH         list a folder of the one volume (below), one line per entry:
+                           size, attributes as a hexadecimal word (0x00000010 a folder,
+                           0x60000010 the memory card), last write date (YYYY-MM-DD HH:MM,
+                           "-" for none) and name; an empty folder prints nothing
   info [PATH]              describe a phone (its name), a drive ("C:") or a file or folder,
                            one key=value line each; without PATH the current phone
   put PCFILE PHONEPATH     copy a PC file to the phone; PHONEPATH is a file path, an existing
@@ -24,6 +29,9 @@ Commands:
   backup DRIVE PCFILE      back a phone drive up into a PC file
   restore DRIVE PCFILE     restore a phone drive from a PC backup file
   watch                    print Kivlink's events, one line each, until Ctrl+C
+  cat PHONEFILE            write a phone file (one-volume path) to standard output as it is
+  watch-dir PATH           print the folder path Kivlink reports each time it changed the
+                           folder PATH, one line each, until Ctrl+C
   help                     this text
 
 Options:
@@ -35,11 +43,18 @@ Options:
                            then wait for the operation's completion event
   -q, --quiet              no progress line
   -r, --recursive          ls: list everything below the folder
+  --volume                 ls: list through the one-volume class (not with -r)
   -h, --help               this text
   --                       every later argument is an operand
 
 Phone paths begin with the drive letter and colon: C:\Data\Music\song.mp3. PC paths may be
 relative; kivctl hands them to Kivlink as absolute paths.
+
+One-volume paths (ls --volume, cat, watch-dir) see the phone memory as the volume and the
+memory card as its folder "MultiMediaCard (E:)": \Images\ is C:\Images\,
+"MultiMediaCard (E:)\Images\*.jpg" the JPEG files of E:\Images\; a path with a drive letter
+("C:\", "E:\Sounds\") names that drive. Listing "\" or "C:\" shows the memory card first.
+watch-dir registers the folder in the form Kivlink reports (C:\Images becomes \Images\).
 
 Direction of cp and mv:
   a "pc:" or "phone:" prefix decides for its path (pc:C:\x, phone:C:\Data\a.txt);
@@ -50,12 +65,14 @@ Direction of cp and mv:
   phone, which Kivlink always does before it returns.
 
 Long operations (put, get, cp and mv through the PC, format, backup, restore) draw a
-progress line on standard error. Ctrl+C asks Kivlink to cancel at the next progress report;
+progress line on standard error; when standard error is not a console (a log file, a pipe)
+they write one line per 10% step instead ("put song.mp3  10%", ..., "put song.mp3 100%").
+Ctrl+C asks Kivlink to cancel at the next progress report;
 a second Ctrl+C ends kivctl at once. Lists go to standard output one item per line; errors
 go to standard error as "kivctl: COMMAND: TEXT (0xHRESULT)".
 
 Exit codes:
-  0  success (watch: ended with Ctrl+C)
+  0  success (watch, watch-dir: ended with Ctrl+C)
   1  usage error: unknown command or option, missing or extra operands
   2  Kivlink is not available (its class could not be created)
   3  no phone connected

@@ -23,3 +23,8 @@ void CWatchPrinter::OnCompletion(long action, const std::wstring& path, HRESULT 
 {
     WriteOutLine(CompletionLine(action, path, result));
 }
+
+void CFolderChangePrinter::OnFolderChanged(const std::wstring& path)
+{
+    WriteOutLine(path);
+}
