@@ -19,19 +19,19 @@ std::vector<SinkCall> CallLog::Calls()
 
 std::vector<SinkCall> CallLog::CallsOf(const std::wstring& sink)
 {
-    std::vector<SinkCall> matching;
-    for (const SinkCall& call : Calls()) {
-        if (call.sink == sink)
-            matching.push_back(call);
-    }
-    return matching;
+    return Matching(&SinkCall::sink, sink);
 }
 
 std::vector<SinkCall> CallLog::CallsWith(const std::wstring& path)
 {
+    return Matching(&SinkCall::path, path);
+}
+
+std::vector<SinkCall> CallLog::Matching(std::wstring SinkCall::*field, const std::wstring& value)
+{
     std::vector<SinkCall> matching;
     for (const SinkCall& call : Calls()) {
-        if (call.path == path)
+        if (call.*field == value)
             matching.push_back(call);
     }
     return matching;

@@ -29,6 +29,8 @@ public:
     bool WaitForCalls(size_t count, DWORD timeoutMs = 5000);
 
 private:
+    std::vector<SinkCall> Matching(std::wstring SinkCall::*field, const std::wstring& value);
+
     tolv::com::critical_section m_lock;
     std::vector<SinkCall> m_calls;
     tolv::com::unique_event m_arrived;

@@ -89,11 +89,15 @@ HRESULT CKivNotificationHandler::Start()
 
 HRESULT CKivNotificationHandler::Stop()
 {
+    {
+        // From here on nothing signals the thread, whose semaphores go with it.
+        auto_lock lock(m_lock);
+        m_stopped = true;
+    }
     m_thread.Stop();
     CKivNotificationSink* released = nullptr;
     {
         auto_lock lock(m_lock);
-        m_stopped = true;
         while (CKivNotificationSink* registration = SinkRing::TakeFirst(m_changed))
             SinkRing::Append(released, registration);
         while (CKivNotificationSink* registration = SinkRing::TakeFirst(m_unchanged))
@@ -157,17 +161,20 @@ HRESULT CKivNotificationHandler::BroadcastChangeNotification(const CKivString& p
         while (CKivNotificationSink* registration = NextByToken(last)) {
             last = registration->GetToken();
             m_trace->Format(3, "pCnMin->GetToken =  %d", static_cast<int>(last));
+            // A sink of this process may remove itself from inside its call.
+            registration->AddRef();
             tolv::com::com_ptr<IKivNotifySink> notify;
             HRESULT hr = AskForNotifySink(*registration, notify);
             if (FAILED(hr))
                 result = E_POINTER;
             else
                 hr = CallOnChange(notify.get(), path);
-            if (tolv::com::IsPeerGone(hr)) {
+            if (tolv::com::IsPeerGone(hr) && registration->IsMember()) {
                 m_trace->Format(3, "NOTIFICATION: client of sink %d has gone - sink dropped", static_cast<int>(last));
                 Unregister(registration);
                 SinkRing::Append(released, registration);
             }
+            registration->Release();
         }
     }
     ReleaseAll(released);
