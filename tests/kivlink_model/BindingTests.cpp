@@ -226,7 +226,7 @@ TEST_F(Binding, TheListingWorkerDropsItsOwnFolderAndTellsChangeSinksWhenAsked)
 
     std::vector<CRequestData> records = changes.Records();
     ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0].m_typ, REQ_BROADCAST_CHANGE_NOTIFICATION);
+    EXPECT_EQ(records[0].m_typ, REQ_NOTIFY_CHANGE);
     EXPECT_STREQ(records[0].m_firstStringArg.c_str(), L"C:\\Images");
     listing.Stop();
 }

@@ -80,9 +80,10 @@ HRESULT CKivWorkingThread3::InvalidateParent(const CRequestData& record)
     HRESULT hr = m_binding->InvalidateParentFolder(record.m_firstStringArg.c_str(), &folder);
     if (SUCCEEDED(hr) && record.m_firstBooleanArg)
         if (CKivWorker* changes = Services().Worker(KivWorkerRole::ChangeNotification)) {
-            CRequestData broadcast(REQ_BROADCAST_CHANGE_NOTIFICATION);
-            broadcast.m_firstStringArg = folder;
-            changes->PostRequest(broadcast);
+            // Only that folder's sinks hear of it, once it has been quiet for a while.
+            CRequestData changed(REQ_NOTIFY_CHANGE);
+            changed.m_firstStringArg = folder;
+            changes->PostRequest(changed);
         }
     return hr;
 }

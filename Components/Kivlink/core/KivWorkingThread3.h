@@ -18,8 +18,8 @@ protected:
     bool IsKnownRequest(long type) const override;
 
 private:
-    // Drops the cached folder of a path the file worker changed; with notify, change sinks
-    // hear of the folder.
+    // Drops the cached folder of a path the file worker changed; with notify, the sinks
+    // registered for that folder hear of it.
     HRESULT InvalidateParent(const CRequestData& record);
 
     std::unique_ptr<CSymbianConnectRT> m_binding;

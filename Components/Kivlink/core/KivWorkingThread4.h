@@ -19,5 +19,9 @@ protected:
     bool IsKnownRequest(long type) const override;
 
 private:
+    HRESULT AddChangeNotification(const CRequestData& record);
+    HRESULT BroadcastChangeNotification(const CRequestData& record);
+    HRESULT RemoveChangeNotification(const CRequestData& record);
+
     CKivNotificationHandler& m_changeService;
 };

@@ -96,7 +96,7 @@ HRESULT CExeModule::StartModule(DWORD processThreadId)
     // Whatever started is stopped again when a later step fails: a server without its main
     // thread would never answer a client nor quit.
     auto undo = tolv::com::scope_exit([this] { StopWorkers(); });
-    m_changeService = std::make_unique<CKivNotificationHandler>(&m_trace);
+    m_changeService = std::make_unique<CKivNotificationHandler>(*this, &m_trace);
     TOLV_RETURN_IF_FAILED(m_changeService->Start());
 
     m_worker1 = std::make_unique<CKivWorkingThread>(*this);

@@ -7,7 +7,6 @@ TOLV_TRACE_UNIT("PhonePathNormalizer");
 
 namespace {
 constexpr std::wstring_view kOldShellExtensionMarker = L"%MMC%";
-constexpr std::wstring_view kMemoryCardFolder = L"MultiMediaCard (E:)";
 }  // namespace
 
 HRESULT NormalizePhonePath(std::wstring_view path, bool trailingBackslash, std::wstring& normalized)

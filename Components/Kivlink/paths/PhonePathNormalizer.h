@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+// The shell's name for the memory card, drive E.
+inline constexpr std::wstring_view kMemoryCardFolder = L"MultiMediaCard (E:)";
+
 // E_UNEXPECTED for a path of the retired shell extension (it contains "%MMC%"); the
 // caller tells the user. E_OUTOFMEMORY when the result cannot be allocated.
 HRESULT NormalizePhonePath(std::wstring_view path, bool trailingBackslash, std::wstring& normalized);
