@@ -312,7 +312,7 @@ TEST_F(KivctlOnPhone, ListsOneVolumeFoldersWithTheMemoryCardFirst)
 }
 
 // Enabled once Kivlink's GetFile is in.
-TEST_F(KivctlOnPhone, DISABLED_CatWritesAPhoneFileToStandardOutputByteForByte)
+TEST_F(KivctlOnPhone, CatWritesAPhoneFileToStandardOutputByteForByte)
 {
     const fs::path blob = PcFolder() / L"blob.bin";
     // More than one chunk of the copy, with every byte value in it.
@@ -332,7 +332,7 @@ TEST_F(KivctlOnPhone, DISABLED_CatWritesAPhoneFileToStandardOutputByteForByte)
 }
 
 // Enabled once Kivlink's change notification is in.
-TEST_F(KivctlOnPhone, DISABLED_WatchDirPrintsTheFolderKivlinkReportsChangedUntilCtrlC)
+TEST_F(KivctlOnPhone, WatchDirPrintsTheFolderKivlinkReportsChangedUntilCtrlC)
 {
     ASSERT_EQ(RunKivctl(L"mkdir C:\\WatchMe").exitCode, 0);
     CKivctlChild watch(L"watch-dir C:\\WatchMe");

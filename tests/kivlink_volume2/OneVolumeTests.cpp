@@ -65,7 +65,8 @@ bool FolderExists(const std::wstring& pcPath)
 class BoxAnswerer {
 public:
     explicit BoxAnswerer(std::wstring caption)
-        : m_caption(std::move(caption)), m_thread([this] {
+        : m_caption(std::move(caption)),
+          m_thread([this] {
               for (int attempt = 0; attempt < kAttempts && !m_stop; ++attempt) {
                   if (HWND box = FindWindowW(L"#32770", m_caption.c_str())) {
                       wchar_t text[512] = {};
@@ -105,9 +106,9 @@ protected:
     void SetUp() override
     {
         VolumeTest::SetUp();
-        ASSERT_EQ(CoCreateInstance(CLSID_KivMobilePhone, nullptr, CLSCTX_LOCAL_SERVER, IID_IKivVolume,
-                                   m_phone.put_void()),
-                  S_OK);
+        ASSERT_EQ(
+            CoCreateInstance(CLSID_KivMobilePhone, nullptr, CLSCTX_LOCAL_SERVER, IID_IKivVolume, m_phone.put_void()),
+            S_OK);
     }
     void TearDown() override
     {
@@ -118,8 +119,8 @@ protected:
     HRESULT Entries(const wchar_t* path, bool foldersOnly, std::vector<Row>& rows)
     {
         unique_variant entries;
-        const HRESULT hr = m_phone->GetEntries(unique_bstr(path).get(), foldersOnly ? VARIANT_TRUE : VARIANT_FALSE,
-                                               entries.get());
+        const HRESULT hr =
+            m_phone->GetEntries(unique_bstr(path).get(), foldersOnly ? VARIANT_TRUE : VARIANT_FALSE, entries.get());
         rows = Rows(*entries.get());
         return hr;
     }

@@ -25,8 +25,7 @@ HRESULT RunGetFile(CKivFileContext& context, const CRequestData& record)
     HRESULT hr = context.device->GetFile(path.c_str(), file);
     if (FAILED(hr)) {
         context.trace->Format(3, "Failed to get %s: 0x%08X", path.Narrow().c_str(), static_cast<unsigned>(hr));
-        // Asked for what is not a file: the caller's mistake, as for every other path check.
-        return E_INVALIDARG;
+        return hr;
     }
     CKivString tempFile;
     hr = CopyToTempFile(context, path.c_str(), tempFile);
