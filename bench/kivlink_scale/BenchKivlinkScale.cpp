@@ -12,6 +12,7 @@
 #include "bench/support/CallWatchdog.h"
 #include "bench/support/LocalServers.h"
 #include "bench/support/Median.h"
+#include "bench/support/PhoneBenchRun.h"
 #include "bench/support/ScratchFolder.h"
 #include "bench/support/SimulatedPhone.h"
 
@@ -211,48 +212,10 @@ int Measure(const CScratchFolder& scratch, CSimulatedPhone& phone, CCallWatchdog
     return status;
 }
 
-int Run()
-{
-    CScratchFolder scratch(L"PellaryScaleBench");
-    if (!scratch.Created()) {
-        std::printf("cannot create the benchmark's folder %s\n", Narrow(scratch.Path()).c_str());
-        return 1;
-    }
-    CCallWatchdog watchdog(kCallLimitMs);
-    if (!watchdog.Started()) {
-        std::printf("cannot start the watchdog thread\n");
-        return 1;
-    }
-    int status = 1;
-    {
-        const std::wstring phoneRoot = scratch / L"phone";
-        CreateFolderPath(phoneRoot);
-        CSimulatedPhone phone(phoneRoot);
-        if (!phone.Connect()) {
-            std::printf("cannot connect the simulated phone: %s\n", phone.Problem().c_str());
-        } else {
-            tolv::com::com_init com(COINIT_MULTITHREADED);
-            if (!com.succeeded())
-                std::printf("CoInitializeEx failed: %s\n", DescribeFailure(com.result(), nullptr, IID_NULL).c_str());
-            else
-                status = Measure(scratch, phone, watchdog);
-        }
-        phone.Disconnect();
-    }
-    // The servers end by themselves; the folder goes only once nothing holds its files.
-    WaitForServerEnd(L"Kivlink.exe");
-    WaitForServerEnd(L"phonesim.exe");
-    return status;
-}
-
 }  // namespace
 
 int main()
 {
-    try {
-        return Run();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "bench_kivlink_scale: %s\n", error.what());
-        return 1;
-    }
+    return RunPhoneBenchMain("bench_kivlink_scale",
+                             [] { return RunPhoneBench(L"PellaryScaleBench", kCallLimitMs, Measure); });
 }

@@ -9,6 +9,7 @@
 #include "CallWatchdog.h"
 #include "LocalServers.h"
 #include "Median.h"
+#include "PhoneBenchRun.h"
 #include "ScratchFolder.h"
 #include "SimulatedPhone.h"
 #include "TransferBench.h"
@@ -186,49 +187,11 @@ int Measure(const CScratchFolder& scratch, CSimulatedPhone& phone, CCallWatchdog
     return status;
 }
 
-int Run()
-{
-    CScratchFolder scratch(L"PellaryTransferBench");
-    if (!scratch.Created()) {
-        std::printf("cannot create the benchmark's folder %s\n", Narrow(scratch.Path()).c_str());
-        return 1;
-    }
-    CCallWatchdog watchdog(kCallLimitMs);
-    if (!watchdog.Started()) {
-        std::printf("cannot start the watchdog thread\n");
-        return 1;
-    }
-    int status = 1;
-    {
-        const std::wstring phoneRoot = scratch / L"phone";
-        CreateFolderPath(phoneRoot);
-        CSimulatedPhone phone(phoneRoot);
-        if (!phone.Connect()) {
-            std::printf("cannot connect the simulated phone: %s\n", phone.Problem().c_str());
-        } else {
-            tolv::com::com_init com(COINIT_MULTITHREADED);
-            if (!com.succeeded())
-                std::printf("CoInitializeEx failed: %s\n", DescribeFailure(com.result(), nullptr, IID_NULL).c_str());
-            else
-                status = Measure(scratch, phone, watchdog);
-        }
-        phone.Disconnect();
-    }
-    // The servers end by themselves; the folder goes only once nothing holds its files.
-    WaitForServerEnd(L"Kivlink.exe");
-    WaitForServerEnd(L"phonesim.exe");
-    WaitForServerEnd(L"smoke_server.exe");
-    return status;
-}
-
 }  // namespace
 
 int main()
 {
-    try {
-        return Run();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "bench_kivlink_transfer: %s\n", error.what());
-        return 1;
-    }
+    return RunPhoneBenchMain("bench_kivlink_transfer", [] {
+        return RunPhoneBench(L"PellaryTransferBench", kCallLimitMs, Measure, {L"smoke_server.exe"});
+    });
 }

@@ -8,6 +8,7 @@
 #include "errors/KivResults.h"
 
 #include "model/SymbianDeviceDirectory.h"
+#include "model/SymbianDeviceFile.h"
 #include "operations/LongOperation.h"
 
 #include "trace/TolvTrace.h"
@@ -41,5 +42,17 @@ HRESULT SendTempFileIntoFolder(CKivFileContext& context, const CRequestData& rec
                               TransferClock());
     }
     operation.Unregister();
+    return hr;
+}
+
+HRESULT RenameUploadedFile(CFileDescription& folder, const CKivString& tempFile, const CKivString& name)
+{
+    const CKivString tempName = SplitFolderAndName(tempFile.c_str(), true).name;
+    HRESULT hr = folder.Directory()->RenameChildFile(tempName.c_str(), name.c_str());
+    if (FAILED(hr)) {
+        CFileDescription arrived;
+        if (SUCCEEDED(folder.Directory()->GetFileInFolder(tempName.c_str(), arrived)))
+            arrived.File()->Delete();
+    }
     return hr;
 }

@@ -11,3 +11,7 @@
 // action: the operation's action id for its progress events (aidCopyFromPC, aidCopyToPC).
 HRESULT SendTempFileIntoFolder(CKivFileContext& context, const CRequestData& record, long action,
                                CFileDescription& folder, const CKivString& tempFile, long expectedSize);
+
+// Renames the uploaded file from the temporary file's name to `name`. When that fails the copy
+// is of no use under the temporary name and goes; the rename's error is returned.
+HRESULT RenameUploadedFile(CFileDescription& folder, const CKivString& tempFile, const CKivString& name);

@@ -65,13 +65,8 @@ HRESULT RunInDeviceCopy(CKivFileContext& context, const CRequestData& record)
     hr = SendTempFileIntoFolder(context, record, aidCopyToPC, folder, tempFile, expectedSize);
     TOLV_RETURN_IF_FAILED(hr);
 
-    const CKivString tempName = SplitFolderAndName(tempFile.c_str(), true).name;
-    hr = folder.Directory()->RenameChildFile(tempName.c_str(), target.name.c_str());
+    hr = RenameUploadedFile(folder, tempFile, target.name);
     if (FAILED(hr)) {
-        // The copy is of no use under the temporary name.
-        CFileDescription arrived;
-        if (SUCCEEDED(folder.Directory()->GetFileInFolder(tempName.c_str(), arrived)))
-            arrived.File()->Delete();
         if (context.binding)
             context.binding->OnInvalidateParent(newPath.c_str(), true);
         return hr;

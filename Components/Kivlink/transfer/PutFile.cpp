@@ -79,14 +79,8 @@ HRESULT RunPutFile(CKivFileContext& context, const CRequestData& record)
     const CKivString tempName = SplitFolderAndName(tempFile.c_str(), true).name;
     trace->Format(3, "(%s)->Rename(%s,%s)", folder.Name().Narrow().c_str(), tempName.Narrow().c_str(),
                   target.name.Narrow().c_str());
-    hr = folder.Directory()->RenameChildFile(tempName.c_str(), target.name.c_str());
-    if (FAILED(hr)) {
-        // Under the temporary name the copy is of no use to anyone.
-        CFileDescription arrived;
-        if (SUCCEEDED(folder.Directory()->GetFileInFolder(tempName.c_str(), arrived)))
-            arrived.File()->Delete();
-        return hr;
-    }
+    hr = RenameUploadedFile(folder, tempFile, target.name);
+    TOLV_RETURN_IF_FAILED(hr);
     CFileDescription stored;
     hr = context.device->GetFile(path.c_str(), stored);
     long size = 0;
