@@ -42,6 +42,14 @@ constexpr wchar_t kHelp[] =
     L"  fault clear                 disarms every fault\n"
     L"  fault                       lists the armed faults\n"
     L"      Each fault is taken by the next long operation it applies to.\n"
+    L"  battery [PERCENT]           sets (0 to 100) or shows the phones' battery charge\n"
+    L"  signal [PERCENT]            ... their signal level, as MessageCentre reports them\n"
+    L"  mtm-revision [N]            ... the revision (0 to 65535) of the message browser\n"
+    L"                              module's version that MessageCentre answers\n"
+    L"  readings                    the battery-and-signal readings MessageCentre has\n"
+    L"                              answered since the simulator started\n"
+    L"  ports [reset]               the ports of SmRouterController and their state, one\n"
+    L"                              per line; reset disables every one of them\n"
     L"  /RegServer, /UnregServer\n"
     L"      Registers or removes the COM classes and the type library.\n"
     L"  serve (or -Embedding, as COM starts it)\n"
@@ -186,6 +194,27 @@ bool ParseFault(Arguments& arguments, Command& command, std::wstring& error)
     return true;
 }
 
+constexpr LONG kMaxPercent = 100;
+constexpr LONG kMaxRevision = 0xFFFF;
+
+bool ParseCondition(const std::wstring& verb, Arguments& arguments, Command& command, std::wstring& error)
+{
+    if (arguments.Done()) {
+        return true;
+    }
+    const std::wstring value = arguments.Take();
+    const LONG most = command.condition == conditionMtmRevision ? kMaxRevision : kMaxPercent;
+    unsigned long long parsed = 0;
+    // Byte counts' suffixes make no sense here.
+    if (value.find_first_not_of(L"0123456789") != std::wstring::npos || !ParseByteCount(value, parsed) ||
+        parsed > static_cast<unsigned long long>(most) || !arguments.Done()) {
+        error = verb + L" takes one number from 0 to " + std::to_wstring(most);
+        return false;
+    }
+    command.conditionValue = static_cast<LONG>(parsed);
+    return true;
+}
+
 }  // namespace
 
 bool ParseByteCount(const std::wstring& text, unsigned long long& value)
@@ -324,6 +353,32 @@ bool ParseCommandLine(const std::vector<std::wstring>& arguments, Command& comma
     if (verb == L"fault") {
         command.verb = Verb::Fault;
         return ParseFault(rest, command, error);
+    }
+    if (verb == L"battery" || verb == L"signal" || verb == L"mtm-revision") {
+        command.verb = Verb::Condition;
+        command.condition = verb == L"battery"  ? conditionBattery
+                            : verb == L"signal" ? conditionSignal
+                                                : conditionMtmRevision;
+        return ParseCondition(verb, rest, command, error);
+    }
+    if (verb == L"readings") {
+        command.verb = Verb::Readings;
+        if (!rest.Done()) {
+            error = L"readings takes no arguments";
+            return false;
+        }
+        return true;
+    }
+    if (verb == L"ports") {
+        command.verb = Verb::Ports;
+        if (!rest.Done()) {
+            command.resetPorts = Lower(rest.Take()) == L"reset";
+            if (!command.resetPorts || !rest.Done()) {
+                error = L"ports takes nothing or reset";
+                return false;
+            }
+        }
+        return true;
     }
     error = L"unknown verb: " + first;
     return false;

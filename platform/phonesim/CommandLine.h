@@ -7,9 +7,24 @@
 
 #include <windows.h>
 
+#include "SymbianConnect.h"
+
 namespace phonesim {
 
-enum class Verb { Help, Register, Unregister, Serve, Connect, Disconnect, Status, Rate, Fault };
+enum class Verb {
+    Help,
+    Register,
+    Unregister,
+    Serve,
+    Connect,
+    Disconnect,
+    Status,
+    Rate,
+    Fault,
+    Condition,
+    Readings,
+    Ports
+};
 
 struct DriveOptions {
     std::optional<std::wstring> label;
@@ -34,6 +49,11 @@ struct Command {
     // fault: empty for the list of armed faults; "clear" or a fault's name
     std::wstring fault;
     LONG faultValue = 0;
+    // battery, signal, mtm-revision: which, and the value to set (none: show it)
+    PhoneSimCondition condition = conditionBattery;
+    std::optional<LONG> conditionValue;
+    // ports: put every port back to disabled
+    bool resetPorts = false;
 };
 
 // `arguments` without the program name. False with a message for a usage error.

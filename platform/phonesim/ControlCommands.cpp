@@ -153,6 +153,30 @@ ControlResult Fault(IPhoneSimControl* control, const Command& command)
     return FAILED(hr) ? Refused(L"fault", hr) : ControlResult{};
 }
 
+ControlResult Condition(IPhoneSimControl* control, const Command& command)
+{
+    if (command.conditionValue) {
+        const HRESULT hr = control->SetPhoneCondition(command.condition, *command.conditionValue);
+        return FAILED(hr) ? Refused(L"setting the phone's condition", hr) : ControlResult{};
+    }
+    LONG value = 0;
+    const HRESULT hr = control->GetPhoneCondition(command.condition, &value);
+    if (FAILED(hr)) {
+        return Refused(L"reading the phone's condition", hr);
+    }
+    return ControlResult{0, std::to_wstring(value) + L"\n", L""};
+}
+
+ControlResult Readings(IPhoneSimControl* control)
+{
+    LONG readings = 0;
+    const HRESULT hr = control->GetStatusReadingCount(&readings);
+    if (FAILED(hr)) {
+        return Refused(L"readings", hr);
+    }
+    return ControlResult{0, std::to_wstring(readings) + L"\n", L""};
+}
+
 }  // namespace
 
 ControlResult RunControlCommand(const Command& command)
@@ -174,6 +198,10 @@ ControlResult RunControlCommand(const Command& command)
         return Rate(control.get(), command);
     case Verb::Fault:
         return Fault(control.get(), command);
+    case Verb::Condition:
+        return Condition(control.get(), command);
+    case Verb::Readings:
+        return Readings(control.get());
     default:
         return ControlResult{2, L"", L"phonesim: not a control verb\n"};
     }

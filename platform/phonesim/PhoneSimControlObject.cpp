@@ -133,4 +133,21 @@ HRESULT CPhoneSimControl::GetCallCount(LONG* calls)
     return S_OK;
 }
 
+HRESULT CPhoneSimControl::SetPhoneCondition(PhoneSimCondition which, LONG value)
+{
+    return CSimWorld::Instance().Condition().Set(which, value);
+}
+
+HRESULT CPhoneSimControl::GetPhoneCondition(PhoneSimCondition which, LONG* value)
+{
+    RETURN_HR_IF_NULL(E_POINTER, value);
+    *value = 0;
+    return CSimWorld::Instance().Condition().Get(which, *value);
+}
+
+HRESULT CPhoneSimControl::GetStatusReadingCount(LONG* readings)
+{
+    return ReturnLong(CSimWorld::Instance().Condition().Readings(), readings);
+}
+
 }  // namespace phonesim

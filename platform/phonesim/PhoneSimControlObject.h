@@ -1,5 +1,5 @@
 // The control object (class PhoneSimControl) through which the command line, and tests,
-// drive the simulator: phones, transfer rate and faults.
+// drive the simulator: phones, transfer rate, faults and the phones' condition.
 #pragma once
 
 #include "SymbianConnect.h"
@@ -25,6 +25,9 @@ public:
     HRESULT STDMETHODCALLTYPE GetFaults(BSTR* text) override;
     HRESULT STDMETHODCALLTYPE GetDriveFolder(BSTR name, BSTR drive, BSTR* folder) override;
     HRESULT STDMETHODCALLTYPE GetCallCount(LONG* calls) override;
+    HRESULT STDMETHODCALLTYPE SetPhoneCondition(PhoneSimCondition which, LONG value) override;
+    HRESULT STDMETHODCALLTYPE GetPhoneCondition(PhoneSimCondition which, LONG* value) override;
+    HRESULT STDMETHODCALLTYPE GetStatusReadingCount(LONG* readings) override;
 };
 
 }  // namespace phonesim

@@ -18,8 +18,10 @@
 #include "platform/phonesim/CommandLine.h"
 #include "platform/phonesim/ConsoleOutput.h"
 #include "platform/phonesim/ControlCommands.h"
+#include "platform/phonesim/MessageCentreObject.h"
 #include "platform/phonesim/PhoneSimControlObject.h"
 #include "platform/phonesim/PhoneSimResources.h"
+#include "platform/phonesim/PortsCommand.h"
 #include "platform/phonesim/ScApplication.h"
 #include "platform/phonesim/SimWorld.h"
 
@@ -64,13 +66,14 @@ HRESULT Serve(tolv::com::IdleEndingModule& module)
     tolv::com::ClassObjectTable classes{
         tolv::com::ClassEntryFor<phonesim::CScApplication>(CLSID_SCApplication),
         tolv::com::ClassEntryFor<phonesim::CPhoneSimControl>(CLSID_PhoneSimControl),
+        tolv::com::ClassEntryFor<phonesim::CMessageCentre>(CLSID_MessageCentre),
     };
     // Clients come and go all the time; see the keeper for why their interfaces stay registered.
     tolv::com::stub_registration_keeper servedInterfaces;
     servedInterfaces.keep({IID_ISCApplication, IID_ISCDeviceCollection, IID_ISCDevice, IID_ISCDriveCollection,
                            IID_ISCDrive, IID_ISCDriveSpace, IID_ISCFolder, IID_ISCFolderCollection,
-                           IID_ISCFileCollection, IID_ISCFile, IID_ISCItem, IID_IPhoneSimControl, IID_IDispatch,
-                           IID_ISupportErrorInfo, IID_IConnectionPointContainer, IID_IConnectionPoint,
+                           IID_ISCFileCollection, IID_ISCFile, IID_ISCItem, IID_IPhoneSimControl, IID_IMessageCentre,
+                           IID_IDispatch, IID_ISupportErrorInfo, IID_IConnectionPointContainer, IID_IConnectionPoint,
                            IID_IEnumConnections, IID_IEnumConnectionPoints});
     RETURN_IF_FAILED(phonesim::StartCountingCalls());
     RETURN_IF_FAILED(classes.RegisterClassObjects());
@@ -125,7 +128,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
         exitCode = Report(Serve(module), L"serving");
         break;
     default: {
-        const phonesim::ControlResult result = phonesim::RunControlCommand(command);
+        const phonesim::ControlResult result = command.verb == phonesim::Verb::Ports
+                                                   ? phonesim::RunPortsCommand(command)
+                                                   : phonesim::RunControlCommand(command);
         phonesim::WriteOutput(result.output);
         phonesim::WriteError(result.errors);
         exitCode = result.exitCode;

@@ -1,6 +1,7 @@
 // The one simulated world of a server process: the connected phones, the application
-// objects that are told of them, the transfer rate, the armed faults and the operation
-// thread. Every application object and every control object of the process shares it.
+// objects that are told of them, the transfer rate, the armed faults, the phones' condition
+// (battery, signal) and the operation thread. Every application object and every control
+// object of the process shares it.
 #pragma once
 
 #include <map>
@@ -14,6 +15,7 @@
 #include "platform/phonesim/ApplicationLink.h"
 #include "platform/phonesim/FaultSwitches.h"
 #include "platform/phonesim/OperationRunner.h"
+#include "platform/phonesim/PhoneCondition.h"
 #include "platform/phonesim/SimPhone.h"
 
 namespace phonesim {
@@ -43,6 +45,7 @@ public:
     void SetTransferRate(LONG bytesPerSecond) noexcept { InterlockedExchange(&m_rate, bytesPerSecond); }
     LONG TransferRate() const noexcept { return InterlockedCompareExchange(const_cast<volatile LONG*>(&m_rate), 0, 0); }
     CFaultSwitches& Faults() noexcept { return m_faults; }
+    CPhoneCondition& Condition() noexcept { return m_condition; }
     COperationRunner& Runner() noexcept { return m_runner; }
 
     // %LOCALAPPDATA%\Pellary\PhoneSim
@@ -65,6 +68,7 @@ private:
     std::map<std::wstring, Profile> m_profiles;
     volatile LONG m_rate = 0;
     CFaultSwitches m_faults;
+    CPhoneCondition m_condition;
     COperationRunner m_runner;
 };
 

@@ -38,17 +38,23 @@ TEST(PhoneSimCommandLine, HelpNamesEveryVerbAndFault)
 {
     const ProgramRun run = RunPhoneSim(L"--help");
     EXPECT_EQ(run.exitCode, 0);
-    for (const char* word : {"connect", "disconnect", "status", "rate", "stall", "repeat-progress", "fail-next",
-                             "short-file", "disconnect-midway", "vanish-midway", "early-event", "fault clear",
-                             "/RegServer", "/UnregServer", "--no-card", "--root"}) {
+    for (const char* word : {"connect",       "disconnect",   "status",
+                             "rate",          "stall",        "repeat-progress",
+                             "fail-next",     "short-file",   "disconnect-midway",
+                             "vanish-midway", "early-event",  "fault clear",
+                             "/RegServer",    "/UnregServer", "--no-card",
+                             "--root",        "battery",      "signal",
+                             "mtm-revision",  "readings",     "ports"}) {
         EXPECT_NE(run.output.find(word), std::string::npos) << word;
     }
 }
 
 TEST(PhoneSimCommandLine, UsageErrorsAreRefusedWithoutReachingTheSimulator)
 {
-    for (const wchar_t* arguments : {L"connect --name 12ab", L"connect --capacity-e 5X", L"jump", L"fault stall",
-                                     L"fault fail-next 0x00000001", L"rate fast", L"status now"}) {
+    for (const wchar_t* arguments :
+         {L"connect --name 12ab", L"connect --capacity-e 5X", L"jump", L"fault stall", L"fault fail-next 0x00000001",
+          L"rate fast", L"status now", L"battery 101", L"signal 5K", L"mtm-revision 65536", L"battery 1 2",
+          L"readings 3", L"ports open"}) {
         const ProgramRun run = RunPhoneSim(arguments);
         EXPECT_EQ(run.exitCode, 2) << Narrow(arguments);
         EXPECT_NE(run.output.find("phonesim:"), std::string::npos) << Narrow(arguments);
