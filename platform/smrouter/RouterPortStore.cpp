@@ -93,8 +93,8 @@ LONG ReadState(HKEY ports, const std::wstring& name, DWORD& state) noexcept
 
 LONG WriteState(HKEY ports, const std::wstring& name, DWORD state) noexcept
 {
-    return FromWin32(RegSetValueExW(ports, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&state),
-                                    sizeof state));
+    return FromWin32(
+        RegSetValueExW(ports, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&state), sizeof state));
 }
 
 std::vector<std::wstring> ReadLastDisabled(HKEY router)
@@ -131,9 +131,9 @@ LONG WriteLastDisabled(HKEY router, const std::vector<std::wstring>& names)
 
 void Forget(std::vector<std::wstring>& names, const std::wstring& name)
 {
-    names.erase(std::remove_if(names.begin(), names.end(),
-                               [&](const std::wstring& other) { return SameName(other, name); }),
-                names.end());
+    names.erase(
+        std::remove_if(names.begin(), names.end(), [&](const std::wstring& other) { return SameName(other, name); }),
+        names.end());
 }
 
 // Both keys open for a change, under the store's lock.

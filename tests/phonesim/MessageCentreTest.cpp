@@ -14,8 +14,8 @@ constexpr HRESULT kNotConnected = static_cast<HRESULT>(0x8007048F);
 com_ptr<IMessageCentre> CreateMessageCentre()
 {
     com_ptr<IMessageCentre> centre;
-    const HRESULT hr = CoCreateInstance(CLSID_MessageCentre, nullptr, CLSCTX_ALL, IID_IMessageCentre,
-                                        centre.put_void());
+    const HRESULT hr =
+        CoCreateInstance(CLSID_MessageCentre, nullptr, CLSCTX_ALL, IID_IMessageCentre, centre.put_void());
     EXPECT_EQ(hr, S_OK) << std::hex << hr;
     return centre;
 }
