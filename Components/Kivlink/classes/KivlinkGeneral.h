@@ -30,4 +30,12 @@ public:
 
 private:
     static HRESULT Report(HRESULT hr);
+    // Battery and signal from this object's reading while it is younger than 20 minutes and no
+    // phone connected since; otherwise a new reading. The lines name the asking method.
+    HRESULT CurrentStatus(const char* oldValueLine, const char* refreshLine, long& charge, long& signal);
+
+    DWORD m_readingTick = 0;  // 0: never read
+    long m_charge = 0;
+    long m_signal = 0;
+    LONG m_connectCounterSeen = 0;
 };

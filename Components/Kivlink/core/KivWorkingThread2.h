@@ -3,6 +3,7 @@
 // refuses everything while worker 1 runs a critical task.
 #include "KivString.h"
 #include "KivWorker.h"
+#include "RequestData.h"
 
 class CKivWorkingThread2 : public CKivWorker {
 public:
@@ -15,5 +16,14 @@ protected:
     bool IsKnownRequest(long type) const override;
 
 private:
+    // OUT_FIRST_LONG and OUT_SECOND_LONG: battery and signal (long*).
+    HRESULT ReadBatterySignal(const CRequestData& record);
+    HRESULT SetPort(const CKivString& port);
+    // An empty port means the one the last SetPort was given.
+    HRESULT ResetPort(const CKivString& port);
+    HRESULT SuspendConnection();
+    HRESULT ResumeConnection();
+
+    // The last port SetPort was given; empty until then.
     CKivString m_portName;
 };

@@ -33,6 +33,12 @@ HRESULT RunSelectPort(CKivFileContext& context, const CRequestData& record);
 // boolean folders only, OUT_VARIANT the VARIANT* that receives the rows. S_FALSE: no rows.
 HRESULT RunGetEntries(CKivFileContext& context, const CRequestData& record);
 
+// The general interface's: the model and manufacturer as shown, the phone's name as its IMEI
+// (always S_OK), each in the record's text.
+HRESULT RunGetMobileModel(CKivFileContext& context, const CRequestData& record);
+HRESULT RunGetMobileManufacturer(CKivFileContext& context, const CRequestData& record);
+HRESULT RunGetImei(CKivFileContext& context, const CRequestData& record);
+
 HRESULT RunFormatDrive(CKivFileContext& context, const CRequestData& record);
 HRESULT RunBackupDrive(CKivFileContext& context, const CRequestData& record);
 HRESULT RunRestoreDrive(CKivFileContext& context, const CRequestData& record);
