@@ -8,20 +8,31 @@ using tolv::com::unique_handle;
 
 namespace {
 
-std::wstring CaptureFile(const wchar_t* stream)
-{
-    static std::atomic<int> s_children{0};
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    return std::wstring(temp) + L"child-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(++s_children) + L"." + stream;
-}
-
 unique_handle Inheritable(const std::wstring& path, DWORD access, DWORD disposition)
 {
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     return unique_handle(CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                      &inherit, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// A fresh file for one stream of one child. Process ids come back, and a capture file of an
+// earlier test program can still be held by a server that inherited it, its deletion pending:
+// such a name cannot be created again, so the next one is taken.
+unique_handle CreateCaptureFile(const wchar_t* stream, std::wstring& path)
+{
+    static std::atomic<int> s_children{0};
+    constexpr int kNamesTried = 64;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    for (int attempt = 0; attempt < kNamesTried; ++attempt) {
+        path = std::wstring(temp) + L"child-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+               std::to_wstring(++s_children) + L"." + stream;
+        unique_handle file = Inheritable(path, GENERIC_WRITE, CREATE_NEW);
+        if (file)
+            return file;
+    }
+    path.clear();
+    return {};
 }
 
 std::string ReadWhole(const std::wstring& path)
@@ -67,12 +78,9 @@ CChildProcess::CChildProcess(const std::wstring& commandLine, unsigned options)
     unique_handle output;
     unique_handle errors;
     if (options & kCaptureOutput) {
-        m_outputPath = CaptureFile(L"out");
-        output = Inheritable(m_outputPath, GENERIC_WRITE, CREATE_ALWAYS);
-        if (options & kErrorsApart) {
-            m_errorsPath = CaptureFile(L"err");
-            errors = Inheritable(m_errorsPath, GENERIC_WRITE, CREATE_ALWAYS);
-        }
+        output = CreateCaptureFile(L"out", m_outputPath);
+        if (options & kErrorsApart)
+            errors = CreateCaptureFile(L"err", m_errorsPath);
         input = Inheritable(L"NUL", GENERIC_READ, OPEN_EXISTING);
         if (!output || ((options & kErrorsApart) && !errors))
             return;
