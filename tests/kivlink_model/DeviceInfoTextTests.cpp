@@ -9,19 +9,19 @@
 
 TEST(DeviceInfoText, EveryValueIsFollowedByACommaAndFailedReadingsStayEmpty)
 {
-    EXPECT_STREQ(FormatDeviceInfoText(L"Nokia", L"N70", 80L, 3L, L"123").c_str(),
+    EXPECT_STREQ(FormatDeviceInfoText(L"Nokia", L"N70", CPhoneStatusReading{80, 3}, L"123").c_str(),
                  L"manufacturer=Nokia,model=N70,charge=80,signal=3,IMEI=123,");
-    EXPECT_STREQ(FormatDeviceInfoText(L"Nokia", L"N70", std::nullopt, std::nullopt, L"123").c_str(),
+    EXPECT_STREQ(FormatDeviceInfoText(L"Nokia", L"N70", std::nullopt, L"123").c_str(),
                  L"manufacturer=Nokia,model=N70,charge=,signal=,IMEI=123,");
-    EXPECT_STREQ(FormatDeviceInfoText(L"", L"", std::nullopt, 0L, L"").c_str(),
-                 L"manufacturer=,model=,charge=,signal=0,IMEI=,");
+    EXPECT_STREQ(FormatDeviceInfoText(L"", L"", CPhoneStatusReading{0, 0}, L"").c_str(),
+                 L"manufacturer=,model=,charge=0,signal=0,IMEI=,");
 }
 
 TEST(DeviceInfoText, TamloIdentifiersAndItsUnknownMakerGetTheirDisplayNames)
 {
     for (const wchar_t* model : {L"Tamlo", L"1112691795", L"270504049"}) {
         EXPECT_STREQ(DisplayModelName(model).c_str(), L"Tamlo");
-        EXPECT_STREQ(FormatDeviceInfoText(L"Unknown", model, std::nullopt, std::nullopt, L"1").c_str(),
+        EXPECT_STREQ(FormatDeviceInfoText(L"Unknown", model, std::nullopt, L"1").c_str(),
                      L"manufacturer=Vostrel,model=Tamlo,charge=,signal=,IMEI=1,");
     }
     EXPECT_STREQ(DisplayModelName(L"tamlo").c_str(), L"tamlo");
@@ -43,7 +43,7 @@ TEST(DeviceInfoText, TheIdentityIsReadFromTheDeviceOfThatNameOnly)
     CKivString manufacturer, model;
     ASSERT_EQ(ReadDeviceIdentity(application.get(), L"222", manufacturer, model), S_OK);
     EXPECT_STREQ(model.c_str(), L"270504049");
-    EXPECT_STREQ(FormatDeviceInfoText(manufacturer, model, std::nullopt, std::nullopt, L"222").c_str(),
+    EXPECT_STREQ(FormatDeviceInfoText(manufacturer, model, std::nullopt, L"222").c_str(),
                  L"manufacturer=Vostrel,model=Tamlo,charge=,signal=,IMEI=222,");
     // A name that is not connected leaves both empty.
     ASSERT_EQ(ReadDeviceIdentity(application.get(), L"333", manufacturer, model), S_OK);

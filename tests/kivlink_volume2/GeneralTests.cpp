@@ -2,10 +2,15 @@
 // reading per twenty minutes, and its connection.
 #include "VolumeFixture.h"
 
+#include "tests/kivlink_phone/PhoneSimulator.h"
+
 #include "com/UniqueBstr.h"
+#include "tests/support/TestThread.h"
+#include "platform/smrouter/RouterPortStore.h"
 
 #include "SymbianConnect.h"
 
+#include <atomic>
 #include <cwctype>
 #include <string>
 
@@ -50,6 +55,26 @@ protected:
     com_ptr<IPhoneSimControl> m_simulator;
 };
 
+com_ptr<IKivGeneral> NewGeneral()
+{
+    com_ptr<IKivGeneral> general;
+    EXPECT_EQ(CoCreateInstance(CLSID_KivGeneral, nullptr, CLSCTX_LOCAL_SERVER, IID_IKivGeneral, general.put_void()),
+              S_OK);
+    return general;
+}
+
+// The router's state of one port: 1 enabled, 0 disabled, -1 unknown.
+int PortEnabled(const wchar_t* port)
+{
+    std::vector<smrouter::PortState> ports;
+    if (FAILED(smrouter::CRouterPortStore::List(ports)))
+        return -1;
+    for (const smrouter::PortState& state : ports)
+        if (state.name == port)
+            return state.enabled ? 1 : 0;
+    return -1;
+}
+
 bool IsDottedVersion(const std::wstring& text)
 {
     int dots = 0;
@@ -84,9 +109,8 @@ TEST_F(GeneralTest, OneReadingServesChargeAndSignalUntilANewObjectAsks)
     ASSERT_EQ(m_general->GetCharge(&charge), S_OK);
     EXPECT_EQ(charge, 55);
 
-    com_ptr<IKivGeneral> fresh;
-    ASSERT_EQ(CoCreateInstance(CLSID_KivGeneral, nullptr, CLSCTX_LOCAL_SERVER, IID_IKivGeneral, fresh.put_void()),
-              S_OK);
+    com_ptr<IKivGeneral> fresh = NewGeneral();
+    ASSERT_TRUE(fresh);
     ASSERT_EQ(fresh->GetCharge(&charge), S_OK);
     EXPECT_EQ(charge, 20);
     EXPECT_EQ(Readings() - before, 2);
@@ -115,4 +139,94 @@ TEST_F(GeneralTest, ThePhoneIsDescribedWithKivlinksOwnVersion)
     KivGeneralConnectionState state = dgcsDisconnected;
     ASSERT_EQ(m_general->GetConnectionState(&state), S_OK);
     EXPECT_EQ(state, dgcsConnected);
+}
+
+TEST_F(GeneralTest, AReconnectForcesANewReadingAndTheConnectNoticeCarriesIt)
+{
+    RecordingSink& sink = AdvisedSink();
+    ASSERT_EQ(m_simulator->SetPhoneCondition(conditionBattery, 70), S_OK);
+    LONG charge = 0;
+    ASSERT_EQ(m_general->GetCharge(&charge), S_OK);
+    EXPECT_EQ(charge, 70);
+
+    ASSERT_EQ(DisconnectPhones(), 0);
+    ASSERT_EQ(m_simulator->SetPhoneCondition(conditionBattery, 35), S_OK);
+    ASSERT_EQ(m_simulator->SetPhoneCondition(conditionSignal, 6), S_OK);
+    ASSERT_EQ(ConnectPhone(), 0);
+    ASSERT_TRUE(sink.WaitFor(EVENT_CONNECTED, 20000));
+    const std::vector<ReceivedEvent> connects = sink.EventsOf(EVENT_CONNECTED);
+    EXPECT_NE(connects.back().deviceInformation.find(L",charge=35,signal=6,"), std::wstring::npos)
+        << connects.back().deviceInformation;
+
+    // The same object, well within its twenty minutes: the connect made its reading stale.
+    ASSERT_EQ(m_general->GetCharge(&charge), S_OK);
+    EXPECT_EQ(charge, 35);
+}
+
+TEST_F(GeneralTest, TheDeviceTextCarriesTheReadingAndStaysEmptyWhenItFails)
+{
+    ASSERT_EQ(m_simulator->SetPhoneCondition(conditionBattery, 61), S_OK);
+    ASSERT_EQ(m_simulator->SetPhoneCondition(conditionSignal, 4), S_OK);
+    unique_bstr info;
+    ASSERT_EQ(m_volume->GetInfo(nullptr, info.put()), S_OK);
+    EXPECT_NE(Text(info.get()).find(L",charge=61,signal=4,"), std::wstring::npos) << Text(info.get());
+
+    ASSERT_EQ(m_simulator->SetPhoneCondition(conditionMtmRevision, kRevisionWithoutReadings), S_OK);
+    ASSERT_EQ(m_volume->GetInfo(nullptr, info.put()), S_OK);
+    EXPECT_NE(Text(info.get()).find(L",charge=,signal=,"), std::wstring::npos) << Text(info.get());
+}
+
+TEST_F(GeneralTest, PortsAreSwitchedThroughTheRouterAndAnEmptyResetMeansTheLastPortSet)
+{
+    ASSERT_EQ(RunPhoneSim(L"ports reset"), 0);
+    const unique_bstr port(SysAllocString(L"COM3"));
+    EXPECT_EQ(m_general->SetPort(port.get()), S_OK);
+    EXPECT_EQ(PortEnabled(L"COM3"), 1);
+    // Already enabled: the router says so with a success code, which the client sees as S_OK.
+    EXPECT_EQ(m_general->SetPort(port.get()), S_OK);
+
+    const unique_bstr none(SysAllocString(L""));
+    EXPECT_EQ(m_general->ResetPort(none.get()), S_OK);
+    EXPECT_EQ(PortEnabled(L"COM3"), 0);
+    EXPECT_EQ(m_general->ResumeConnection(), S_OK);
+    EXPECT_EQ(PortEnabled(L"COM3"), 1);
+    EXPECT_EQ(m_general->SuspendConnection(), S_OK);
+    EXPECT_EQ(PortEnabled(L"COM3"), 0);
+
+    const unique_bstr unknown(SysAllocString(L"COM42"));
+    EXPECT_LT(m_general->SetPort(unknown.get()), 0);
+    RunPhoneSim(L"ports reset");
+}
+
+TEST_F(GeneralTest, ThePhoneStatusWorkerRefusesWhileABlockedCopyRuns)
+{
+    const std::wstring pc = TestFolder() + L"\\busy.bin";
+    ASSERT_TRUE(WriteTestFile(pc, 3 * 1024 * 1024));
+    ASSERT_EQ(RunPhoneSim(L"rate 1M"), 0);
+    std::atomic<HRESULT> copied{E_PENDING};
+    TestThread copier([&] {
+        const tolv::com::com_init apartment(COINIT_MULTITHREADED);
+        com_ptr<IKivVolume2> volume;
+        if (FAILED(
+                CoCreateInstance(CLSID_KivVolume2, nullptr, CLSCTX_LOCAL_SERVER, IID_IKivVolume2, volume.put_void()))) {
+            copied = E_FAIL;
+            return;
+        }
+        const unique_bstr from(SysAllocString(pc.c_str()));
+        const unique_bstr to(SysAllocString(L"C:\\Busy\\"));
+        copied = volume->CopyFromPC(from.get(), to.get(), eBlocked);
+    });
+    // A fresh object has no reading of its own, so each asks the worker.
+    HRESULT refused = S_OK;
+    for (int attempt = 0; attempt < 100 && copied == E_PENDING && SUCCEEDED(refused); ++attempt) {
+        LONG charge = 0;
+        refused = NewGeneral()->GetCharge(&charge);
+        Sleep(50);
+    }
+    copier.Join();
+    RunPhoneSim(L"rate 0");
+    EXPECT_EQ(copied, S_OK);
+    EXPECT_EQ(refused, E_FAIL);
+    LONG charge = 0;
+    EXPECT_EQ(NewGeneral()->GetCharge(&charge), S_OK);
 }

@@ -162,7 +162,7 @@ HRESULT STDMETHODCALLTYPE RecordingSink::GetTypeInfoCount(UINT* count)
 HRESULT STDMETHODCALLTYPE RecordingSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                                                 UINT*)
 {
-    ReceivedEvent event{id, 0, L"", 0};
+    ReceivedEvent event{id, 0, L"", 0, L""};
     // Arguments arrive last first.
     VARIANTARG* args = params->rgvarg;
     const UINT count = params->cArgs;
@@ -175,6 +175,8 @@ HRESULT STDMETHODCALLTYPE RecordingSink::Invoke(DISPID id, REFIID, LCID, WORD, D
             *V_BOOLREF(&args[0]) = VARIANT_TRUE;
     } else if ((id == EVENT_CONNECTED || id == EVENT_DISCONNECTED) && count >= 1) {
         event.path = V_BSTR(&args[count - 1]) ? V_BSTR(&args[count - 1]) : L"";
+        if (id == EVENT_CONNECTED && count >= 2 && V_BSTR(&args[count - 2]))
+            event.deviceInformation = V_BSTR(&args[count - 2]);
     }
     tolv::com::auto_lock lock(m_lock);
     m_events.push_back(event);

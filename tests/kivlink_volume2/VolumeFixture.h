@@ -33,6 +33,7 @@ struct ReceivedEvent {
     long action;
     std::wstring path;
     long value;  // percentage or result
+    std::wstring deviceInformation;  // of a connect
 };
 
 // Lives on the heap until its last reference goes: Kivlink's release of a sink arrives

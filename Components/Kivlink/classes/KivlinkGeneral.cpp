@@ -85,27 +85,20 @@ HRESULT CKivlinkGeneral::CurrentStatus(const char* oldValueLine, const char* ref
     CExeModule* module = CExeModule::Current();
     const bool reconnected = module && module->CheckConnectCounter(m_connectCounterSeen);
     const DWORD age = GetTickCount() - m_readingTick;
-    if (m_readingTick != 0 && age < kStatusLifetimeMs && !reconnected) {
+    if (m_reading && age < kStatusLifetimeMs && !reconnected) {
         KivServerTrace()->Format(3, oldValueLine, static_cast<int>((kStatusLifetimeMs - age) / kMillisecondsPerSecond));
     } else {
         KivServerTrace()->Format(3, "%s", refreshLine);
-        CRequestData record(REQ_GET_BATTERY_SIGNAL);
-        long battery = 0;
-        long level = 0;
-        record.m_OutArg[OUT_FIRST_LONG] = &battery;
-        record.m_OutArg[OUT_SECOND_LONG] = &level;
+        CPhoneStatusReading reading;
+        CRequestData record = PhoneStatusRequest(reading);
         HRESULT hr = SendToWorker(KivWorkerRole::PhoneStatus, record);
         if (FAILED(hr))
             return hr;
-        m_charge = battery;
-        m_signal = level;
+        m_reading = reading;
         m_readingTick = GetTickCount();
-        // 0 means "never read".
-        if (m_readingTick == 0)
-            m_readingTick = 1;
     }
-    charge = m_charge;
-    signal = m_signal;
+    charge = m_reading->charge;
+    signal = m_reading->signal;
     return S_OK;
 }
 

@@ -3,6 +3,9 @@
 #include "KivlinkTypeLibrary.h"
 
 #include "com/ErrorInfo.h"
+#include "core/PhoneStatusReading.h"
+
+#include <optional>
 
 class CKivlinkGeneral : public tolv::com::DispatchImpl<IKivGeneral, g_kivlinkTypeLibrary>,
                         public tolv::com::SupportErrorInfoImpl<IKivGeneral> {
@@ -34,8 +37,7 @@ private:
     // phone connected since; otherwise a new reading. The lines name the asking method.
     HRESULT CurrentStatus(const char* oldValueLine, const char* refreshLine, long& charge, long& signal);
 
-    DWORD m_readingTick = 0;  // 0: never read
-    long m_charge = 0;
-    long m_signal = 0;
+    std::optional<CPhoneStatusReading> m_reading;
+    DWORD m_readingTick = 0;
     LONG m_connectCounterSeen = 0;
 };

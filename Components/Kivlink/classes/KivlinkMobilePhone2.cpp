@@ -6,7 +6,9 @@
 
 #include "core/KivWorker.h"
 #include "core/KivlinkModule.h"
+#include "core/PhoneStatusReading.h"
 #include "core/RequestData.h"
+#include "files/InfoText.h"
 #include "paths/PhonePath.h"
 #include "trace/TolvTrace.h"
 
@@ -269,6 +271,13 @@ HRESULT CKivlinkMobilePhone2::GetInfo(BSTR entry, BSTR* info)
         CRequestData record(REQ_GET_INFO);
         record.m_firstStringArg = CKivString(entry ? entry : L"");
         record.m_OutArg[OUT_TEXT] = info;
+        if (record.m_firstStringArg.empty() || ClassifyInfoPath(record.m_firstStringArg.c_str()) == INFO_DEVICE) {
+            // A failed reading leaves charge and signal empty; it does not fail the call.
+            CPhoneStatusReading reading;
+            CRequestData status = PhoneStatusRequest(reading);
+            if (SUCCEEDED(SendToWorker(KivWorkerRole::PhoneStatus, status)))
+                AttachPhoneStatus(record, reading);
+        }
         hr = SendToFileWorker(record);
     }
     KivServerTrace()->Format(3, "<<<IKivVolume2::GetInfo(%s, 0x%08X=%s) - hr=0x%08X", text.c_str(), PointerNumber(info),

@@ -1,5 +1,6 @@
 #include "KivlinkNotificationThread.h"
 
+#include "PhoneStatusReading.h"
 #include "RequestTable.h"
 
 #include "SymbianConnectRT.h"
@@ -18,16 +19,15 @@ namespace {
 
 constexpr tolv::trace::site kUndefinedRequest{"CKivlinkNotificationThread", 458};
 
-// The device information of the connect notice. Battery charge and signal level are left
-// empty: this thread does not ask the phone-status worker for them.
-CKivString CreateDeviceInformation(const CKivString& deviceName)
+// The device information of the connect notice.
+CKivString CreateDeviceInformation(IKivServerServices& services, const CKivString& deviceName)
 {
     CKivString manufacturer;
     CKivString model;
     tolv::com::com_ptr<ISCApplication> application;
     if (SUCCEEDED(CreateSymbianConnectApplication(application)) && application)
         ReadDeviceIdentity(application.get(), deviceName.c_str(), manufacturer, model);
-    return FormatDeviceInfoText(manufacturer, model, std::nullopt, std::nullopt, deviceName);
+    return FormatDeviceInfoText(manufacturer, model, ReadPhoneStatusIfIdle(services), deviceName);
 }
 
 }  // namespace
@@ -74,7 +74,7 @@ void CKivlinkNotificationThread::OnConnected(const CRequestData& record)
     trace->Format(3, "Before CreateDeviceInof");
     CRequestData notice(REQ_ON_CONNECT);
     notice.m_firstStringArg = record.m_firstStringArg;
-    notice.m_secondStringArg = CreateDeviceInformation(record.m_firstStringArg);
+    notice.m_secondStringArg = CreateDeviceInformation(Services(), record.m_firstStringArg);
     trace->Format(3, "After CreateDeviceInof");
     Services().PostToMainThread(notice);
     trace->Format(3, "After Post Connect Event");

@@ -1,6 +1,7 @@
 #include "FileOperations.h"
 #include "InfoText.h"
 
+#include "core/PhoneStatusReading.h"
 #include "model/DeviceInfoText.h"
 #include "model/FileDescription.h"
 #include "model/SymbianConnectApplication.h"
@@ -28,7 +29,7 @@ CKivString JoinNames(const std::vector<CFileDescription>& entries)
     return CKivString(text.c_str());
 }
 
-HRESULT DeviceInfo(CKivFileContext& context, const CKivString& deviceName, CKivString& info)
+HRESULT DeviceInfo(CKivFileContext& context, const CKivString& deviceName, const CRequestData& record, CKivString& info)
 {
     CKivString manufacturer;
     CKivString model;
@@ -37,8 +38,7 @@ HRESULT DeviceInfo(CKivFileContext& context, const CKivString& deviceName, CKivS
     TOLV_RETURN_IF_FAILED(hr);
     if (application)
         ReadDeviceIdentity(application.get(), deviceName.c_str(), manufacturer, model);
-    // Charge and signal come from the phone-status worker, which does not read them yet.
-    info = FormatDeviceInfoText(manufacturer, model, std::nullopt, std::nullopt, deviceName);
+    info = FormatDeviceInfoText(manufacturer, model, AttachedPhoneStatus(record), deviceName);
     context.trace->Format(3, "GetInfo: Device info %s", info.Narrow().c_str());
     return S_OK;
 }
@@ -149,7 +149,7 @@ HRESULT RunGetInfo(CKivFileContext& context, const CRequestData& record)
     HRESULT hr = E_INVALIDARG;
     switch (ClassifyInfoPath(path.c_str())) {
     case INFO_DEVICE:
-        hr = DeviceInfo(context, path, info);
+        hr = DeviceInfo(context, path, record, info);
         break;
     case INFO_DRIVE:
         hr = DriveInfo(context, path.c_str(), info);

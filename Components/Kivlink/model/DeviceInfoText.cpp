@@ -32,8 +32,8 @@ CKivString DisplayManufacturer(const CKivString& manufacturer, const CKivString&
     return manufacturer;
 }
 
-CKivString FormatDeviceInfoText(const CKivString& manufacturer, const CKivString& model, std::optional<long> charge,
-                                std::optional<long> signal, const CKivString& imei)
+CKivString FormatDeviceInfoText(const CKivString& manufacturer, const CKivString& model,
+                                const std::optional<CPhoneStatusReading>& status, const CKivString& imei)
 {
     const CKivString displayModel = DisplayModelName(model);
     std::wstring text = L"manufacturer=";
@@ -41,11 +41,11 @@ CKivString FormatDeviceInfoText(const CKivString& manufacturer, const CKivString
     text += L",model=";
     text += displayModel.c_str();
     text += L",charge=";
-    if (charge)
-        text += std::to_wstring(*charge);
+    if (status)
+        text += std::to_wstring(status->charge);
     text += L",signal=";
-    if (signal)
-        text += std::to_wstring(*signal);
+    if (status)
+        text += std::to_wstring(status->signal);
     text += L",IMEI=";
     text += imei.c_str();
     text += L",";

@@ -13,10 +13,16 @@ CKivString DisplayModelName(const CKivString& model);
 // "Vostrel" for an "Unknown" manufacturer of a Tamlo; any other manufacturer as it is.
 CKivString DisplayManufacturer(const CKivString& manufacturer, const CKivString& displayModel);
 
+// Battery charge (per cent) and signal level of one reading.
+struct CPhoneStatusReading {
+    long charge = 0;
+    long signal = 0;
+};
+
 // Builds the text from what the phone reported; charge and signal stay empty when their
 // reading failed.
-CKivString FormatDeviceInfoText(const CKivString& manufacturer, const CKivString& model, std::optional<long> charge,
-                                std::optional<long> signal, const CKivString& imei);
+CKivString FormatDeviceInfoText(const CKivString& manufacturer, const CKivString& model,
+                                const std::optional<CPhoneStatusReading>& status, const CKivString& imei);
 
 // The manufacturer and model of the connected device of that name; both empty (and S_OK)
 // when no such device is connected.
