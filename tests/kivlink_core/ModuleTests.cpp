@@ -17,6 +17,7 @@
 #include "com/ComObject.h"
 #include "tests/HeldCreation.h"
 #include "tests/support/TestThread.h"
+#include "tests/support/TraceCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -244,6 +245,39 @@ TEST_F(ModuleWithSimulatedPhone, BindsBothPhoneWorkersAndServesThemAtOnce)
     all.m_Response = &all;
     ASSERT_EQ(module->Worker3()->PostRequestAndWait(all), S_OK);
     EXPECT_EQ(all.m_RetVal, S_OK);
+}
+
+// The incoming-call filter switched on in the registry; the switch is gone again after the test.
+class ModuleWithMessageFilter : public ModuleFixture {
+protected:
+    static constexpr const wchar_t* kSettingsKey = L"Software\\Vostrel\\Pellary";
+    static constexpr const wchar_t* kSwitch = L"KivlinkUseMessageFilter";
+
+    void SetUp() override
+    {
+        const DWORD on = 1;
+        ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kSettingsKey, kSwitch, REG_DWORD, &on, sizeof(on)),
+                  ERROR_SUCCESS);
+        ModuleFixture::SetUp();
+    }
+    void TearDown() override
+    {
+        ModuleFixture::TearDown();
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kSettingsKey, kSwitch);
+    }
+    CTraceCapture capture;
+};
+
+TEST_F(ModuleWithMessageFilter, ARegistrationThatCOMRefusesIsTracedAndTheServerGoesOn)
+{
+    // The main thread is in the multithreaded apartment, where COM consults no message filter.
+    Sleep(300);
+    EXPECT_TRUE(capture.Wrote("CoRegisterMessageFilter failed - this error will be ignored"));
+    CRequestData connect(REQ_ON_CONNECT);
+    ASSERT_EQ(module->PostToMainThread(connect), S_OK);
+    Sleep(300);
+    LONG seen = 0;
+    EXPECT_TRUE(module->CheckConnectCounter(seen));
 }
 
 TEST_F(ModuleFixture, ConnectNoticesReachListenersInOrderAndAreCounted)

@@ -6,6 +6,8 @@
 #include "KivWorkingThread3.h"
 #include "KivWorkingThread4.h"
 #include "KivlinkNotificationThread.h"
+#include "MessageFilter.h"
+#include "MessageFilterSwitch.h"
 
 #include "com/ScopeExit.h"
 #include "com/UniqueBstr.h"
@@ -86,7 +88,7 @@ LONG CExeModule::Unlock() noexcept
 HRESULT CExeModule::StartModule(DWORD processThreadId)
 {
     m_processThreadId = processThreadId;
-    m_useMessageFilter = false;
+    m_useMessageFilter = MessageFilterSwitchedOn();
     if (FAILED(m_shutdownEvent.create(true, false)) || FAILED(m_stopEvent.create(true, false)))
         return E_FAIL;
     // Workers may report to the main thread before it runs: its queue can take entries now.
@@ -155,8 +157,10 @@ unsigned __stdcall CExeModule::MainThreadEntry(void* self)
 void CExeModule::MainThread()
 {
     try {
+        RegisterMessageFilter();
         RunMainLoop();
         StopEverything();
+        RevokeMessageFilter();
     } catch (...) {
         m_trace.Format(1, "Exception in primary thread");
         ExitProcess(static_cast<UINT>(E_UNEXPECTED));
@@ -241,6 +245,31 @@ bool CExeModule::StopTakingClients()
     // One came in before the door closed: serve it, then quit when it has gone.
     m_trace.Format(1, "Module: a client arrived while quitting - serve it first");
     return true;
+}
+
+void CExeModule::RegisterMessageFilter()
+{
+    if (!m_useMessageFilter)
+        return;
+    CFilterMethodTable table;
+    HRESULT hr = table.LoadFromProgramFile();
+    tolv::com::com_ptr<tolv::com::InternalComObject<CMessageFilter>> filter;
+    if (SUCCEEDED(hr))
+        hr = tolv::com::InternalComObject<CMessageFilter>::Create(filter, std::move(table), &m_trace);
+    if (SUCCEEDED(hr))
+        hr = filter.query(m_messageFilter);
+    // COM answers a failure for a thread outside a single-threaded apartment, as this one is.
+    if (SUCCEEDED(hr))
+        hr = CoRegisterMessageFilter(m_messageFilter.get(), nullptr);
+    if (hr != S_OK)
+        m_trace.Format(1, "CoRegisterMessageFilter failed - this error will be ignored");
+}
+
+void CExeModule::RevokeMessageFilter()
+{
+    if (m_useMessageFilter)
+        CoRegisterMessageFilter(nullptr, nullptr);
+    m_messageFilter = nullptr;
 }
 
 void CExeModule::StopEverything()

@@ -7,10 +7,13 @@
 
 #include "errors/KivLanguage.h"
 
+#include "com/ComPtr.h"
 #include "com/CriticalSection.h"
 #include "com/Module.h"
 #include "com/UniqueHandle.h"
 #include "trace/TolvTrace.h"
+
+#include <objidl.h>
 
 #include <memory>
 #include <vector>
@@ -91,6 +94,8 @@ private:
     static unsigned __stdcall MainThreadEntry(void* self);
     void MainThread();
     void RunMainLoop();
+    void RegisterMessageFilter();
+    void RevokeMessageFilter();
     void HandleMainRequest(CRequestData& record);
     void OnConnect(const CRequestData& record);
     void OnDisconnect(const CRequestData& record);
@@ -110,7 +115,10 @@ private:
     CKivMessageQueue m_mainQueue;
     tolv::com::unique_semaphore m_mainQueueSemaphore;
     LONG m_connectCounter = 0;
+    // From the registry switch "KivlinkUseMessageFilter" (HKLM Software\Vostrel\Pellary, a
+    // DWORD, 1 = on); off when missing.
     bool m_useMessageFilter = false;
+    tolv::com::com_ptr<IMessageFilter> m_messageFilter;
     CTolvTrace* m_workerTraces[256] = {};
     CKivLanguage m_language;
     volatile LONG m_criticalTasks = 0;
