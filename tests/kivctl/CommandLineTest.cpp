@@ -106,11 +106,11 @@ TEST(KivctlCommandLine, OneVolumeFormsGoToKivMobilePhoneAndVolumeOnlyWithPlainLs
     ASSERT_TRUE(parsed.ok);
     EXPECT_TRUE(parsed.line.volume);
     EXPECT_EQ(parsed.line.operands, (std::vector<std::wstring>{L"MultiMediaCard (E:)\\Images\\*.jpg"}));
-    EXPECT_TRUE(UsesOneVolume(parsed.line));
-    EXPECT_TRUE(UsesOneVolume(Parse({L"cat", L"C:\\a.txt"}).line));
-    EXPECT_TRUE(UsesOneVolume(Parse({L"watch-dir", L"\\Images\\"}).line));
-    EXPECT_FALSE(UsesOneVolume(Parse({L"ls", L"C:\\"}).line));
-    EXPECT_FALSE(UsesOneVolume(Parse({L"watch"}).line));
+    EXPECT_EQ(ClassFor(parsed.line), KivctlClass::OneVolume);
+    EXPECT_EQ(ClassFor(Parse({L"cat", L"C:\\a.txt"}).line), KivctlClass::OneVolume);
+    EXPECT_EQ(ClassFor(Parse({L"watch-dir", L"\\Images\\"}).line), KivctlClass::OneVolume);
+    EXPECT_EQ(ClassFor(Parse({L"ls", L"C:\\"}).line), KivctlClass::Volume2);
+    EXPECT_EQ(ClassFor(Parse({L"watch"}).line), KivctlClass::Volume2);
 
     parsed = Parse({L"ls", L"--volume", L"-r", L"\\"});
     EXPECT_FALSE(parsed.ok);
@@ -161,4 +161,30 @@ TEST(KivctlCommandLine, FlagsWordFollowsTheOptions)
     EXPECT_FALSE(IsLongOperation(KivctlCommand::Remove));
     EXPECT_FALSE(IsLongOperation(KivctlCommand::Watch));
     EXPECT_STREQ(CommandName(KivctlCommand::MakeFolder), L"mkdir");
+}
+
+TEST(KivctlCommandLine, PortActionsTakeTheirPortAndStatusAloneTakesJson)
+{
+    Parsed parsed = Parse({L"port", L"set", L"COM3"});
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_EQ(parsed.line.portAction, KivctlPortAction::Set);
+    EXPECT_EQ(parsed.line.port, L"COM3");
+    EXPECT_EQ(ClassFor(parsed.line), KivctlClass::General);
+    parsed = Parse({L"port", L"reset"});
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_EQ(parsed.line.portAction, KivctlPortAction::Reset);
+    EXPECT_TRUE(parsed.line.port.empty());
+    EXPECT_TRUE(Parse({L"port", L"reset", L"COM3"}).ok);
+    EXPECT_TRUE(Parse({L"port", L"resume"}).ok);
+
+    EXPECT_EQ(Parse({L"port", L"set"}).error, L"port set: missing port");
+    EXPECT_EQ(Parse({L"port", L"suspend", L"COM3"}).error, L"port suspend: too many operands");
+    EXPECT_EQ(Parse({L"port", L"open", L"COM3"}).error, L"port: unknown action open (set, reset, suspend or resume)");
+    EXPECT_EQ(Parse({L"port"}).error, L"port: missing operand");
+
+    parsed = Parse({L"status", L"--json"});
+    ASSERT_TRUE(parsed.ok);
+    EXPECT_TRUE(parsed.line.json);
+    EXPECT_EQ(ClassFor(parsed.line), KivctlClass::General);
+    EXPECT_EQ(Parse({L"ls", L"--json", L"C:\\"}).error, L"ls: option --json does not apply");
 }

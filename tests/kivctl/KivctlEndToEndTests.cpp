@@ -96,7 +96,7 @@ TEST_F(KivctlOnPhone, ListsTheDeviceItsDrivesAndDescriptions)
     EXPECT_EQ(run.out, L"C:\nE:\n");
 
     const std::wstring device =
-        std::wstring(L"manufacturer=Vostrel\nmodel=Tamlo\ncharge=\nsignal=\nIMEI=") + kSimulatedPhone + L"\n";
+        std::wstring(L"manufacturer=Vostrel\nmodel=Tamlo\ncharge=80\nsignal=60\nIMEI=") + kSimulatedPhone + L"\n";
     run = RunKivctl(std::wstring(L"info ") + kSimulatedPhone);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, device);
@@ -110,6 +110,51 @@ TEST_F(KivctlOnPhone, ListsTheDeviceItsDrivesAndDescriptions)
     run = RunKivctl(L"info C:\\");
     EXPECT_EQ(run.out, L"Type=Directory\nAttribute=DIRECTORY\nSize=0\nDate=0\n");
     EXPECT_TRUE(run.err.empty()) << run.err;
+}
+
+TEST_F(KivctlOnPhone, StatusDescribesThePhoneForPeopleAndScripts)
+{
+    KivctlRun run = RunKivctl(L"status");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.rfind(std::wstring(L"manufacturer: Vostrel\nmodel: Tamlo\nIMEI: ") + kSimulatedPhone +
+                                L"\nKivlink version: ",
+                            0),
+              0u)
+        << run.out;
+    EXPECT_TRUE(Contains(run.out, L"\ncharge: 80%\nsignal: 60\n")) << run.out;
+
+    run = RunKivctl(L"status --json");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.rfind(std::wstring(L"{\"manufacturer\":\"Vostrel\",\"model\":\"Tamlo\",\"imei\":\"") +
+                                kSimulatedPhone + L"\",\"kivlinkVersion\":\"",
+                            0),
+              0u)
+        << run.out;
+    EXPECT_TRUE(Contains(run.out, L"\",\"charge\":80,\"signal\":60}\n")) << run.out;
+
+    // A message browser that cannot read battery and signal: the phone is still described.
+    ASSERT_EQ(RunPhoneSim(L"mtm-revision 99"), 0);
+    run = RunKivctl(L"status");
+    RunPhoneSim(L"mtm-revision 1");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Contains(run.out, L"\ncharge: unknown\nsignal: unknown\n")) << run.out;
+}
+
+TEST_F(KivctlOnPhone, PortsAreSetResetSuspendedAndResumed)
+{
+    ASSERT_EQ(RunPhoneSim(L"ports reset"), 0);
+    KivctlRun run = RunKivctl(L"port set COM4");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(RunKivctl(L"port suspend").exitCode, 0);
+    EXPECT_EQ(RunKivctl(L"port resume").exitCode, 0);
+    EXPECT_EQ(RunKivctl(L"port reset").exitCode, 0);
+
+    run = RunKivctl(L"port set COM99");
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_EQ(run.err.rfind(L"kivctl: port: ", 0), 0u) << run.err;
+    run = RunKivctl(L"port open COM4");
+    EXPECT_EQ(run.exitCode, 1);
+    RunPhoneSim(L"ports reset");
 }
 
 TEST_F(KivctlOnPhone, MakesFoldersCopiesBothWaysAndRemovesByWildcard)
@@ -466,8 +511,8 @@ TEST(KivctlWithoutPhone, NoPhoneWatchAndNoKivlink)
         run = watch.Finish(30000);
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.out, std::wstring(L"connected ") + kSimulatedPhone +
-                               L" manufacturer=Vostrel model=Tamlo charge= signal= IMEI=" + kSimulatedPhone + L"\n" +
-                               disconnected);
+                               L" manufacturer=Vostrel model=Tamlo charge=80 signal=60 IMEI=" + kSimulatedPhone +
+                               L"\n" + disconnected);
     }
     ASSERT_GE(WaitUntilGone(L"Kivlink.exe", 30000), 0);
 

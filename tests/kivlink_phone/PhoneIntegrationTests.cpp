@@ -146,7 +146,7 @@ TEST(FirstModule, WaitsForAPhoneAndGoesOnAsSoonAsOneConnects)
     std::vector<std::wstring> notices = listener.WaitFor(2);
     ASSERT_EQ(notices.size(), 2u);
     EXPECT_EQ(notices[0], std::wstring(L"connect ") + kSimulatedPhone +
-                              L" manufacturer=Vostrel,model=Tamlo,charge=,signal=,IMEI=" + kSimulatedPhone + L",");
+                              L" manufacturer=Vostrel,model=Tamlo,charge=80,signal=60,IMEI=" + kSimulatedPhone + L",");
     EXPECT_EQ(notices[1], std::wstring(L"disconnect ") + kSimulatedPhone);
     // Once the bindings heard of it, the listing worker finds no phone again.
     HRESULT listing = S_OK;

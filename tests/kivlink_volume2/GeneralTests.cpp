@@ -6,6 +6,7 @@
 
 #include "com/UniqueBstr.h"
 #include "tests/support/TestThread.h"
+#include "platform/phonesim/PhoneCondition.h"
 #include "platform/smrouter/RouterPortStore.h"
 
 #include "SymbianConnect.h"
@@ -21,7 +22,6 @@ namespace {
 
 constexpr long kUnknownBitErrorRate = 100;
 constexpr long kRevisionWithoutReadings = 99;
-constexpr long kOrdinaryRevision = 1;
 constexpr HRESULT kReadingsNotSupported = static_cast<HRESULT>(0x8007000A);
 
 class GeneralTest : public VolumeTest {
@@ -38,8 +38,12 @@ protected:
     }
     void TearDown() override
     {
-        if (m_simulator)
-            m_simulator->SetPhoneCondition(conditionMtmRevision, kOrdinaryRevision);
+        // The other tests of the program see the phone as it starts.
+        if (m_simulator) {
+            m_simulator->SetPhoneCondition(conditionMtmRevision, phonesim::CPhoneCondition::kDefaultMtmRevision);
+            m_simulator->SetPhoneCondition(conditionBattery, phonesim::CPhoneCondition::kDefaultBattery);
+            m_simulator->SetPhoneCondition(conditionSignal, phonesim::CPhoneCondition::kDefaultSignal);
+        }
         m_general = nullptr;
         m_simulator = nullptr;
         VolumeTest::TearDown();

@@ -58,10 +58,10 @@ TEST_F(VolumeTest, InfoDescribesDevicesDrivesFoldersAndFiles)
     EXPECT_EQ(drive.back(), L',');
     EXPECT_LE(std::stoll(drive.substr(48)), 100663296LL);
     EXPECT_EQ(Info(m_volume.get(), L"354812013456789", &hr),
-              L"manufacturer=Vostrel,model=Tamlo,charge=,signal=,IMEI=354812013456789,");
+              L"manufacturer=Vostrel,model=Tamlo,charge=80,signal=60,IMEI=354812013456789,");
     EXPECT_EQ(hr, S_OK);
     // A number that is no connected device still gets its text, without identity.
-    EXPECT_EQ(Info(m_volume.get(), L"42", &hr), L"manufacturer=,model=,charge=,signal=,IMEI=42,");
+    EXPECT_EQ(Info(m_volume.get(), L"42", &hr), L"manufacturer=,model=,charge=80,signal=60,IMEI=42,");
 
     // 1 January 2026 12:00 UTC is day 46023.5 of OLE Automation time: the text keeps whole days.
     SYSTEMTIME noon = {2026, 1, 4, 1, 12, 0, 0, 0};

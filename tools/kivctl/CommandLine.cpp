@@ -29,7 +29,48 @@ constexpr CommandShape kCommands[] = {
     {KivctlCommand::Watch, L"watch", 0, 0},
     {KivctlCommand::Cat, L"cat", 1, 1},
     {KivctlCommand::WatchFolder, L"watch-dir", 1, 1},
+    {KivctlCommand::Status, L"status", 0, 0},
+    {KivctlCommand::Port, L"port", 1, 2},
 };
+
+// The port actions with the operands after the action word: set needs a port, reset may
+// name one, suspend and resume name none.
+struct PortActionShape {
+    KivctlPortAction action;
+    const wchar_t* name;
+    size_t minimumPorts;
+    size_t maximumPorts;
+};
+
+constexpr PortActionShape kPortActions[] = {
+    {KivctlPortAction::Set, L"set", 1, 1},
+    {KivctlPortAction::Reset, L"reset", 0, 1},
+    {KivctlPortAction::Suspend, L"suspend", 0, 0},
+    {KivctlPortAction::Resume, L"resume", 0, 0},
+};
+
+bool ParsePortAction(KivctlCommandLine& result, std::wstring& error)
+{
+    const std::wstring& word = result.operands[0];
+    for (const PortActionShape& shape : kPortActions) {
+        if (word != shape.name)
+            continue;
+        const size_t ports = result.operands.size() - 1;
+        if (ports < shape.minimumPorts) {
+            error = std::wstring(L"port ") + shape.name + L": missing port";
+            return false;
+        }
+        if (ports > shape.maximumPorts) {
+            error = std::wstring(L"port ") + shape.name + L": too many operands";
+            return false;
+        }
+        result.portAction = shape.action;
+        result.port = ports ? result.operands[1] : std::wstring();
+        return true;
+    }
+    error = L"port: unknown action " + word + L" (set, reset, suspend or resume)";
+    return false;
+}
 
 const CommandShape* FindCommand(const std::wstring& name)
 {
@@ -71,6 +112,7 @@ constexpr RestrictedOption kRestrictedOptions[] = {
     {L"--leave-if-different", &KivctlCommandLine::leaveIfDifferent, IsTransfer},
     {L"--move", &KivctlCommandLine::move, IsTransfer},
     {L"--async", &KivctlCommandLine::async, IsLongOperation},
+    {L"--json", &KivctlCommandLine::json, [](KivctlCommand c) { return c == KivctlCommand::Status; }},
 };
 
 bool SetOption(const std::wstring& argument, KivctlCommandLine& result)
@@ -89,6 +131,8 @@ bool SetOption(const std::wstring& argument, KivctlCommandLine& result)
         result.move = true;
     } else if (argument == L"--async") {
         result.async = true;
+    } else if (argument == L"--json") {
+        result.json = true;
     } else if (argument == L"-q" || argument == L"--quiet") {
         result.quiet = true;
     } else {
@@ -176,12 +220,16 @@ bool ParseCommandLine(const std::vector<std::wstring>& arguments, KivctlCommandL
             return false;
         }
     }
-    return true;
+    return result.command != KivctlCommand::Port || ParsePortAction(result, error);
 }
 
-bool UsesOneVolume(const KivctlCommandLine& line)
+KivctlClass ClassFor(const KivctlCommandLine& line)
 {
-    return line.volume || line.command == KivctlCommand::Cat || line.command == KivctlCommand::WatchFolder;
+    if (line.command == KivctlCommand::Status || line.command == KivctlCommand::Port)
+        return KivctlClass::General;
+    if (line.volume || line.command == KivctlCommand::Cat || line.command == KivctlCommand::WatchFolder)
+        return KivctlClass::OneVolume;
+    return KivctlClass::Volume2;
 }
 
 long ExecutionFlagsFor(const KivctlCommandLine& line, bool move)

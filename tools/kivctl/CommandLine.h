@@ -24,6 +24,17 @@ enum class KivctlCommand {
     Watch,
     Cat,
     WatchFolder,
+    Status,
+    Port,
+};
+
+// What "port" does with the router's ports.
+enum class KivctlPortAction {
+    None,
+    Set,
+    Reset,
+    Suspend,
+    Resume,
 };
 
 struct KivctlCommandLine {
@@ -38,6 +49,11 @@ struct KivctlCommandLine {
     bool move = false;
     bool async = false;
     bool quiet = false;
+    // status: one JSON object instead of lines.
+    bool json = false;
+    // port: the action, and its port when given (empty: reset means the last port set).
+    KivctlPortAction portAction = KivctlPortAction::None;
+    std::wstring port;
 };
 
 // The command's name as typed ("ls", "put"), for messages.
@@ -54,6 +70,6 @@ long ExecutionFlagsFor(const KivctlCommandLine& line, bool move);
 // Whether the command starts one of the server's long operations (progress, cancel, --async).
 bool IsLongOperation(KivctlCommand command);
 
-// Whether the command works on Kivlink's one-volume class (KivMobilePhone) rather than on
-// KivVolume2.
-bool UsesOneVolume(const KivctlCommandLine& line);
+// The Kivlink class a command works on.
+enum class KivctlClass { Volume2, OneVolume, General };
+KivctlClass ClassFor(const KivctlCommandLine& line);

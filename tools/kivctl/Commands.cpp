@@ -15,6 +15,7 @@
 #include "tools/kivctl/MessagePump.h"
 #include "tools/kivctl/OperationMonitor.h"
 #include "tools/kivctl/ResultText.h"
+#include "tools/kivctl/StatusReport.h"
 #include "tools/kivctl/StreamCopy.h"
 #include "tools/kivctl/TransferDirection.h"
 #include "tools/kivctl/VolumeEntries.h"
@@ -390,6 +391,59 @@ CommandOutcome RunWatchFolder(CKivlinkSession& session, const KivctlCommandLine&
     return Outcome(session.StopWatchingFolder());
 }
 
+// ------------------------------------------------------------------ the phone and its ports
+
+// Who the phone is must be known; Kivlink's version, charge and signal are shown as unknown
+// when their reading fails (a message browser that cannot read them).
+CommandOutcome RunStatus(CKivlinkSession& session, const KivctlCommandLine& line)
+{
+    IKivGeneral* general = session.General();
+    KivctlStatusReport report;
+    unique_bstr manufacturer, model, imei, version;
+    LONG charge = 0;
+    if (SUCCEEDED(general->GetMobileInfo(manufacturer.put(), model.put(), imei.put(), version.put(), &charge))) {
+        report.kivlinkVersion = version.c_str();
+        report.charge = charge;
+    } else {
+        // Which of them failed: the identity decides the outcome.
+        HRESULT hr = general->GetMobileManufacturer(manufacturer.put());
+        if (SUCCEEDED(hr))
+            hr = general->GetMobileModel(model.put());
+        if (SUCCEEDED(hr))
+            hr = general->GetIMEI(imei.put());
+        if (FAILED(hr))
+            return Outcome(hr);
+        ForgetErrorObject();
+    }
+    report.manufacturer = manufacturer.c_str();
+    report.model = model.c_str();
+    report.imei = imei.c_str();
+    LONG level = 0;
+    LONG bitErrorRate = 0;
+    if (SUCCEEDED(general->GetSignalQuality(&level, &bitErrorRate)))
+        report.signal = level;
+    ForgetErrorObject();
+    WriteOut(line.json ? FormatStatusJson(report) : FormatStatusLines(report));
+    return {};
+}
+
+CommandOutcome RunPort(CKivlinkSession& session, const KivctlCommandLine& line)
+{
+    IKivGeneral* general = session.General();
+    switch (line.portAction) {
+    case KivctlPortAction::Set:
+        return Outcome(general->SetPort(Bstr(line.port).get()));
+    case KivctlPortAction::Reset:
+        return Outcome(general->ResetPort(Bstr(line.port).get()));
+    case KivctlPortAction::Suspend:
+        return Outcome(general->SuspendConnection());
+    case KivctlPortAction::Resume:
+        return Outcome(general->ResumeConnection());
+    default:
+        return Refused(L"no port action", kExitUsage);
+    }
+}
+
 CommandOutcome Dispatch(CKivlinkSession& session, const KivctlCommandLine& line)
 {
     ForgetErrorObject();
@@ -426,6 +480,10 @@ CommandOutcome Dispatch(CKivlinkSession& session, const KivctlCommandLine& line)
         return RunCat(session, line);
     case KivctlCommand::WatchFolder:
         return RunWatchFolder(session, line);
+    case KivctlCommand::Status:
+        return RunStatus(session, line);
+    case KivctlCommand::Port:
+        return RunPort(session, line);
     default:
         return Refused(L"nothing to run", kExitUsage);
     }
@@ -442,7 +500,18 @@ void ReportFailure(const KivctlCommandLine& line, const std::wstring& text, HRES
 KivctlExitCode RunCommand(const KivctlCommandLine& line)
 {
     CKivlinkSession session;
-    const HRESULT opened = UsesOneVolume(line) ? session.OpenOneVolume() : session.Open();
+    HRESULT opened = E_UNEXPECTED;
+    switch (ClassFor(line)) {
+    case KivctlClass::Volume2:
+        opened = session.Open();
+        break;
+    case KivctlClass::OneVolume:
+        opened = session.OpenOneVolume();
+        break;
+    case KivctlClass::General:
+        opened = session.OpenGeneral();
+        break;
+    }
     if (FAILED(opened)) {
         ReportFailure(line, L"Kivlink is not available: " + SystemMessage(opened), opened);
         return kExitNoKivlink;

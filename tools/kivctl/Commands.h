@@ -1,5 +1,5 @@
 // kivctl's commands, one function each, run against one KivVolume2 object (or, for the
-// one-volume commands, one KivMobilePhone object). COM must be
+// one-volume commands, one KivMobilePhone object; for status and port, one KivGeneral). COM must be
 // initialised on the calling thread as a single-threaded apartment, whose messages the
 // long operations pump while they wait.
 #pragma once

@@ -49,6 +49,7 @@ CKivlinkSession::~CKivlinkSession()
     StopWatchingFolder();
     m_volume.reset();
     m_oneVolume.reset();
+    m_general.reset();
 }
 
 HRESULT CKivlinkSession::Open()
@@ -59,6 +60,11 @@ HRESULT CKivlinkSession::Open()
 HRESULT CKivlinkSession::OpenOneVolume()
 {
     return CreateInKivlink(CLSID_KivMobilePhone, m_oneVolume);
+}
+
+HRESULT CKivlinkSession::OpenGeneral()
+{
+    return CreateInKivlink(CLSID_KivGeneral, m_general);
 }
 
 HRESULT CKivlinkSession::Listen(IKivctlEventObserver* observer)
@@ -143,6 +149,9 @@ HRESULT CKivlinkSession::StopWatchingFolder()
 
 std::wstring CKivlinkSession::Describe(HRESULT hr) const
 {
+    if (m_general) {
+        return DescribeKivlinkFailure(hr, m_general.get(), IID_IKivGeneral);
+    }
     if (m_oneVolume) {
         return DescribeKivlinkFailure(hr, m_oneVolume.get(), IID_IKivVolume);
     }

@@ -1,5 +1,5 @@
-// kivctl's connection to Kivlink: one object in the server's process (KivVolume2, or the
-// one-volume KivMobilePhone) and, when a command needs them, kivctl's sink advised on
+// kivctl's connection to Kivlink: one object in the server's process (KivVolume2, the
+// one-volume KivMobilePhone, or KivGeneral) and, when a command needs them, kivctl's sink advised on
 // KivVolume2's IKivAllServerEvents point or kivctl's change sink registered with the
 // one-volume object.
 #pragma once
@@ -33,6 +33,9 @@ public:
     // The same for the one-volume class, with the same retries.
     HRESULT OpenOneVolume();
     IKivVolume* OneVolume() const { return m_oneVolume.get(); }
+    // The phone's identity, status and ports (KivGeneral), with the same retries.
+    HRESULT OpenGeneral();
+    IKivGeneral* General() const { return m_general.get(); }
 
     // Routes the object's events to `observer` (null: drop them), advising the sink on first
     // use. The observer must stay until it is replaced or the session ends.
@@ -62,4 +65,6 @@ private:
     tolv::com::stub_registration_keeper m_changeSinkInterfaces;
     tolv::com::com_ptr<tolv::com::ComObject<CKivctlNotifySink>> m_changeSink;
     LONG m_changeToken = 0;
+
+    tolv::com::com_ptr<IKivGeneral> m_general;
 };

@@ -5,7 +5,8 @@ std::wstring UsageText()
     return LR"usage(Usage: kivctl [options] COMMAND [operands]
 
 Works with the files of the connected phone through Kivlink's KivVolume2 class; ls --volume,
-cat and watch-dir through its one-volume class KivMobilePhone.
+cat and watch-dir through its one-volume class KivMobilePhone; status and port through
+KivGeneral.
 
 Commands:
   devices                  list the connected phones, one name per line
@@ -32,6 +33,14 @@ Commands:
   cat PHONEFILE            write a phone file (one-volume path) to standard output as it is
   watch-dir PATH           print the folder path Kivlink reports each time it changed the
                            folder PATH, one line each, until Ctrl+C
+  status [--json]          the phone's manufacturer, model and IMEI, Kivlink's version, the
+                           battery charge and the signal level, one "key: value" line each
+                           ("unknown" for a value the phone could not read); --json: the
+                           same as one JSON object (unknown values null)
+  port set PORT            let the phone connect through a PC port ("COM3") and wait for it
+  port reset [PORT]        close the port again; without PORT the last one set
+  port suspend             close the last port set for a while
+  port resume              open again the ports closed since they were last resumed
   help                     this text
 
 Options:
@@ -44,6 +53,7 @@ Options:
   -q, --quiet              no progress line
   -r, --recursive          ls: list everything below the folder
   --volume                 ls: list through the one-volume class (not with -r)
+  --json                   status: one JSON object
   -h, --help               this text
   --                       every later argument is an operand
 
