@@ -6,6 +6,7 @@
 #include "core/KivWorkingThread3.h"
 #include "core/KivlinkModule.h"
 #include "core/KivlinkNotificationThread.h"
+#include "classes/KivlinkGeneral.h"
 
 #include "tests/kivlink_phone/PhoneSimulator.h"
 #include "tests/kivlink_server/ServerProcess.h"
@@ -21,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -245,6 +247,28 @@ TEST_F(ModuleWithSimulatedPhone, BindsBothPhoneWorkersAndServesThemAtOnce)
     all.m_Response = &all;
     ASSERT_EQ(module->Worker3()->PostRequestAndWait(all), S_OK);
     EXPECT_EQ(all.m_RetVal, S_OK);
+}
+
+TEST_F(ModuleWithSimulatedPhone, ASecondChargeWithinTwentyMinutesIsTheObjectsOwnReadingWithItsSecondsLeft)
+{
+    CTraceCapture capture;
+    tolv::com::com_ptr<tolv::com::InternalComObject<CKivlinkGeneral>> general;
+    ASSERT_EQ(tolv::com::InternalComObject<CKivlinkGeneral>::Create(general), S_OK);
+    LONG charge = 0;
+    ASSERT_EQ(general->GetCharge(&charge), S_OK);
+    ASSERT_EQ(general->GetCharge(&charge), S_OK);
+    EXPECT_TRUE(capture.Wrote("IKivGeneral::GetCharge: refresh status"));
+    // Twenty minutes less the moment between the two calls, rounded down.
+    const std::vector<std::string> texts = capture.Texts();
+    EXPECT_NE(
+        std::find_if(texts.begin(), texts.end(),
+                     [](const std::string& text) {
+                         return CTraceCapture::EndsWithWords(
+                                    text, "IKivGeneral::GetCharge: Using old charge value (remaining seconds=1199)") ||
+                                CTraceCapture::EndsWithWords(
+                                    text, "IKivGeneral::GetCharge: Using old charge value (remaining seconds=1200)");
+                     }),
+        texts.end());
 }
 
 // The incoming-call filter switched on in the registry; the switch is gone again after the test.

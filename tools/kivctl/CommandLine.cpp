@@ -4,12 +4,16 @@
 
 namespace {
 
-struct CommandShape {
-    KivctlCommand command;
+// A word of the command line and how many operands follow it.
+template <class Kind>
+struct WordShape {
+    Kind kind;
     const wchar_t* name;
     size_t minimumOperands;
     size_t maximumOperands;
 };
+
+using CommandShape = WordShape<KivctlCommand>;
 
 constexpr CommandShape kCommands[] = {
     {KivctlCommand::Help, L"help", 0, 0},
@@ -33,16 +37,9 @@ constexpr CommandShape kCommands[] = {
     {KivctlCommand::Port, L"port", 1, 2},
 };
 
-// The port actions with the operands after the action word: set needs a port, reset may
-// name one, suspend and resume name none.
-struct PortActionShape {
-    KivctlPortAction action;
-    const wchar_t* name;
-    size_t minimumPorts;
-    size_t maximumPorts;
-};
-
-constexpr PortActionShape kPortActions[] = {
+// The port actions with the ports after the action word: set needs one, reset may name one,
+// suspend and resume name none.
+constexpr WordShape<KivctlPortAction> kPortActions[] = {
     {KivctlPortAction::Set, L"set", 1, 1},
     {KivctlPortAction::Reset, L"reset", 0, 1},
     {KivctlPortAction::Suspend, L"suspend", 0, 0},
@@ -52,19 +49,19 @@ constexpr PortActionShape kPortActions[] = {
 bool ParsePortAction(KivctlCommandLine& result, std::wstring& error)
 {
     const std::wstring& word = result.operands[0];
-    for (const PortActionShape& shape : kPortActions) {
+    for (const WordShape<KivctlPortAction>& shape : kPortActions) {
         if (word != shape.name)
             continue;
         const size_t ports = result.operands.size() - 1;
-        if (ports < shape.minimumPorts) {
+        if (ports < shape.minimumOperands) {
             error = std::wstring(L"port ") + shape.name + L": missing port";
             return false;
         }
-        if (ports > shape.maximumPorts) {
+        if (ports > shape.maximumOperands) {
             error = std::wstring(L"port ") + shape.name + L": too many operands";
             return false;
         }
-        result.portAction = shape.action;
+        result.portAction = shape.kind;
         result.port = ports ? result.operands[1] : std::wstring();
         return true;
     }
@@ -85,7 +82,7 @@ const CommandShape* FindCommand(const std::wstring& name)
 const CommandShape* ShapeOf(KivctlCommand command)
 {
     for (const CommandShape& shape : kCommands) {
-        if (shape.command == command) {
+        if (shape.kind == command) {
             return &shape;
         }
     }
@@ -194,7 +191,7 @@ bool ParseCommandLine(const std::vector<std::wstring>& arguments, KivctlCommandL
         error = L"unknown command " + commandWord;
         return false;
     }
-    result.command = shape->command;
+    result.command = shape->kind;
     if (result.operands.size() < shape->minimumOperands) {
         error = std::wstring(shape->name) + L": missing operand";
         return false;
