@@ -4,9 +4,13 @@
 #include "KivServerServices.h"
 #include "RequestData.h"
 
-#include "Components/Kivlink/model/DeviceInfoText.h"
-
 #include <optional>
+
+// Battery charge (per cent) and signal level of one reading.
+struct CPhoneStatusReading {
+    long charge = 0;
+    long signal = 0;
+};
 
 // The request that makes the phone-status worker read into `reading`, which must outlive the
 // wait for its answer.

@@ -3,6 +3,7 @@
 // information of the file interface give it:
 // "manufacturer=M,model=T,charge=C,signal=S,IMEI=I," (every value followed by a comma).
 #include "Components/Kivlink/core/KivString.h"
+#include "Components/Kivlink/core/PhoneStatusReading.h"
 
 #include "SymbianConnect.h"
 
@@ -12,12 +13,6 @@
 CKivString DisplayModelName(const CKivString& model);
 // "Vostrel" for an "Unknown" manufacturer of a Tamlo; any other manufacturer as it is.
 CKivString DisplayManufacturer(const CKivString& manufacturer, const CKivString& displayModel);
-
-// Battery charge (per cent) and signal level of one reading.
-struct CPhoneStatusReading {
-    long charge = 0;
-    long signal = 0;
-};
 
 // Builds the text from what the phone reported; charge and signal stay empty when their
 // reading failed.
