@@ -2,7 +2,7 @@
 
 #include "KivErrorReporter.h"
 #include "KivServerTrace.h"
-#include "ServerMessageBox.h"
+#include "ui/MessageBoxSeam.h"
 #include "WorkerRequests.h"
 
 #include "core/RequestData.h"
@@ -47,7 +47,7 @@ HRESULT Normalize(BSTR path, bool trailingBackslash, CKivString& normalized)
     const std::wstring_view text = path ? std::wstring_view(path, SysStringLen(path)) : std::wstring_view();
     HRESULT hr = NormalizePhonePath(text, trailingBackslash, normalized);
     if (hr == E_UNEXPECTED)
-        ShowServerMessageBox(kOldShellExtensionWarning, std::wstring(text).c_str(), MB_OK);
+        tolv::ui::ShowMessageBox(nullptr, kOldShellExtensionWarning, std::wstring(text).c_str(), MB_OK);
     return hr;
 }
 

@@ -4,7 +4,7 @@
 #include "KivlinkGeneral.h"
 #include "KivlinkMobilePhone.h"
 #include "KivlinkMobilePhone2.h"
-#include "ServerMessageBox.h"
+#include "ui/MessageBoxSeam.h"
 
 #include "EnvironmentServer.h"
 
@@ -130,7 +130,7 @@ HRESULT CPhoneServerSymbian::SetPort(BSTR bstrPort)
     KivServerTrace()->Format(3, ">>>CPhoneServerSymbian::SetPort()");
     HRESULT hr = Forward(m_general, [&](IKivGeneral* inner) { return inner->SetPort(bstrPort); });
     if (hr == RPC_E_SERVERFAULT)
-        ShowServerMessageBox(L"GotIt", L"", MB_OK);
+        tolv::ui::ShowMessageBox(nullptr, L"GotIt", L"", MB_OK);
     return hr;
 }
 
