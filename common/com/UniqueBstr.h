@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <string_view>
+
 namespace tolv::com {
 
 class unique_bstr {
@@ -15,6 +17,11 @@ public:
     unique_bstr(const wchar_t* text, UINT length) noexcept : m_value(SysAllocStringLen(text, length)) {}
     // Converts narrow text in the given code page (the ANSI code page by default).
     explicit unique_bstr(const char* text, UINT codePage = CP_ACP) noexcept;
+    // The whole text, embedded nulls included.
+    explicit unique_bstr(std::wstring_view text) noexcept
+        : m_value(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())))
+    {
+    }
     ~unique_bstr() { SysFreeString(m_value); }
 
     unique_bstr(unique_bstr&& other) noexcept : m_value(other.release()) {}
