@@ -8,6 +8,7 @@
 // holds it for the transfer and unadvises before letting go.
 #include "com/ComObject.h"
 #include "com/ComPtr.h"
+#include "com/EventSinkDispatch.h"
 
 #include "KivlinkLib.h"
 
@@ -27,7 +28,7 @@ protected:
     ~IServerEventDelegate() = default;
 };
 
-class CServerEventSink : public IDispatch {
+class CServerEventSink : public tolv::com::EventSinkDispatch {
 public:
     using interface_map =
         tolv::com::interface_map<IDispatch, tolv::com::entry_iid<&DIID_IKivAllServerEvents, IDispatch>>;
@@ -48,9 +49,6 @@ public:
     bool IsConnected() const { return m_cookie != kNotConnected; }
     void FinalRelease() { Unadvise(); }
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
 

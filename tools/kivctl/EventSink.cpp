@@ -4,28 +4,6 @@
 
 using tolv::com::InvokeArguments;
 
-HRESULT CKivctlEventSink::GetTypeInfoCount(UINT* count)
-{
-    if (count == nullptr) {
-        return E_POINTER;
-    }
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT CKivctlEventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info)
-{
-    if (info != nullptr) {
-        *info = nullptr;
-    }
-    return E_NOTIMPL;
-}
-
-HRESULT CKivctlEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
-{
-    return E_NOTIMPL;
-}
-
 HRESULT CKivctlEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO*, UINT*)
 {
     if (result != nullptr) {

@@ -4,11 +4,12 @@
 #pragma once
 
 #include "com/ComObject.h"
+#include "com/EventSinkDispatch.h"
 #include "tools/kivctl/EventObserver.h"
 
 #include "KivlinkLib.h"
 
-class CKivctlEventSink : public IDispatch {
+class CKivctlEventSink : public tolv::com::EventSinkDispatch {
 public:
     using interface_map =
         tolv::com::interface_map<IDispatch, tolv::com::entry_iid<&DIID_IKivAllServerEvents, IDispatch>>;
@@ -22,9 +23,6 @@ public:
     // its setting; clear it before it goes.
     void SetObserver(IKivctlEventObserver* observer) { m_observer = observer; }
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
 

@@ -5,6 +5,7 @@
 // threads of the multithreaded apartment.
 #include "com/ComObject.h"
 #include "com/ComPtr.h"
+#include "com/EventSinkDispatch.h"
 #include "trace/TolvTrace.h"
 
 #include "SymbianConnect.h"
@@ -14,7 +15,7 @@
 class CKivWorker;
 class CRequestData;
 
-class CSCEventImp : public IDispatch {
+class CSCEventImp : public tolv::com::EventSinkDispatch {
 public:
     using interface_map = tolv::com::interface_map<IDispatch, tolv::com::entry_iid<&DIID_ISCEvents, IDispatch>>;
 
@@ -33,11 +34,8 @@ public:
     int SinkNumber() const { return m_sinkNumber; }
     DWORD Cookie() const { return m_cookie; }
 
-    // IDispatch: events only, no type information. (IUnknown comes from InternalComObject:
-    // the sink does not hold the server, it lives as long as its worker.)
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
+    // IUnknown comes from InternalComObject: the sink does not hold the server, it lives as
+    // long as its worker.
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
 
