@@ -25,67 +25,67 @@ BOOL CALLBACK NoteLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR se
     return TRUE;
 }
 
-// The system's search falls back on its own languages when the one asked for is missing;
-// the suite's fallback is the neutral table only, so the language is checked first.
-HRSRC FindExactly(HMODULE module, LPCWSTR type, LPCWSTR name, LANGID language)
+}  // namespace
+
+bool HasResourceInLanguage(HMODULE module, LPCWSTR type, LPCWSTR name, LANGID language)
 {
     LanguageSearch search{language, false};
     EnumResourceLanguagesW(module, type, name, NoteLanguage, reinterpret_cast<LONG_PTR>(&search));
-    return search.found ? FindResourceExW(module, type, name, language) : nullptr;
+    return search.found;
 }
-
-enum class Entry { Text, Empty, Missing };
-
-// Entry `id` of the block in `language`: its text, or whether it was empty or missing.
-Entry ReadEntry(HMODULE module, UINT id, LANGID language, std::string& text)
-{
-    const HRSRC found = FindExactly(module, RT_STRING, MAKEINTRESOURCEW(id / kStringsPerBlock + 1), language);
-    if (found == nullptr) {
-        return Entry::Missing;
-    }
-    const HGLOBAL loaded = LoadResource(module, found);
-    const auto* unit = static_cast<const WCHAR*>(loaded != nullptr ? LockResource(loaded) : nullptr);
-    if (unit == nullptr) {
-        return Entry::Text;  // an unloadable block is no text, and no reason to fall back
-    }
-    const WCHAR* const end = unit + SizeofResource(module, found) / sizeof(WCHAR);
-    // Each entry: its length in UTF-16 units, then the units.
-    for (UINT skip = id % kStringsPerBlock; skip > 0 && unit < end; --skip) {
-        unit += 1 + *unit;
-    }
-    if (unit >= end || *unit == 0) {
-        return Entry::Empty;
-    }
-    const size_t length = *unit;
-    const WCHAR* const characters = unit + 1;
-    if (characters + length > end) {
-        return Entry::Text;  // a block cut short holds no whole text
-    }
-    text = tolv::trace::WideToAnsi(characters, length);
-    return Entry::Text;
-}
-
-}  // namespace
 
 HGLOBAL LoadLanguageResource(HMODULE module, LPCWSTR type, LPCWSTR name, LANGID language)
 {
-    HRSRC found = FindExactly(module, type, name, language);
-    if (found == nullptr) {
-        found = FindExactly(module, type, name, kNeutralLanguage);
+    if (!HasResourceInLanguage(module, type, name, language)) {
+        language = kNeutralLanguage;
+        if (!HasResourceInLanguage(module, type, name, language)) {
+            return nullptr;
+        }
     }
+    const HRSRC found = FindResourceExW(module, type, name, language);
     return found != nullptr ? LoadResource(module, found) : nullptr;
+}
+
+std::wstring ReadExactTableEntry(HMODULE module, LANGID language, UINT id)
+{
+    const LPCWSTR block = MAKEINTRESOURCEW(id / kStringsPerBlock + 1);
+    if (!HasResourceInLanguage(module, RT_STRING, block, language)) {
+        return {};
+    }
+    const HRSRC found = FindResourceExW(module, RT_STRING, block, language);
+    if (found == nullptr) {
+        return {};
+    }
+    const HGLOBAL loaded = LoadResource(module, found);
+    const auto* entry = loaded ? static_cast<const WCHAR*>(LockResource(loaded)) : nullptr;
+    if (entry == nullptr) {
+        return {};
+    }
+    // Each entry is its length followed by that many units; the walk stays inside the block
+    // even if the block is damaged.
+    const WCHAR* const end = entry + SizeofResource(module, found) / sizeof(WCHAR);
+    for (UINT skip = id % kStringsPerBlock; skip > 0; --skip) {
+        if (entry >= end) {
+            return {};
+        }
+        entry += 1 + *entry;
+    }
+    if (entry >= end || *entry > end - entry - 1) {
+        return {};
+    }
+    return std::wstring(entry + 1, *entry);
 }
 
 std::string ReadTableString(HMODULE module, UINT id, LANGID language)
 {
-    std::string text;
     if (module == nullptr) {
-        return text;
+        return {};
     }
-    if (ReadEntry(module, id, language, text) != Entry::Text && language != kNeutralLanguage) {
-        ReadEntry(module, id, kNeutralLanguage, text);
+    std::wstring text = ReadExactTableEntry(module, language, id);
+    if (text.empty() && language != kNeutralLanguage) {
+        text = ReadExactTableEntry(module, kNeutralLanguage, id);
     }
-    return text;
+    return tolv::trace::WideToAnsi(text.data(), text.size());
 }
 
 }  // namespace tolv::resources
