@@ -83,7 +83,10 @@ bool CResourceReader::LoadLanguageModule(const std::wstring& modulePath, LANGID 
     if (path.empty()) {
         return false;
     }
-    tolv::resources::unique_module loaded(LoadLibraryW(path.c_str()));
+    // A language module holds resources only, and the first place searched is the current
+    // folder: its code, if it has any, is never run.
+    tolv::resources::unique_module loaded(
+        LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     if (!loaded) {
         return false;
     }

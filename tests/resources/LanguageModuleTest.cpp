@@ -4,6 +4,7 @@
 
 #include "resources/LanguageModuleSearch.h"
 #include "resources/ResourceReader.h"
+#include "tests/TestTree.h"
 #include "tests/resources/TestTextIds.h"
 #include "tests/resources/TestTextsModule.h"
 #include "tests/support/RegistryValueGuard.h"
@@ -26,6 +27,8 @@ protected:
         wchar_t temp[MAX_PATH] = {};
         GetTempPathW(MAX_PATH, temp);
         m_root = std::wstring(temp) + L"PellaryLanguageModules" + std::to_wstring(GetCurrentProcessId());
+        // Wine hands out process ids again soon: an earlier run's modules must not be found.
+        RemoveTestTree(m_root);
         for (const std::wstring& folder : {m_root, m_root + L"\\Languages", Installation(), Installation() + L"\\Bin",
                                            Installation() + L"\\Bin\\Languages"}) {
             CreateDirectoryW(folder.c_str(), nullptr);
@@ -37,29 +40,22 @@ protected:
     void TearDown() override
     {
         SetCurrentDirectoryW(m_previous);
-        for (const std::wstring& file : m_files) {
-            DeleteFileW(file.c_str());
-        }
-        for (const std::wstring& folder : {Installation() + L"\\Bin\\Languages", Installation() + L"\\Bin",
-                                           Installation(), m_root + L"\\Languages", m_root}) {
-            RemoveDirectoryW(folder.c_str());
-        }
+        RemoveTestTree(m_root);
     }
 
     std::wstring Installation() const { return m_root + L"\\Installed"; }
 
-    // A copy of the test texts at `relativePath` below the current folder.
-    void Place(const std::wstring& relativePath)
+    // A copy of the test texts at `relativePath` below the current folder; its full path.
+    std::wstring Place(const std::wstring& relativePath)
     {
         const std::wstring path = m_root + L"\\" + relativePath;
-        ASSERT_TRUE(CopyFileW(TestTextsPath().c_str(), path.c_str(), FALSE));
-        m_files.push_back(path);
+        EXPECT_TRUE(CopyFileW(TestTextsPath().c_str(), path.c_str(), FALSE)) << relativePath;
+        return path;
     }
 
     CRegistryValueGuard m_installation{HKEY_LOCAL_MACHINE, L"Software\\Vostrel\\Pellary", L"InstallationPath"};
     wchar_t m_previous[MAX_PATH] = {};
     std::wstring m_root;
-    std::vector<std::wstring> m_files;
 };
 
 }  // namespace
@@ -75,7 +71,7 @@ TEST(LanguageModuleNames, AreTheModulesNameWithoutExtensionAndTheLanguagesCode)
 
 TEST_F(LanguageModuleSearch, TheLanguagesFolderComesBeforeTheInstallationFolder)
 {
-    Place(L"Languages\\SampleDE_DE.DLR");
+    const std::wstring first = Place(L"Languages\\SampleDE_DE.DLR");
     Place(L"Installed\\Bin\\Languages\\SampleDE_DE.DLR");
     {
         CResourceReader reader(nullptr);
@@ -85,8 +81,12 @@ TEST_F(LanguageModuleSearch, TheLanguagesFolderComesBeforeTheInstallationFolder)
         EXPECT_NE(reader.Module(), nullptr);
         // German has no table in the module: the neutral texts answer.
         EXPECT_EQ(reader.LoadString(kGreeting), "Neutral greeting");
+        // Found in the current folder's reach, its code is not run.
+        wchar_t attached[MAX_PATH] = {};
+        GetEnvironmentVariableW(kLastAttachedVariable, attached, MAX_PATH);
+        EXPECT_EQ(std::wstring(attached).find(L"SampleDE_DE"), std::wstring::npos) << attached;
     }
-    ASSERT_TRUE(DeleteFileW(m_files.front().c_str()));
+    ASSERT_TRUE(DeleteFileW(first.c_str()));
     CResourceReader reader(nullptr);
     ASSERT_TRUE(reader.LoadLanguageModule(kComponent, kGerman));
     EXPECT_EQ(reader.LanguageModulePath(), Installation() + L"\\Bin\\Languages\\SampleDE_DE.DLR");
@@ -107,17 +107,16 @@ TEST_F(LanguageModuleSearch, TheCurrentFolderComesFirstAndADlrBeforeADll)
 
 TEST_F(LanguageModuleSearch, NoModuleAnywhereAnswersFalseAndLeavesTheReaderWithoutOne)
 {
-    Place(L"Languages\\SampleEN_US.DLL");
+    const std::wstring english = Place(L"Languages\\SampleEN_US.DLL");
     CResourceReader reader(TestTextsModule());
     ASSERT_TRUE(reader.LoadLanguageModule(kComponent, 1033));
-    const std::wstring loaded = m_root + L"\\Languages\\SampleEN_US.DLL";
-    EXPECT_NE(GetModuleHandleW(loaded.c_str()), nullptr);
+    EXPECT_EQ(reader.LoadString(kGreeting), "Hello");
 
     EXPECT_FALSE(reader.LoadLanguageModule(kComponent, kGerman));
     EXPECT_EQ(reader.Module(), nullptr);
     EXPECT_EQ(reader.LanguageModulePath(), L"");
     // The module loaded before is freed, and the process's own texts are not read instead.
-    EXPECT_EQ(GetModuleHandleW(loaded.c_str()), nullptr);
+    EXPECT_TRUE(DeleteFileW(english.c_str()));
     EXPECT_EQ(reader.LoadString(kGreeting), "");
     EXPECT_FALSE(reader.LoadMenu(kTestMenu));
 }

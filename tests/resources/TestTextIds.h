@@ -17,3 +17,6 @@
 
 #define kTestIcon 400
 #define kTestBitmap 500
+
+// Set by the module's DllMain to the path of the copy whose code ran last.
+#define kLastAttachedVariable L"PELLARY_TEST_TEXTS_ATTACHED"
