@@ -4,6 +4,7 @@
 
 #include "resources/LanguageModuleResource.h"
 #include "resources/ModuleResource.h"
+#include "resources/StringTable.h"
 #include "tests/resources/TestTextIds.h"
 #include "tests/resources/TestTextsModule.h"
 
@@ -71,6 +72,9 @@ TEST_F(TextLookup, ATextNoTableHasIsEmptyWithLengthZero)
 TEST_F(TextLookup, AChineseTextIsConvertedWhole)
 {
     const wchar_t stored[] = L"\u6587\u4ef6\u5df2\u590d\u5236\u5230\u624b\u673a";
+    // Every stored unit is read; the code page here may turn each into one "?", so the
+    // converted length is compared with the system's conversion of the whole text.
+    EXPECT_EQ(tolv::resources::ReadExactTableEntry(TestTextsModule(), kChinese, kGreeting), stored);
     const int bytes = WideCharToMultiByte(CP_ACP, 0, stored, -1, nullptr, 0, nullptr, nullptr) - 1;
     ASSERT_GT(bytes, 0);
     std::string expected(static_cast<size_t>(bytes), '\0');
