@@ -6,7 +6,7 @@
 #include <string>
 
 #include "com/UniqueBstr.h"
-#include "tests/envserver/RegistryValueGuard.h"
+#include "tests/support/RegistryValueGuard.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "Components/Kivlink/errors/KivLanguage.h"
 #include "com/UniqueBstr.h"
-#include "tests/envserver/RegistryValueGuard.h"
+#include "tests/support/RegistryValueGuard.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "tests/kivlink_errors/FakeEnvironmentServer.h"
 
-#include "Components/Kivlink/errors/EnvironmentServerLanguage.h"
+#include "resources/EnvironmentServerLanguage.h"
 #include "com/ClassFactory.h"
 #include "com/ComObject.h"
 #include "com/CriticalSection.h"

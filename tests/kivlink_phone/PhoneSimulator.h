@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ClassRegistrationHider.h"
+
 extern const wchar_t* const kSimulatedPhone;
 extern const wchar_t* const kPhoneLibraryClsidKey;  // "CLSID\{98C34439-...}"
 
@@ -19,23 +21,3 @@ long ConnectPhone(const std::wstring& options = L"");
 long DisconnectPhones();
 // Disconnects every phone and waits until the simulator's server has ended.
 bool EndPhoneSim(DWORD timeoutMs = 20000);
-
-// Moves a class's registration (under the machine's and the user's classes) aside and puts
-// it back exactly, values and subkeys, when the guard goes.
-class CClassRegistrationHider {
-public:
-    explicit CClassRegistrationHider(const wchar_t* classKey);
-    ~CClassRegistrationHider();
-    CClassRegistrationHider(const CClassRegistrationHider&) = delete;
-    CClassRegistrationHider& operator=(const CClassRegistrationHider&) = delete;
-
-    bool Hid() const { return !m_hidden.empty(); }
-
-private:
-    struct Hidden {
-        HKEY root;
-        std::wstring key;
-        std::wstring backup;
-    };
-    std::vector<Hidden> m_hidden;
-};

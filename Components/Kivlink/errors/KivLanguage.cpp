@@ -1,9 +1,7 @@
 #include "Components/Kivlink/errors/KivLanguage.h"
 
-#include <ole2.h>
-
-#include "Components/Kivlink/errors/EnvironmentServerLanguage.h"
 #include "com/ComPtr.h"
+#include "resources/EnvironmentServerLanguage.h"
 #include "trace/TolvTrace.h"
 
 namespace {
@@ -15,19 +13,6 @@ void Trace(CTolvTrace* trace, int level, const char* text)
     }
 }
 
-HRESULT CreateEnvironmentServer(tolv::com::com_ptr<IEnvironmentServerLanguage>& server)
-{
-    tolv::com::com_ptr<IUnknown> object;
-    HRESULT hr = CoCreateInstance(kEnvironmentServerClsid, nullptr, CLSCTX_ALL, IID_IUnknown, object.put_void());
-    if (SUCCEEDED(hr)) {
-        hr = OleRun(object.get());
-    }
-    if (SUCCEEDED(hr)) {
-        hr = object.query(server);
-    }
-    return hr;
-}
-
 }  // namespace
 
 LANGID KivReadEnvironmentLanguage(CTolvTrace* trace)
@@ -35,7 +20,7 @@ LANGID KivReadEnvironmentLanguage(CTolvTrace* trace)
     Trace(trace, 2, "GetLanguage: CreateInstance(__uuidof(EnvironmentServer)");
     LANGID language = 0;
     tolv::com::com_ptr<IEnvironmentServerLanguage> server;
-    if (FAILED(CreateEnvironmentServer(server))) {
+    if (FAILED(tolv::resources::CreateEnvironmentServer(CLSCTX_ALL, server))) {
         Trace(trace, 1, "CreateInstance: EnvironmentServer failed");
     } else {
         short answer = 0;

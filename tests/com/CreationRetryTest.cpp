@@ -1,8 +1,11 @@
-#include "tools/kivctl/KivlinkSession.h"
-
+// Which failed creations are tried again: only those of a server that is just ending.
 #include <gtest/gtest.h>
 
-TEST(KivctlCreation, OnlyTheFailuresOfAnEndingServerAreTriedAgain)
+#include "com/CreationRetry.h"
+
+using tolv::com::IsPassingCreationFailure;
+
+TEST(CreationRetry, OnlyTheFailuresOfAnEndingServerAreTriedAgain)
 {
     EXPECT_TRUE(IsPassingCreationFailure(CO_E_SERVER_STOPPING));
     EXPECT_TRUE(IsPassingCreationFailure(E_NOINTERFACE));

@@ -1,4 +1,4 @@
-#include "tests/envserver/RegistryValueGuard.h"
+#include "tests/support/RegistryValueGuard.h"
 
 #include <cwchar>
 
