@@ -1,47 +1,8 @@
 #include "tools/kivctl/KivlinkSession.h"
 
+#include "com/LocalServerCreation.h"
 #include "com/UniqueBstr.h"
 #include "tools/kivctl/ErrorText.h"
-
-namespace {
-
-// Kivlink revokes its class objects one second after it decided to end: a few tries spread
-// over more than that. Few, since each try may have COM start another server.
-constexpr int kCreationAttempts = 5;
-constexpr DWORD kCreationPauseMs = 500;
-
-// A server that is just quitting may refuse the creation; the next attempt starts a new one.
-template <class Interface>
-HRESULT CreateInKivlink(REFCLSID clsid, tolv::com::com_ptr<Interface>& object)
-{
-    HRESULT hr = E_FAIL;
-    for (int attempt = 0; attempt < kCreationAttempts; ++attempt) {
-        if (attempt > 0)
-            Sleep(kCreationPauseMs);
-        hr = CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, __uuidof(Interface), object.put_void());
-        if (!IsPassingCreationFailure(hr))
-            break;
-    }
-    return hr;
-}
-
-}  // namespace
-
-bool IsPassingCreationFailure(HRESULT hr)
-{
-    switch (hr) {
-    case CO_E_SERVER_STOPPING:
-    case E_NOINTERFACE:
-    case E_FAIL:
-    case RPC_E_DISCONNECTED:
-    case RPC_E_SERVER_DIED:
-    case RPC_E_SERVER_DIED_DNE:
-    case RPC_E_CALL_REJECTED:
-        return true;
-    default:
-        return false;
-    }
-}
 
 CKivlinkSession::~CKivlinkSession()
 {
@@ -54,17 +15,17 @@ CKivlinkSession::~CKivlinkSession()
 
 HRESULT CKivlinkSession::Open()
 {
-    return CreateInKivlink(CLSID_KivVolume2, m_volume);
+    return tolv::com::CreateInLocalServer(CLSID_KivVolume2, m_volume);
 }
 
 HRESULT CKivlinkSession::OpenOneVolume()
 {
-    return CreateInKivlink(CLSID_KivMobilePhone, m_oneVolume);
+    return tolv::com::CreateInLocalServer(CLSID_KivMobilePhone, m_oneVolume);
 }
 
 HRESULT CKivlinkSession::OpenGeneral()
 {
-    return CreateInKivlink(CLSID_KivGeneral, m_general);
+    return tolv::com::CreateInLocalServer(CLSID_KivGeneral, m_general);
 }
 
 HRESULT CKivlinkSession::Listen(IKivctlEventObserver* observer)

@@ -14,10 +14,6 @@
 
 #include "KivlinkLib.h"
 
-// Whether a failed creation may succeed when tried again: the failures of a server that is
-// ending (under Wine its suspended class objects answer E_NOINTERFACE or E_FAIL).
-bool IsPassingCreationFailure(HRESULT hr);
-
 class CKivlinkSession {
 public:
     CKivlinkSession() = default;
