@@ -1,12 +1,26 @@
 #include "ui/MessageBoxSeam.h"
 
 #include <atomic>
+#include <string>
 
 namespace tolv::ui {
 
 namespace {
 
 std::atomic<MessageBoxAnswerer> g_answerer{nullptr};
+
+std::wstring AnsiToWide(const char* text)
+{
+    if (!text)
+        return {};
+    const int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (size <= 1)
+        return {};
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), size);
+    wide.resize(static_cast<size_t>(size - 1));
+    return wide;
+}
 
 }  // namespace
 
@@ -15,6 +29,11 @@ int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT
     if (MessageBoxAnswerer answerer = g_answerer.load())
         return answerer(owner, text, caption, type);
     return MessageBoxW(owner, text, caption, type);
+}
+
+int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type)
+{
+    return ShowMessageBox(owner, AnsiToWide(text).c_str(), AnsiToWide(caption).c_str(), type);
 }
 
 MessageBoxAnswerer SetMessageBoxAnswerer(MessageBoxAnswerer answerer)

@@ -11,6 +11,9 @@ using MessageBoxAnswerer = int (*)(HWND owner, const wchar_t* text, const wchar_
 // MessageBoxW's answer (IDOK, IDYES, ...), or the answerer's.
 int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
 
+// The same for texts in the ANSI code page, as the suite's resources give them.
+int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type);
+
 // Puts an answerer in the real box's place (null: the real box again); returns the one before.
 MessageBoxAnswerer SetMessageBoxAnswerer(MessageBoxAnswerer answerer);
 

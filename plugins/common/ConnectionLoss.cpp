@@ -1,15 +1,8 @@
 #include "ConnectionLoss.h"
 
-#include "KivlinkLib.h"
+#include "ErrorCodes.h"
 
 namespace plugins {
-
-namespace {
-
-constexpr HRESULT kRpcServerUnavailable = HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE);
-constexpr HRESULT kConnectionAborted = HRESULT_FROM_WIN32(WSAECONNABORTED);
-
-}  // namespace
 
 bool IsConnectionLost(HRESULT hr)
 {

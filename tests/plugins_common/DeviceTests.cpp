@@ -3,6 +3,7 @@
 #include "FakeVolume.h"
 
 #include "plugins/common/ConnectionLoss.h"
+#include "plugins/common/ErrorCodes.h"
 #include "plugins/common/DeviceTexts.h"
 #include "plugins/photopane/PhotoDevice.h"
 #include "plugins/tunepane/Mp3Device.h"
@@ -17,8 +18,6 @@
 using tolv::com::com_ptr;
 
 namespace {
-
-constexpr HRESULT kDisconnectedNetwork = HRESULT_FROM_WIN32(ERROR_NETWORK_UNREACHABLE);
 
 // The boxes shown while the guard lives, answered with `answer`.
 class AnsweredBoxes {
@@ -197,7 +196,8 @@ TEST_F(DeviceTest, OnlyTheConnectionLossCodesCountAsLost)
     for (HRESULT lost : {RPC_E_WRONG_THREAD, CO_E_OBJNOTCONNECTED, static_cast<HRESULT>(KIV_E_BADCONNECTION),
                          static_cast<HRESULT>(KIV_E_DRIVENOTFOUND), HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)})
         EXPECT_TRUE(plugins::IsConnectionLost(lost)) << std::hex << lost;
-    for (HRESULT kept : {E_FAIL, E_ACCESSDENIED, kDisconnectedNetwork, static_cast<HRESULT>(KIV_E_FILENOTFOUND)})
+    for (HRESULT kept :
+         {E_FAIL, E_ACCESSDENIED, plugins::kNetworkNotConnected, static_cast<HRESULT>(KIV_E_FILENOTFOUND)})
         EXPECT_FALSE(plugins::IsConnectionLost(kept)) << std::hex << kept;
 }
 
