@@ -39,7 +39,15 @@ CPropertyPageBase::CPropertyPageBase(UINT dialogId, UINT titleStringId, HINSTANC
 {
 }
 
-CPropertyPageBase::~CPropertyPageBase() = default;
+CPropertyPageBase::~CPropertyPageBase()
+{
+    // A frame that let the page go while it was shown: the derived page is gone already, so
+    // the dialog's last messages must not reach it.
+    if (m_window) {
+        SetWindowLongPtrW(m_window.get(), DWLP_USER, 0);
+        m_window.reset();
+    }
+}
 
 std::wstring CPropertyPageBase::LoadText(UINT id) const
 {

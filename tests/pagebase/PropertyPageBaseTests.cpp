@@ -30,10 +30,12 @@ protected:
     }
     void TearDown() override
     {
-        if (PageWindow() != nullptr) {
+        if (m_page && PageWindow() != nullptr) {
             m_page->Deactivate();
         }
-        m_page->SetPageSite(nullptr);
+        if (m_page) {
+            m_page->SetPageSite(nullptr);
+        }
         m_page = nullptr;
         m_host.reset();
     }
@@ -105,6 +107,15 @@ TEST_F(PageBaseTest, ActivationMakesAChildDialogThatShowsMovesAndGoesWithDeactiv
     EXPECT_EQ(m_page->Deactivate(), E_UNEXPECTED);
     // A page can be shown again after it went.
     Activate();
+}
+
+TEST_F(PageBaseTest, APageReleasedWhileShownTakesItsDialogAlong)
+{
+    Activate();
+    HWND page = PageWindow();
+    m_page = nullptr;
+    EXPECT_FALSE(IsWindow(page));
+    EXPECT_EQ(FindWindowExW(m_host.get(), nullptr, L"#32770", nullptr), nullptr);
 }
 
 TEST_F(PageBaseTest, AnEditTellsTheSiteOnceAndApplyRunsThePageAndCleansIt)
