@@ -68,7 +68,9 @@ protected:
         ASSERT_TRUE(m_frameProcess->Started());
         m_frame = WaitForWindow(&FindFrame);
         ASSERT_NE(m_frame, nullptr);
-        m_name = FindDescendant(m_frame, IDC_SAMPLE_NAME);
+        // The window exists before it has shown its first page.
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(m_frame) != FALSE; }));
+        m_name = WaitForWindow([&] { return FindDescendant(m_frame, IDC_SAMPLE_NAME); });
         ASSERT_NE(m_name, nullptr);
     }
     void TearDown() override
