@@ -166,17 +166,25 @@ TEST_F(FolderChooserTest, ARejectedPathWarnsAndKeepsTheChooserOpen)
     EXPECT_EQ(GetFileAttributesW((m_root + L"\\Missing").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(FolderChooserTest, ASelectedFolderShowsItsPathAndEnablesOk)
+TEST_F(FolderChooserTest, TheSelectionShowsItsPathAndOkNeedsADriveLetter)
 {
     std::atomic<bool> shown{false};
     std::atomic<bool> okEnabled{false};
     std::atomic<bool> startedAtCurrent{false};
+    std::atomic<bool> computerRefused{false};
     TestThread user([&] {
         HWND chooser = WaitForWindow(&FindChooser);
         if (chooser == nullptr) {
             return;
         }
         startedAtCurrent = EditShows(chooser, m_root);
+        // An item without a drive letter (the computer itself): no path, no OK.
+        PIDLIST_ABSOLUTE computer = nullptr;
+        if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer))) {
+            SendMessageW(chooser, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(computer));
+            computerRefused = EditShows(chooser, L"") && !IsWindowEnabled(GetDlgItem(chooser, IDOK));
+            CoTaskMemFree(computer);
+        }
         SendMessageW(chooser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(m_second.c_str()));
         shown = EditShows(chooser, m_second);
         okEnabled = IsWindowEnabled(GetDlgItem(chooser, IDOK)) != FALSE;
@@ -191,6 +199,7 @@ TEST_F(FolderChooserTest, ASelectedFolderShowsItsPathAndEnablesOk)
     SetCurrentDirectoryW(previous);
     user.Join();
     EXPECT_TRUE(startedAtCurrent);
+    EXPECT_TRUE(computerRefused);
     EXPECT_TRUE(shown);
     EXPECT_TRUE(okEnabled);
     EXPECT_EQ(hr, S_FALSE);

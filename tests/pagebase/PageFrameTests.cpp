@@ -146,6 +146,36 @@ TEST_F(PageFrameTest, TheTabKeyGoesToThePageAndMovesItsFocus)
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(m_frame) == Sample(IDC_SAMPLE_NOTE); }));
 }
 
+TEST(PageFrameProgramTest, PagesSwitchByTheRegisteredMessageAndKeepTheirChanges)
+{
+    CChildProcess frameProcess(FrameCommand(std::wstring(kSamplePageClsidText) + L" " + kSamplePageClsidText));
+    ASSERT_TRUE(frameProcess.Started());
+    HWND frame = WaitForWindow(&FindFrame);
+    ASSERT_NE(frame, nullptr);
+    HWND first = WaitForWindow([&] { return FindDescendant(frame, IDC_SAMPLE_NAME); });
+    ASSERT_NE(first, nullptr);
+    const UINT selectPage = RegisterWindowMessageW(kSelectPageMessage);
+    HWND apply = GetDlgItem(frame, kApplyButtonId);
+
+    SendMessageW(first, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"first"));
+    ASSERT_EQ(SendMessageW(frame, selectPage, 1, 0), TRUE);
+    // One page shown at a time: the first one's dialog went, the second one's came.
+    EXPECT_FALSE(IsWindow(first));
+    HWND second = FindDescendant(frame, IDC_SAMPLE_NAME);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(FindWindowExW(frame, GetParent(second), L"#32770", nullptr), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(apply));
+    EXPECT_EQ(WindowText(second), L"");
+
+    SendMessageW(frame, WM_COMMAND, kApplyButtonId, 0);
+    EXPECT_FALSE(IsWindowEnabled(apply));
+    EXPECT_EQ(SendMessageW(frame, selectPage, 2, 0), FALSE);
+    ASSERT_EQ(SendMessageW(frame, selectPage, 0, 0), TRUE);
+    EXPECT_EQ(WindowText(FindDescendant(frame, IDC_SAMPLE_APPLIED)), L"Applied: 1");
+    PostMessageW(frame, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(frameProcess.Finish(kExitWaitMs), kExitClosed);
+}
+
 TEST(PageFrameProgramTest, TheSystemFrameShowsTheSamplePage)
 {
     CChildProcess frameProcess(FrameCommand(std::wstring(kSystemFrameOption) + L" " + kSamplePageClsidText));
