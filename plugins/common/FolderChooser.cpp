@@ -24,11 +24,18 @@ constexpr int kStatusTextId = 0x3743;
 constexpr int kEditTopAboveTree = 27;
 constexpr int kEditBottomAboveTree = 4;
 constexpr UINT_PTR kSubclassId = 1;
+// The tree may still be filling when the chooser starts (Wine fills it while it pumps
+// messages), and a selection made too early is lost without a word: the initial folder is
+// selected again until a folder with a path is selected, a few times at most.
+constexpr UINT_PTR kInitialSelectionTimerId = 1;
+constexpr UINT kInitialSelectionRetryMs = 100;
+constexpr int kInitialSelectionAttempts = 20;
 
 struct ChooserState {
     const FolderChooserTexts& texts;
     std::wstring initialFolder;
     std::wstring chosen;
+    int selectionAttemptsLeft = kInitialSelectionAttempts;
 };
 
 HWND FindTree(HWND dialog) noexcept
@@ -79,6 +86,16 @@ bool HasDriveLetter(const wchar_t* path) noexcept
     return path[0] != L'\0' && iswalpha(path[0]) && path[1] == L':';
 }
 
+void SelectInitialFolder(HWND dialog, ChooserState& state) noexcept
+{
+    const bool selected = GetWindowTextLengthW(GetDlgItem(dialog, kFolderChooserEditId)) > 0;
+    if (selected || --state.selectionAttemptsLeft < 0) {
+        KillTimer(dialog, kInitialSelectionTimerId);
+        return;
+    }
+    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(state.initialFolder.c_str()));
+}
+
 // OK: only a path that passes the rules may close the chooser. A text longer than the edit
 // box holds is refused as a whole rather than read cut short to a different folder.
 LRESULT CALLBACK ChooserSubclassProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
@@ -101,7 +118,11 @@ LRESULT CALLBACK ChooserSubclassProc(HWND dialog, UINT message, WPARAM wParam, L
                                      MB_OK | MB_ICONWARNING);
             return 0;
         }
+    } else if (message == WM_TIMER && wParam == kInitialSelectionTimerId) {
+        SelectInitialFolder(dialog, *state);
+        return 0;
     } else if (message == WM_NCDESTROY) {
+        KillTimer(dialog, kInitialSelectionTimerId);
         RemoveWindowSubclass(dialog, &ChooserSubclassProc, kSubclassId);
     }
     return DefSubclassProc(dialog, message, wParam, lParam);
@@ -114,9 +135,8 @@ void OnInitialized(HWND dialog, ChooserState& state) noexcept
     SetWindowSubclass(dialog, &ChooserSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(&state));
     // The title last: whoever finds the chooser by it finds it complete.
     SetWindowTextW(dialog, state.texts.title.c_str());
-    // Posted: the dialog may still pick its own first item after this notification, which
-    // would otherwise replace the initial folder.
-    PostMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(state.initialFolder.c_str()));
+    SelectInitialFolder(dialog, state);
+    SetTimer(dialog, kInitialSelectionTimerId, kInitialSelectionRetryMs, nullptr);
 }
 
 void OnSelectionChanged(HWND dialog, PCIDLIST_ABSOLUTE item) noexcept

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include "com/ComInit.h"
@@ -49,6 +50,22 @@ RECT RectIn(HWND parent, HWND child)
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
+}
+
+// What the tree shows as selected, for the failure messages.
+std::wstring SelectedTreeLabel(HWND chooser)
+{
+    HWND tree = GetDlgItem(chooser, kTreeId);
+    wchar_t label[MAX_PATH] = {};
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = TreeView_GetSelection(tree);
+    item.pszText = label;
+    item.cchTextMax = MAX_PATH;
+    if (item.hItem == nullptr || !TreeView_GetItem(tree, &item)) {
+        return L"(none)";
+    }
+    return label;
 }
 
 }  // namespace
@@ -111,6 +128,7 @@ TEST_F(FolderChooserTest, TheEditBoxSitsAboveTheTreeAndATypedFolderIsChosen)
         }
         startedAtInitial = EditShows(chooser, m_first);
         shownFirst = WindowText(Edit(chooser));
+        shownFirst += L" | tree: " + SelectedTreeLabel(chooser);
         HWND edit = Edit(chooser);
         HWND tree = GetDlgItem(chooser, kTreeId);
         const RECT editRect = RectIn(chooser, edit);
