@@ -26,10 +26,11 @@ constexpr int kEditBottomAboveTree = 4;
 constexpr UINT_PTR kSubclassId = 1;
 // The tree may still be filling when the chooser starts (Wine fills it while it pumps
 // messages), and a selection made too early is lost without a word: the initial folder is
-// selected again until a folder with a path is selected, a few times at most.
+// selected again until a folder with a path is selected, for ten seconds at most (a loaded
+// machine fills the tree slowly).
 constexpr UINT_PTR kInitialSelectionTimerId = 1;
 constexpr UINT kInitialSelectionRetryMs = 100;
-constexpr int kInitialSelectionAttempts = 20;
+constexpr int kInitialSelectionAttempts = 100;
 
 struct ChooserState {
     const FolderChooserTexts& texts;
