@@ -2,7 +2,7 @@
 
 #include "ErrorCodes.h"
 
-namespace plugins {
+namespace tolv::plugins {
 
 bool IsConnectionLost(HRESULT hr)
 {
@@ -21,4 +21,4 @@ bool IsConnectionLost(HRESULT hr)
     }
 }
 
-}  // namespace plugins
+}  // namespace tolv::plugins

@@ -3,8 +3,8 @@
 // transfer stops instead of going on with the next file.
 #include <windows.h>
 
-namespace plugins {
+namespace tolv::plugins {
 
 bool IsConnectionLost(HRESULT hr);
 
-}  // namespace plugins
+}  // namespace tolv::plugins

@@ -10,7 +10,7 @@
 
 using tolv::com::unique_bstr;
 
-namespace plugins {
+namespace tolv::plugins {
 
 namespace {
 
@@ -115,4 +115,4 @@ void CDevice::Trace(const char* format, ...) const
     m_trace->WriteText(kTraceLevel, line);
 }
 
-}  // namespace plugins
+}  // namespace tolv::plugins

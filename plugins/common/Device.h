@@ -14,7 +14,7 @@
 #include <map>
 #include <string>
 
-namespace plugins {
+namespace tolv::plugins {
 
 class CDevice {
 public:
@@ -51,4 +51,4 @@ private:
     std::wstring m_drive;
 };
 
-}  // namespace plugins
+}  // namespace tolv::plugins

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cwctype>
 
-namespace plugins {
+namespace tolv::plugins {
 
 namespace {
 
@@ -84,4 +84,4 @@ DWORD AttributesFromInfo(std::wstring_view info)
     return attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
 }
 
-}  // namespace plugins
+}  // namespace tolv::plugins

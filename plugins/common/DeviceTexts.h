@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace plugins {
+namespace tolv::plugins {
 
 // The pieces of `list` ended by a comma whose last four characters are `extension` in any
 // letter case, under 0, 1, 2 ... A piece after the last comma is not ended, so never taken.
@@ -27,4 +27,4 @@ std::wstring CapacityText(long thousands);
 // an empty text.
 DWORD AttributesFromInfo(std::wstring_view info);
 
-}  // namespace plugins
+}  // namespace tolv::plugins

@@ -4,7 +4,7 @@
 
 #include "KivlinkLib.h"
 
-namespace plugins {
+namespace tolv::plugins {
 
 inline constexpr HRESULT kTimedOut = HRESULT_FROM_WIN32(ERROR_TIMEOUT);
 inline constexpr HRESULT kDiskFull = HRESULT_FROM_WIN32(ERROR_DISK_FULL);
@@ -19,4 +19,4 @@ inline constexpr HRESULT kLostConnectionMessageCodes[] = {
     KIV_E_FOLDERNOTFOUND, kConnectionAborted, kRpcServerUnavailable, kNetworkNotConnected,
 };
 
-}  // namespace plugins
+}  // namespace tolv::plugins

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace plugins {
+namespace tolv::plugins {
 
 bool ErrorToMessage(const ErrorMessageTable& table, IModuleResource& resources, std::string* text, HRESULT hr,
                     bool show)
@@ -30,4 +30,4 @@ bool ErrorToMessage(const ErrorMessageTable& table, IModuleResource& resources, 
     return row->fatal;
 }
 
-}  // namespace plugins
+}  // namespace tolv::plugins

@@ -9,7 +9,7 @@
 
 class IModuleResource;
 
-namespace plugins {
+namespace tolv::plugins {
 
 struct ErrorMessageRow {
     std::span<const HRESULT> codes;
@@ -30,4 +30,4 @@ struct ErrorMessageTable {
 bool ErrorToMessage(const ErrorMessageTable& table, IModuleResource& resources, std::string* text, HRESULT hr,
                     bool show);
 
-}  // namespace plugins
+}  // namespace tolv::plugins

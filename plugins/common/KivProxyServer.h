@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-namespace plugins {
+namespace tolv::plugins {
 
 // {A0E069C2-4C6A-4EDA-88A6-280D02D172BC}
 inline constexpr CLSID kKivProxyServerClsid = {
@@ -24,4 +24,4 @@ HRESULT CreateKivProxy(DWORD context, tolv::com::com_ptr<I>& object)
     return hr == E_NOINTERFACE ? S_OK : hr;
 }
 
-}  // namespace plugins
+}  // namespace tolv::plugins

@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-namespace plugins {
+namespace tolv::plugins {
 
 namespace {
 
@@ -37,4 +37,4 @@ HRESULT CProgressEventsImpl::KivOperationCompletion(long action, const std::wstr
     return S_OK;
 }
 
-}  // namespace plugins
+}  // namespace tolv::plugins

@@ -7,7 +7,7 @@
 
 class CTolvTrace;
 
-namespace plugins {
+namespace tolv::plugins {
 
 // What the sink needs of the transfer's progress dialog, which runs on its own thread.
 class IProgressDialog {
@@ -37,4 +37,4 @@ private:
     CTolvTrace* m_trace;
 };
 
-}  // namespace plugins
+}  // namespace tolv::plugins

@@ -4,7 +4,7 @@
 
 using tolv::com::InvokeArguments;
 
-namespace plugins {
+namespace tolv::plugins {
 
 namespace {
 
@@ -143,4 +143,4 @@ HRESULT CServerEventSink::KivOnEvent(long event, const std::wstring& description
     return S_OK;
 }
 
-}  // namespace plugins
+}  // namespace tolv::plugins

@@ -14,7 +14,7 @@
 
 #include <string>
 
-namespace plugins {
+namespace tolv::plugins {
 
 // What the sink hands on when its handlers are not overridden.
 class IServerEventDelegate {
@@ -66,4 +66,4 @@ private:
     IServerEventDelegate* m_delegate = nullptr;
 };
 
-}  // namespace plugins
+}  // namespace tolv::plugins

@@ -5,7 +5,7 @@
 
 using tolv::com::unique_bstr;
 
-namespace photopane {
+namespace tolv::photopane {
 
 namespace {
 
@@ -47,4 +47,4 @@ HRESULT CPhotoDevice::DirectoryExist(const std::wstring& path, bool& exists, con
     return hr;
 }
 
-}  // namespace photopane
+}  // namespace tolv::photopane

@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-namespace photopane {
+namespace tolv::photopane {
 
 class CPhotoDevice : public plugins::CDevice {
 public:
@@ -33,4 +33,4 @@ private:
     std::map<int, std::wstring> m_entries;
 };
 
-}  // namespace photopane
+}  // namespace tolv::photopane

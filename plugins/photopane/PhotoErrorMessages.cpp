@@ -4,7 +4,7 @@
 
 #include "plugins/common/ErrorCodes.h"
 
-namespace photopane {
+namespace tolv::photopane {
 
 namespace {
 
@@ -35,4 +35,4 @@ bool ErrorToMessage(IModuleResource& resources, std::string* text, HRESULT hr, b
     return plugins::ErrorToMessage({kRows, IDS_CAPTION_COPY_PHOTOS}, resources, text, hr, show);
 }
 
-}  // namespace photopane
+}  // namespace tolv::photopane

@@ -2,9 +2,9 @@
 // Photopane's messages for failed download steps.
 #include "plugins/common/ErrorMessages.h"
 
-namespace photopane {
+namespace tolv::photopane {
 
 // True when the failure ends the download.
 bool ErrorToMessage(IModuleResource& resources, std::string* text, HRESULT hr, bool show);
 
-}  // namespace photopane
+}  // namespace tolv::photopane

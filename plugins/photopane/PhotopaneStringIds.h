@@ -2,7 +2,7 @@
 // Photopane's string table ids (its texts in every language carry the same ids).
 #include <windows.h>
 
-namespace photopane {
+namespace tolv::photopane {
 
 inline constexpr UINT IDS_CAPTION_COPY_PHOTOS = 127;
 inline constexpr UINT IDS_PHONE_DISCONNECTED = 32781;
@@ -14,4 +14,4 @@ inline constexpr UINT IDS_UNSPECIFIED_ERROR = 32791;
 inline constexpr UINT IDS_ACCESS_DENIED = 32792;
 inline constexpr UINT IDS_PHOTO_FOLDER_NOT_FOUND = 32793;
 
-}  // namespace photopane
+}  // namespace tolv::photopane

@@ -10,7 +10,7 @@
 using tolv::com::com_ptr;
 using tolv::com::unique_bstr;
 
-namespace tunepane {
+namespace tolv::tunepane {
 
 namespace {
 
@@ -119,4 +119,4 @@ HRESULT CMp3Device::DeleteAll(const std::wstring& folder, const ReadOnlyQuestion
     return last;
 }
 
-}  // namespace tunepane
+}  // namespace tolv::tunepane

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace tunepane {
+namespace tolv::tunepane {
 
 class CMp3Device : public plugins::CDevice {
 public:
@@ -36,4 +36,4 @@ protected:
     virtual HRESULT CreateOneVolume(tolv::com::com_ptr<IKivVolume>& oneVolume);
 };
 
-}  // namespace tunepane
+}  // namespace tolv::tunepane

@@ -4,7 +4,7 @@
 
 #include "plugins/common/ErrorCodes.h"
 
-namespace tunepane {
+namespace tolv::tunepane {
 
 namespace {
 
@@ -37,4 +37,4 @@ bool ErrorToMessage(IModuleResource& resources, std::string* text, HRESULT hr, b
     return plugins::ErrorToMessage({kRows, IDS_CAPTION_COPY_MP3}, resources, text, hr, show);
 }
 
-}  // namespace tunepane
+}  // namespace tolv::tunepane

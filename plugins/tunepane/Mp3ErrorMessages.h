@@ -2,9 +2,9 @@
 // Tunepane's messages for failed upload steps.
 #include "plugins/common/ErrorMessages.h"
 
-namespace tunepane {
+namespace tolv::tunepane {
 
 // True when the failure ends the upload.
 bool ErrorToMessage(IModuleResource& resources, std::string* text, HRESULT hr, bool show);
 
-}  // namespace tunepane
+}  // namespace tolv::tunepane

@@ -2,7 +2,7 @@
 // Tunepane's string table ids (its texts in every language carry the same ids).
 #include <windows.h>
 
-namespace tunepane {
+namespace tolv::tunepane {
 
 inline constexpr UINT IDS_CAPTION_COPY_MP3 = 32770;
 inline constexpr UINT IDS_PHONE_DISCONNECTED = 32781;
@@ -15,4 +15,4 @@ inline constexpr UINT IDS_FILE_NOT_FOUND = 32791;
 inline constexpr UINT IDS_DELETE_READ_ONLY = 32792;
 inline constexpr UINT IDS_ACCESS_DENIED = 32793;
 
-}  // namespace tunepane
+}  // namespace tolv::tunepane

@@ -42,7 +42,7 @@ private:
     tolv::ui::MessageBoxAnswerer m_previous;
 };
 
-class TestMp3Device : public tunepane::CMp3Device {
+class TestMp3Device : public tolv::tunepane::CMp3Device {
 public:
     explicit TestMp3Device(FakePhoneState& state) : CMp3Device(nullptr), m_state(state)
     {
@@ -97,9 +97,9 @@ TEST_F(DeviceTest, TheCardWinsOverPhoneMemoryAndIsFoundInsideLongerNames)
 
 TEST_F(DeviceTest, EntryListsKeepOnlyNamesEndedByACommaWithTheExtension)
 {
-    const auto entries = plugins::EntriesToMap(L"a.mp3,b.MP3,c.Mp3,notes.txt,mp3,last.mp3", L".MP3");
+    const auto entries = tolv::plugins::EntriesToMap(L"a.mp3,b.MP3,c.Mp3,notes.txt,mp3,last.mp3", L".MP3");
     EXPECT_EQ(entries, (std::map<int, std::wstring>{{0, L"a.mp3"}, {1, L"b.MP3"}, {2, L"c.Mp3"}}));
-    EXPECT_TRUE(plugins::EntriesToMap(L"photo.jpeg,photo.JPE,", L".JPG").empty());
+    EXPECT_TRUE(tolv::plugins::EntriesToMap(L"photo.jpeg,photo.JPE,", L".JPG").empty());
 }
 
 TEST_F(DeviceTest, TheCapacityIsShownInKilobytesUpToAThousandAndInWholeMegabytesAbove)
@@ -151,7 +151,7 @@ TEST_F(DeviceTest, EmptyingAFolderAsksOnceAboutReadOnlyFilesAndDeletesThemOnlyAf
     m_phone.listings[folder] = L"a.mp3,b.MP3,notes.txt,";
     m_phone.infos[L"E:\\Mp3\\a.mp3"] = L"Type=File,Attribute=ARCHIVE+READONLY,Size=1,Date=0,";
     m_phone.infos[L"E:\\Mp3\\b.MP3"] = L"Type=File,Attribute=READONLY,Size=1,Date=0,";
-    const tunepane::CMp3Device::ReadOnlyQuestion question{L"Delete read-only?", L"Copy MP3 to phone"};
+    const tolv::tunepane::CMp3Device::ReadOnlyQuestion question{L"Delete read-only?", L"Copy MP3 to phone"};
     TestMp3Device device(m_phone);
 
     fill();
@@ -195,15 +195,15 @@ TEST_F(DeviceTest, OnlyTheConnectionLossCodesCountAsLost)
 {
     for (HRESULT lost : {RPC_E_WRONG_THREAD, CO_E_OBJNOTCONNECTED, static_cast<HRESULT>(KIV_E_BADCONNECTION),
                          static_cast<HRESULT>(KIV_E_DRIVENOTFOUND), HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)})
-        EXPECT_TRUE(plugins::IsConnectionLost(lost)) << std::hex << lost;
+        EXPECT_TRUE(tolv::plugins::IsConnectionLost(lost)) << std::hex << lost;
     for (HRESULT kept :
-         {E_FAIL, E_ACCESSDENIED, plugins::kNetworkNotConnected, static_cast<HRESULT>(KIV_E_FILENOTFOUND)})
-        EXPECT_FALSE(plugins::IsConnectionLost(kept)) << std::hex << kept;
+         {E_FAIL, E_ACCESSDENIED, tolv::plugins::kNetworkNotConnected, static_cast<HRESULT>(KIV_E_FILENOTFOUND)})
+        EXPECT_FALSE(tolv::plugins::IsConnectionLost(kept)) << std::hex << kept;
 }
 
 TEST_F(DeviceTest, PhotoDownloadsPassTheirChoicesAndAMissingFolderIsToldOnce)
 {
-    photopane::CPhotoDevice device(nullptr);
+    tolv::photopane::CPhotoDevice device(nullptr);
     device.SetVolume(MakeFakeVolume2Interface(m_phone));
     m_phone.listings[L"E:\\Images"] = L"a.jpg,b.JPG,c.jpeg,d.JPE,";
     EXPECT_EQ(device.GetDeviceData(L"E:\\Images"), (std::map<int, std::wstring>{{0, L"a.jpg"}, {1, L"b.JPG"}}));
@@ -217,8 +217,8 @@ TEST_F(DeviceTest, PhotoDownloadsPassTheirChoicesAndAMissingFolderIsToldOnce)
 
     AnsweredBoxes boxes(IDOK);
     bool exists = false;
-    const photopane::CPhotoDevice::MissingFolderWarning warning{L"Photo index on mobile not found",
-                                                                L"Copy photos to PC"};
+    const tolv::photopane::CPhotoDevice::MissingFolderWarning warning{L"Photo index on mobile not found",
+                                                                      L"Copy photos to PC"};
     EXPECT_EQ(device.DirectoryExist(L"E:\\Images", exists, warning), S_OK);
     EXPECT_TRUE(exists);
     EXPECT_EQ(device.DirectoryExist(L"E:\\Nothing", exists, warning), KIV_E_FOLDERNOTFOUND);

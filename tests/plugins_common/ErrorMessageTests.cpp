@@ -63,14 +63,14 @@ protected:
 TEST_F(ErrorMessageTest, ALostPhoneEndsTheJobAndIsToldUnderThePlugInsCaption)
 {
     std::string text;
-    EXPECT_TRUE(tunepane::ErrorToMessage(m_mp3, &text, plugins::kNetworkNotConnected, true));
+    EXPECT_TRUE(tolv::tunepane::ErrorToMessage(m_mp3, &text, tolv::plugins::kNetworkNotConnected, true));
     EXPECT_EQ(text, "The phone call was disconnected");
-    EXPECT_TRUE(photopane::ErrorToMessage(m_photo, &text, KIV_E_BADCONNECTION, true));
+    EXPECT_TRUE(tolv::photopane::ErrorToMessage(m_photo, &text, KIV_E_BADCONNECTION, true));
     EXPECT_EQ(g_boxes, (std::vector<std::wstring>{L"Copy MP3 to phone: The phone call was disconnected",
                                                   L"Copy photos to PC: The phone line was disconnected"}));
     // An interrupted copy ends the job too; an unknown error does not.
-    EXPECT_TRUE(tunepane::ErrorToMessage(m_mp3, nullptr, E_POINTER, false));
-    EXPECT_FALSE(tunepane::ErrorToMessage(m_mp3, &text, E_FAIL, false));
+    EXPECT_TRUE(tolv::tunepane::ErrorToMessage(m_mp3, nullptr, E_POINTER, false));
+    EXPECT_FALSE(tolv::tunepane::ErrorToMessage(m_mp3, &text, E_FAIL, false));
     EXPECT_EQ(text, "An unknown error occurred.");
     EXPECT_EQ(g_boxes.size(), 2u);
 }
@@ -78,13 +78,13 @@ TEST_F(ErrorMessageTest, ALostPhoneEndsTheJobAndIsToldUnderThePlugInsCaption)
 TEST_F(ErrorMessageTest, CodesWithoutARowOrWithoutATextShowNothing)
 {
     std::string text = "stale";
-    EXPECT_FALSE(tunepane::ErrorToMessage(m_mp3, &text, E_OUTOFMEMORY, true));
+    EXPECT_FALSE(tolv::tunepane::ErrorToMessage(m_mp3, &text, E_OUTOFMEMORY, true));
     EXPECT_TRUE(text.empty());
     // A full disk has no row for the photos; its MP3 text is missing here, so the built-in one shows.
-    EXPECT_FALSE(photopane::ErrorToMessage(m_photo, &text, plugins::kDiskFull, true));
-    EXPECT_FALSE(tunepane::ErrorToMessage(m_mp3, &text, plugins::kDiskFull, true));
+    EXPECT_FALSE(tolv::photopane::ErrorToMessage(m_photo, &text, tolv::plugins::kDiskFull, true));
+    EXPECT_FALSE(tolv::tunepane::ErrorToMessage(m_mp3, &text, tolv::plugins::kDiskFull, true));
     EXPECT_EQ(text, "Datei konnte nicht vollst\xE4ndig kopiert werden");
     // A row whose text is missing everywhere: no empty box.
-    EXPECT_FALSE(photopane::ErrorToMessage(m_photo, &text, plugins::kTimedOut, true));
+    EXPECT_FALSE(tolv::photopane::ErrorToMessage(m_photo, &text, tolv::plugins::kTimedOut, true));
     EXPECT_EQ(g_boxes.size(), 1u);
 }

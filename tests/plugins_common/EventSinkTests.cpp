@@ -18,7 +18,7 @@ namespace {
 
 constexpr DISPID kUndeclaredEvent = 9;
 
-class TestDialog : public plugins::IProgressDialog {
+class TestDialog : public tolv::plugins::IProgressDialog {
 public:
     TestDialog()
         : m_bar(CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_POPUP, 0, 0, 100, 10, nullptr, nullptr, nullptr, nullptr))
@@ -47,7 +47,7 @@ VARIANT_BOOL FireProgress(const CFakeVolume2& source, long percentage)
     arguments.add_string(L"E:\\Mp3\\a.mp3");
     arguments.add_long(percentage);
     arguments.add_bool_ref(&cancel);
-    source.Events().FireDispatch(plugins::CServerEventSink::kOperationProgress, arguments);
+    source.Events().FireDispatch(tolv::plugins::CServerEventSink::kOperationProgress, arguments);
     return cancel;
 }
 
@@ -59,8 +59,8 @@ TEST(ProgressEvents, TheBarFollowsTheFileAndCancelIsAnsweredOnceAsked)
     FakePhoneState phone;
     com_ptr<FakeVolume2> source = MakeFakeVolume2(phone);
     TestDialog dialog;
-    com_ptr<tolv::com::ComObject<plugins::CProgressEventsImpl>> sink;
-    ASSERT_EQ(tolv::com::ComObject<plugins::CProgressEventsImpl>::Create(sink, &dialog), S_OK);
+    com_ptr<tolv::com::ComObject<tolv::plugins::CProgressEventsImpl>> sink;
+    ASSERT_EQ(tolv::com::ComObject<tolv::plugins::CProgressEventsImpl>::Create(sink, &dialog), S_OK);
 
     IUnknown* sourceUnknown = static_cast<IKivVolume2*>(source.get());
     ASSERT_EQ(sink->Advise(sourceUnknown, nullptr), S_OK);
