@@ -147,7 +147,9 @@ TEST_F(KivctlOnPhone, PortsAreSetResetSuspendedAndResumed)
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(RunKivctl(L"port suspend").exitCode, 0);
     EXPECT_EQ(RunKivctl(L"port resume").exitCode, 0);
-    EXPECT_EQ(RunKivctl(L"port reset").exitCode, 0);
+    // Named: Kivlink remembers the last port only while it runs, and it may end between two
+    // kivctl runs on a slow machine.
+    EXPECT_EQ(RunKivctl(L"port reset COM4").exitCode, 0);
 
     run = RunKivctl(L"port set COM99");
     EXPECT_NE(run.exitCode, 0);

@@ -38,7 +38,8 @@ Commands:
                            ("unknown" for a value the phone could not read); --json: the
                            same as one JSON object (unknown values null)
   port set PORT            let the phone connect through a PC port ("COM3") and wait for it
-  port reset [PORT]        close the port again; without PORT the last one set
+  port reset [PORT]        close the port again; without PORT the last port set (Kivlink
+                           forgets it when it ends)
   port suspend             close the last port set for a while
   port resume              open again the ports closed since they were last resumed
   help                     this text
