@@ -4,6 +4,7 @@
 
 #include "com/UniqueBstr.h"
 #include "trace/TolvTrace.h"
+#include "trace/WideToAnsi.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -17,15 +18,6 @@ namespace {
 constexpr const wchar_t* kMemoryCard = L"E:";
 constexpr const wchar_t* kPhoneMemory = L"C:";
 constexpr int kTraceLevel = 3;
-
-std::string Narrow(const std::wstring& text)
-{
-    const int size =
-        WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), narrow.data(), size, nullptr, nullptr);
-    return narrow;
-}
 
 }  // namespace
 
@@ -83,7 +75,8 @@ std::map<int, std::wstring> CDevice::ListEntriesEndingIn(const std::wstring& fol
     unique_bstr list;
     hr = m_volume ? m_volume->ListEntries(unique_bstr(folder).get(), VARIANT_FALSE, list.put()) : E_POINTER;
     if (FAILED(hr)) {
-        Trace("  Info IKivVolume2::ListEntries(%s) failed: 0x%08X", Narrow(folder).c_str(), static_cast<unsigned>(hr));
+        Trace("  Info IKivVolume2::ListEntries(%s) failed: 0x%08X",
+              tolv::trace::WideToAnsi(folder.c_str(), folder.size()).c_str(), static_cast<unsigned>(hr));
         return {};
     }
     return EntriesToMap(list.get() ? list.get() : L"", extension);
@@ -95,11 +88,12 @@ HRESULT CDevice::ReadInfo(const std::wstring& path, std::wstring& info)
     unique_bstr text;
     const HRESULT hr = m_volume ? m_volume->GetInfo(unique_bstr(path).get(), text.put()) : E_POINTER;
     if (FAILED(hr)) {
-        Trace("  Info IKivVolume2::GetInfo(%s) failed: 0x%08X", Narrow(path).c_str(), static_cast<unsigned>(hr));
+        Trace("  Info IKivVolume2::GetInfo(%s) failed: 0x%08X",
+              tolv::trace::WideToAnsi(path.c_str(), path.size()).c_str(), static_cast<unsigned>(hr));
         return hr;
     }
     info = text.get() ? text.get() : L"";
-    Trace("  Info IKivVolume2::GetInfo() -> return =  %s", Narrow(info).c_str());
+    Trace("  Info IKivVolume2::GetInfo() -> return =  %s", tolv::trace::WideToAnsi(info.c_str(), info.size()).c_str());
     return hr;
 }
 
