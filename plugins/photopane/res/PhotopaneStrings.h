@@ -1,0 +1,45 @@
+// Photopane's string ids as plain macros, for the resource compiler; C++ code uses the typed
+// constants of PhotopaneStringIds.h. The prefix keeps them apart from Tunepane's ids, which
+// reuse some of the same numbers for other texts.
+#pragma once
+
+// The property page and its controls.
+#define PHOTOPANE_IDS_PAGE_TITLE 106
+#define PHOTOPANE_IDS_IMAGES_DIRECTORY 110
+#define PHOTOPANE_IDS_TO_PC 112
+#define PHOTOPANE_IDS_COPY_FROM_PHONE 113
+#define PHOTOPANE_IDS_TOOL_TIP 115
+#define PHOTOPANE_IDS_TASK_NAME 116
+#define PHOTOPANE_IDS_YOUR_PC 117
+#define PHOTOPANE_IDS_PICTURES_DOWNLOAD_DIRECTORY 118
+#define PHOTOPANE_IDS_OVERWRITE_FILES 119
+#define PHOTOPANE_IDS_DO_NOT_OVERWRITE_FILES 120
+#define PHOTOPANE_IDS_YOUR_PHONE 121
+#define PHOTOPANE_IDS_PHONE_DIRECTORY 122
+#define PHOTOPANE_IDS_LEAVE_ORIGINALS 123
+#define PHOTOPANE_IDS_DELETE_ORIGINALS 124
+#define PHOTOPANE_IDS_DOWNLOAD_START 125
+#define PHOTOPANE_IDS_CANCEL 126
+
+// Captions and messages.
+#define PHOTOPANE_IDS_CAPTION_COPY_PHOTOS 127
+#define PHOTOPANE_IDS_INVALID_PATH 128
+#define PHOTOPANE_IDS_NO_PHOTOS_FOUND 129
+#define PHOTOPANE_IDS_DOWNLOADING_IN_PROGRESS 131
+#define PHOTOPANE_IDS_PHONE_DISCONNECTED 32781
+#define PHOTOPANE_IDS_CANNOT_CLOSE 32785
+#define PHOTOPANE_IDS_COPY_TIMED_OUT 32786
+#define PHOTOPANE_IDS_COPY_INTERRUPTED 32787
+#define PHOTOPANE_IDS_SOURCE_NOT_A_FILE 32788
+#define PHOTOPANE_IDS_FILE_NOT_FOUND 32789
+#define PHOTOPANE_IDS_UNSPECIFIED_ERROR 32791
+#define PHOTOPANE_IDS_ACCESS_DENIED 32792
+#define PHOTOPANE_IDS_PHOTO_FOLDER_NOT_FOUND 32793
+
+// The phone's default photo folders below the drive: on the memory card and in the phone memory.
+#define PHOTOPANE_IDS_CARD_PHOTO_FOLDER 32783
+#define PHOTOPANE_IDS_PHONE_MEMORY_PHOTO_FOLDER 32784
+
+// The folder choosers: the phone folder's title, and the line above the PC folder's tree.
+#define PHOTOPANE_IDS_CHOOSE_PHONE_FOLDER 32794
+#define PHOTOPANE_IDS_CHOOSE_PC_FOLDER_PROMPT 32800
