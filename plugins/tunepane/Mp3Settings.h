@@ -16,10 +16,10 @@ struct Mp3Row {
 inline constexpr wchar_t kFolderRowName[] = L"*.mp3";
 
 struct Mp3Settings {
-    std::wstring phonePath;   // below the drive, "\Mp3" by default
-    int memoryToFill = 10;    // percentage of the card to keep free, 0 to 100
+    std::wstring phonePath;  // below the drive, "\Mp3" by default
+    int memoryToFill = 10;  // percentage of the card to keep free, 0 to 100
     int randomSelection = 0;  // 1: draw files at random when not all fit
-    int deleteAll = 1;        // 1: delete the phone folder's MP3 files first
+    int deleteAll = 1;  // 1: delete the phone folder's MP3 files first
     std::vector<Mp3Row> rows;
 };
 
