@@ -8,9 +8,7 @@
 #include "com/Module.h"
 #include "com/RegistryScript.h"
 #include "com/TypeLibRegistration.h"
-#include "plugins/tunepane/Mp3PlugIntoScheduler.h"
-#include "plugins/tunepane/TolvTunepanePlugIn.h"
-#include "plugins/tunepane/TunepaneCommands.h"
+#include "plugins/tunepane/TunepaneClasses.h"
 #include "plugins/tunepane/res/TunepaneResources.h"
 
 namespace {
