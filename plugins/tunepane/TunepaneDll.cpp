@@ -4,10 +4,8 @@
 #include <ole2.h>
 
 #include "com/ClassFactory.h"
-#include "com/DispatchImpl.h"
 #include "com/Module.h"
-#include "com/RegistryScript.h"
-#include "com/TypeLibRegistration.h"
+#include "plugins/common/LibraryEntryPoints.h"
 #include "plugins/tunepane/TunepaneClasses.h"
 #include "plugins/tunepane/res/TunepaneResources.h"
 
@@ -33,25 +31,15 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** result)
 
 STDAPI DllCanUnloadNow()
 {
-    const HRESULT hr = tolv::com::ClassObjectTable::CanUnloadNow();
-    if (hr == S_OK) {
-        // The type information goes while COM still runs, not at the library's unloading.
-        tolv::com::ClearTypeInfoCache();
-    }
-    return hr;
+    return tolv::plugins::CanUnloadLibrary();
 }
 
 STDAPI DllRegisterServer()
 {
-    const HMODULE module = g_module.GetInstance();
-    RETURN_IF_FAILED(tolv::com::RegisterTypeLibFromModule(module));
-    return tolv::com::RunRegistryScript(module, TUNEPANE_IDR_REGISTRY, true);
+    return tolv::plugins::RegisterLibrary(g_module.GetInstance(), TUNEPANE_IDR_REGISTRY);
 }
 
 STDAPI DllUnregisterServer()
 {
-    const HMODULE module = g_module.GetInstance();
-    const HRESULT script = tolv::com::RunRegistryScript(module, TUNEPANE_IDR_REGISTRY, false);
-    const HRESULT library = tolv::com::UnregisterTypeLibFromModule(module);
-    return FAILED(script) ? script : library;
+    return tolv::plugins::UnregisterLibrary(g_module.GetInstance(), TUNEPANE_IDR_REGISTRY);
 }
