@@ -1,5 +1,7 @@
 #include "ui/MessageBoxSeam.h"
 
+#include "ui/AnsiText.h"
+
 #include <atomic>
 #include <string>
 
@@ -8,19 +10,6 @@ namespace tolv::ui {
 namespace {
 
 std::atomic<MessageBoxAnswerer> g_answerer{nullptr};
-
-std::wstring AnsiToWide(const char* text)
-{
-    if (!text)
-        return {};
-    const int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (size <= 1)
-        return {};
-    std::wstring wide(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), size);
-    wide.resize(static_cast<size_t>(size - 1));
-    return wide;
-}
 
 }  // namespace
 
