@@ -2,6 +2,7 @@
 // The phone proxy server the plug-ins reach the phone through, one object per thread; they
 // never create Kivlink's own classes.
 #include "com/ComPtr.h"
+#include "com/CreationRetry.h"
 
 #include <windows.h>
 
@@ -21,6 +22,15 @@ template <class I>
 HRESULT CreateKivProxy(DWORD context, tolv::com::com_ptr<I>& object)
 {
     const HRESULT hr = CoCreateInstance(kKivProxyServerClsid, nullptr, context, __uuidof(I), object.put_void());
+    return hr == E_NOINTERFACE ? S_OK : hr;
+}
+
+// The same for a thread that may meet a proxy server just ending: its refusals are tried again
+// a few times (common/com/CreationRetry.h).
+template <class I>
+HRESULT CreateKivProxyRetrying(DWORD context, tolv::com::com_ptr<I>& object)
+{
+    const HRESULT hr = tolv::com::CreateInstanceRetrying(kKivProxyServerClsid, context, object);
     return hr == E_NOINTERFACE ? S_OK : hr;
 }
 

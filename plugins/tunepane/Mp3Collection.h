@@ -1,0 +1,20 @@
+#pragma once
+// The upload's candidates from the page's selection, before the budget: every MP3 file of the
+// folder rows, every single file that exists, each file once.
+#include "plugins/tunepane/Mp3Settings.h"
+#include "plugins/tunepane/Mp3TransferRecord.h"
+
+#include <vector>
+
+namespace tolv::tunepane {
+
+// Whether the row stands for a folder ("*.mp3" or "*.*" in any letter case).
+bool IsFolderRow(const Mp3Row& row);
+
+// The candidates in row order; single files that do not exist are left out silently.
+Mp3TransferList CollectMp3Files(const std::vector<Mp3Row>& rows);
+
+// Keeps the first of entries with the same folder and name (letter case aside).
+void RemoveDuplicates(Mp3TransferList& list);
+
+}  // namespace tolv::tunepane

@@ -1,0 +1,37 @@
+#include "Mp3JobMessages.h"
+
+#include "TunepaneStringIds.h"
+
+#include "resources/IModuleResource.h"
+#include "ui/MessageBoxSeam.h"
+
+#include <string>
+
+namespace tolv::tunepane {
+
+namespace {
+
+constexpr UINT kWarning = MB_OK | MB_ICONWARNING | MB_SYSTEMMODAL;
+
+std::string Text(IModuleResource& texts, UINT id)
+{
+    std::string text;
+    texts.LoadString(id, text);
+    return text;
+}
+
+}  // namespace
+
+void ShowNoMp3Found(IModuleResource& texts)
+{
+    tolv::ui::ShowMessageBox(nullptr, Text(texts, IDS_NO_MP3_FOUND).c_str(), Text(texts, IDS_YOUR_PC).c_str(),
+                             kWarning);
+}
+
+void ShowLowMemory(IModuleResource& texts)
+{
+    const std::string caption = Text(texts, IDS_YOUR_PHONE) + " - " + Text(texts, IDS_TASK_NAME);
+    tolv::ui::ShowMessageBox(nullptr, Text(texts, IDS_LOW_MEMORY).c_str(), caption.c_str(), kWarning);
+}
+
+}  // namespace tolv::tunepane
