@@ -1,0 +1,607 @@
+#include "plugins/tunepane/Mp3PropertyPage.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cwchar>
+
+#include "com/CreationRetry.h"
+#include "plugins/common/FolderChooser.h"
+#include "plugins/common/KivProxyServer.h"
+#include "plugins/tunepane/Mp3Device.h"
+#include "plugins/tunepane/Mp3FileDialog.h"
+#include "plugins/tunepane/TunepaneStringIds.h"
+#include "plugins/tunepane/res/TunepaneResources.h"
+#include "resources/ResourceOwners.h"
+#include "trace/TraceResult.h"
+#include "ui/MessageBoxSeam.h"
+
+TOLV_TRACE_UNIT("CMp3PropertyPage");
+
+using tolv::com::auto_lock;
+using tolv::com::com_ptr;
+
+namespace tolv::tunepane {
+
+namespace {
+
+constexpr int kSliderMinimum = 0;
+constexpr int kSliderMaximum = 100;
+constexpr int kSliderTickStep = 20;
+constexpr LONG kLoadFontWeight = 600;
+constexpr int kDirectoryColumnWidth = 310;
+constexpr int kNameColumnWidth = 2150;
+constexpr int kRowIconSize = 16;
+constexpr int kFolderImage = 0;
+constexpr int kFileImage = 1;
+constexpr int kConnectionTries = 2;
+constexpr DWORD kConnectionTryPauseMs = 5;
+constexpr DWORD kDisconnectionWaitMs = 5000;
+constexpr wchar_t kUnknownCapacity[] = L"0 KB";
+constexpr wchar_t kPercentSign[] = L"%";
+constexpr wchar_t kLabelGap[] = L"  ";
+
+// The controls a refresh rewrites, which the user must not edit meanwhile.
+constexpr int kControlsLockedDuringRefresh[] = {
+    TUNEPANE_IDC_MP3_LIST,    TUNEPANE_IDC_ADD_DIRECTORY, TUNEPANE_IDC_ADD_MP3,   TUNEPANE_IDC_RANDOM,
+    TUNEPANE_IDC_FREE_SLIDER, TUNEPANE_IDC_DELETE_ALL,    TUNEPANE_IDC_PHONE_PATH};
+
+const UINT g_updatePageMessage = RegisterWindowMessageW(kUpdateMp3PageMessage);
+
+bool IsFolderRow(const Mp3Row& row)
+{
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, row.name.c_str(), static_cast<int>(row.name.size()),
+                          kFolderRowName, -1) == CSTR_EQUAL;
+}
+
+// The wait cursor for as long as it lives.
+class WaitCursor {
+public:
+    WaitCursor() noexcept : m_before(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(m_before); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR m_before;
+};
+
+}  // namespace
+
+CMp3PropertyPage::CMp3PropertyPage(IModuleResource& texts, CMp3SettingsStore store, CTolvTrace* trace,
+                                   HINSTANCE resources)
+    : CPropertyPageBase(TUNEPANE_IDD_MP3_PAGE, IDS_PAGE_TITLE, resources),
+      m_texts(Mp3PageTexts::Load(texts)),
+      m_store(std::move(store)),
+      m_trace(trace)
+{
+    SetHelpFile(kMp3PageHelpFile);
+}
+
+CMp3PropertyPage::~CMp3PropertyPage() = default;
+
+void CMp3PropertyPage::AttachUpload(std::unique_ptr<IMp3Upload> upload)
+{
+    m_upload = std::move(upload);
+}
+
+Mp3JobResult CMp3PropertyPage::StartScheduler(bool isButton)
+{
+    return m_upload ? m_upload->StartScheduler(isButton) : kJobFailed;
+}
+
+bool CMp3PropertyPage::JobRunning() const
+{
+    return m_upload && m_upload->Running();
+}
+
+void CMp3PropertyPage::StartPageUpdata()
+{
+    if (m_refresh.Disconnected()) {
+        return;
+    }
+    TOLV_LOG_IF_FAILED(m_refresh.Schedule(static_cast<IPropertyPage2*>(this), [this] { RefreshPhoneSide(); }));
+}
+
+void CMp3PropertyPage::OnDisconnection()
+{
+    m_refresh.Disconnect(kDisconnectionWaitMs);
+}
+
+std::vector<Mp3Row> CMp3PropertyPage::Rows() const
+{
+    auto_lock lock(m_lock);
+    return m_selection.Rows();
+}
+
+bool CMp3PropertyPage::Connected() const
+{
+    auto_lock lock(m_lock);
+    return m_connected;
+}
+
+Mp3Settings CMp3PropertyPage::ReadSettings()
+{
+    Mp3Settings settings = m_store.Read();
+    auto_lock lock(m_lock);
+    m_settings = settings;
+    m_selection.Assign(settings.rows);
+    return settings;
+}
+
+std::wstring CMp3PropertyPage::LastTargetPath() const
+{
+    auto_lock lock(m_lock);
+    return m_targetPath;
+}
+
+HWND CMp3PropertyPage::LoadButton() const
+{
+    return DialogControl(TUNEPANE_IDC_LOAD_BUTTON);
+}
+
+HRESULT CMp3PropertyPage::CreateVolume(com_ptr<IKivVolume2>& volume)
+{
+    // The proxy reaches Kivlink, a local server that may be just ending: such a refusal passes.
+    // A proxy without the interface is no failure: the page then shows no phone.
+    const HRESULT hr = tolv::com::CreateInstanceRetrying(plugins::kKivProxyServerClsid, plugins::kAnyServer, volume);
+    return hr == E_NOINTERFACE ? S_OK : hr;
+}
+
+// ---- The dialog ----
+
+bool CMp3PropertyPage::OnInitDialog()
+{
+    m_dialog = Window();
+    SetControlTexts();
+    CreateLoadFont();
+    SetWindowTextW(Window(), m_texts.title.c_str());
+    CreateListColumnsAndImages();
+    HWND slider = Control(TUNEPANE_IDC_FREE_SLIDER);
+    SendMessageW(slider, TBM_SETRANGE, FALSE, MAKELPARAM(kSliderMinimum, kSliderMaximum));
+    SendMessageW(slider, TBM_SETTICFREQ, kSliderTickStep, 0);
+    EnableWindow(Control(TUNEPANE_IDC_LOAD_BUTTON), FALSE);
+    StartPageUpdata();
+    return true;
+}
+
+void CMp3PropertyPage::SetControlTexts()
+{
+    const struct {
+        int id;
+        const std::wstring& text;
+    } controls[] = {
+        {TUNEPANE_IDC_PC_GROUP, m_texts.yourPc},       {TUNEPANE_IDC_ADD_DIRECTORY, m_texts.addDirectory},
+        {TUNEPANE_IDC_ADD_MP3, m_texts.addMp3},        {TUNEPANE_IDC_RANDOM, m_texts.randomSelection},
+        {TUNEPANE_IDC_PHONE_GROUP, m_texts.yourPhone}, {TUNEPANE_IDC_PHONE_DIRECTORY_LABEL, m_texts.phoneDirectory},
+        {TUNEPANE_IDC_DELETE_ALL, m_texts.deleteAll},  {TUNEPANE_IDC_LOAD_BUTTON, m_texts.load},
+    };
+    for (const auto& control : controls) {
+        SetDlgItemTextW(Window(), control.id, control.text.c_str());
+    }
+}
+
+void CMp3PropertyPage::CreateLoadFont()
+{
+    HWND load = Control(TUNEPANE_IDC_LOAD_BUTTON);
+    const HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(Window(), WM_GETFONT, 0, 0));
+    LOGFONTW font{};
+    if (dialogFont == nullptr || GetObjectW(dialogFont, sizeof(font), &font) != sizeof(font)) {
+        return;
+    }
+    font.lfWeight = kLoadFontWeight;
+    m_loadFont.reset(CreateFontIndirectW(&font));
+    if (m_loadFont) {
+        SendMessageW(load, WM_SETFONT, reinterpret_cast<WPARAM>(m_loadFont.get()), FALSE);
+    }
+}
+
+void CMp3PropertyPage::CreateListColumnsAndImages()
+{
+    HWND list = Control(TUNEPANE_IDC_MP3_LIST);
+    const struct {
+        const std::wstring& title;
+        int width;
+    } columns[] = {{m_texts.columnDirectory, kDirectoryColumnWidth}, {m_texts.columnName, kNameColumnWidth}};
+    int index = 0;
+    for (const auto& column : columns) {
+        LVCOLUMNW definition{};
+        definition.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        definition.pszText = const_cast<wchar_t*>(column.title.c_str());
+        definition.cx = column.width;
+        definition.iSubItem = index;
+        SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&definition));
+        ++index;
+    }
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+
+    m_rowImages.reset(ImageList_Create(kRowIconSize, kRowIconSize, ILC_COLOR32 | ILC_MASK, 2, 0));
+    if (!m_rowImages) {
+        return;
+    }
+    for (const int icon : {TUNEPANE_IDI_FOLDER_ROW, TUNEPANE_IDI_FILE_ROW}) {
+        // Icons loaded from a module are shared and go with it: nothing to destroy.
+        const HICON image = static_cast<HICON>(
+            LoadImageW(Resources(), MAKEINTRESOURCEW(icon), IMAGE_ICON, kRowIconSize, kRowIconSize, LR_SHARED));
+        ImageList_AddIcon(m_rowImages.get(), image);
+    }
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_rowImages.get()));
+}
+
+void CMp3PropertyPage::OnDestroy()
+{
+    m_dialog = nullptr;
+}
+
+bool CMp3PropertyPage::OnCommand(WORD id, WORD code, HWND /*control*/)
+{
+    switch (id) {
+    case TUNEPANE_IDC_ADD_DIRECTORY:
+        AddFolder();
+        return true;
+    case TUNEPANE_IDC_ADD_MP3:
+        AddFiles();
+        return true;
+    case TUNEPANE_IDC_LOAD_BUTTON:
+        StartLoad();
+        return true;
+    case TUNEPANE_IDC_RANDOM:
+    case TUNEPANE_IDC_DELETE_ALL:
+        if (code == BN_CLICKED) {
+            SetDirty(true);
+        }
+        return true;
+    case IDS_MENU_DELETE:
+        DeleteSelectedRows();
+        return true;
+    case IDS_MENU_CHANGE:
+        ChangeSelectedRow();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CMp3PropertyPage::OnNotify(const NMHDR& header, LRESULT& result)
+{
+    if (header.idFrom == TUNEPANE_IDC_MP3_LIST && header.code == NM_RCLICK) {
+        ShowListMenu();
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+bool CMp3PropertyPage::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, LRESULT& result)
+{
+    if (message == WM_HSCROLL && reinterpret_cast<HWND>(lParam) == Control(TUNEPANE_IDC_FREE_SLIDER)) {
+        OnSliderMoved();
+        result = 0;
+        return true;
+    }
+    if (message == g_updatePageMessage) {
+        WaitCursor wait;
+        m_refresh.RunNow([this] { RefreshPhoneSide(); });
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+HRESULT CMp3PropertyPage::OnApply()
+{
+    const Mp3Settings settings = SettingsFromControls();
+    TOLV_RETURN_HR_IF(E_FAIL, !m_store.Write(settings));
+    auto_lock lock(m_lock);
+    m_settings = settings;
+    return S_OK;
+}
+
+Mp3Settings CMp3PropertyPage::SettingsFromControls() const
+{
+    Mp3Settings settings;
+    {
+        auto_lock lock(m_lock);
+        settings = m_settings;
+        settings.rows = m_selection.Rows();
+    }
+    if (Window() != nullptr) {
+        settings.memoryToFill = static_cast<int>(SendMessageW(Control(TUNEPANE_IDC_FREE_SLIDER), TBM_GETPOS, 0, 0));
+        settings.randomSelection = IsDlgButtonChecked(Window(), TUNEPANE_IDC_RANDOM) == BST_CHECKED ? 1 : 0;
+        settings.deleteAll = IsDlgButtonChecked(Window(), TUNEPANE_IDC_DELETE_ALL) == BST_CHECKED ? 1 : 0;
+    }
+    return settings;
+}
+
+// ---- The refresh ----
+
+void CMp3PropertyPage::RefreshPhoneSide()
+{
+    for (const int id : kControlsLockedDuringRefresh) {
+        EnableWindow(DialogControl(id), FALSE);
+    }
+    TransferUpdataThread();
+    for (const int id : kControlsLockedDuringRefresh) {
+        EnableWindow(DialogControl(id), TRUE);
+    }
+}
+
+void CMp3PropertyPage::TransferUpdataThread()
+{
+    if (Disconnected()) {
+        return;
+    }
+    EnableWindow(DialogControl(TUNEPANE_IDC_LOAD_BUTTON), FALSE);
+    WaitCursor wait;
+    com_ptr<IKivVolume2> volume;
+    TOLV_LOG_IF_FAILED(CreateVolume(volume));
+    CMp3Device device(m_trace);
+    device.SetVolume(volume);
+
+    if (Disconnected()) {
+        return;
+    }
+    ShowSettings(ReadSettings());
+
+    bool connected = false;
+    if (!Disconnected() && m_frameworkConnected && volume) {
+        for (int attempt = 0; attempt < kConnectionTries && !connected; ++attempt) {
+            if (attempt > 0) {
+                Sleep(kConnectionTryPauseMs);
+            }
+            connected = device.IsConnected();
+        }
+    }
+
+    if (Disconnected()) {
+        return;
+    }
+    long freeSpace = 0;
+    long capacity = 0;
+    std::wstring capacityText = kUnknownCapacity;
+    if (connected) {
+        capacityText = device.GetMemoryState(freeSpace, capacity);
+        // No drive information: the phone cannot take files now.
+        connected = capacity != 0;
+    }
+
+    if (Disconnected()) {
+        return;
+    }
+    const std::wstring drive = connected ? device.DriveTest() : std::wstring();
+    std::wstring targetPath;
+    {
+        auto_lock lock(m_lock);
+        m_targetPath = drive + m_settings.phonePath;
+        m_freeSpace = freeSpace;
+        m_capacity = capacity;
+        m_connected = connected;
+        targetPath = m_targetPath;
+    }
+
+    if (Disconnected()) {
+        return;
+    }
+    SetWindowTextW(DialogControl(TUNEPANE_IDC_PHONE_PATH), targetPath.c_str());
+    EnableWindow(DialogControl(TUNEPANE_IDC_LOAD_BUTTON), connected ? TRUE : FALSE);
+    const std::wstring capacityLine = m_texts.cardCapacity + kLabelGap + capacityText;
+    SetWindowTextW(DialogControl(TUNEPANE_IDC_CAPACITY_TEXT), capacityLine.c_str());
+}
+
+void CMp3PropertyPage::ShowSettings(const Mp3Settings& settings)
+{
+    HWND dialog = Dialog();
+    if (dialog == nullptr) {
+        return;
+    }
+    CheckDlgButton(dialog, TUNEPANE_IDC_DELETE_ALL, settings.deleteAll == 1 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, TUNEPANE_IDC_RANDOM, settings.randomSelection == 1 ? BST_CHECKED : BST_UNCHECKED);
+    FillList(settings.rows);
+    SendMessageW(GetDlgItem(dialog, TUNEPANE_IDC_FREE_SLIDER), TBM_SETPOS, TRUE, settings.memoryToFill);
+    ShowFreeMemory(settings.memoryToFill);
+    m_lastMemoryToFill = settings.memoryToFill;
+}
+
+void CMp3PropertyPage::FillList(const std::vector<Mp3Row>& rows)
+{
+    HWND list = DialogControl(TUNEPANE_IDC_MP3_LIST);
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    int index = 0;
+    for (const Mp3Row& row : rows) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = index;
+        item.pszText = const_cast<wchar_t*>(row.directory.c_str());
+        item.iImage = IsFolderRow(row) ? kFolderImage : kFileImage;
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        LVITEMW name{};
+        name.iSubItem = 1;
+        name.pszText = const_cast<wchar_t*>(row.name.c_str());
+        SendMessageW(list, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&name));
+        ++index;
+    }
+}
+
+void CMp3PropertyPage::ShowFreeMemory(int percentage)
+{
+    wchar_t text[256] = {};
+    swprintf(text, std::size(text), L"%ls  %i %ls", m_texts.remainingFreeMemory.c_str(), percentage, kPercentSign);
+    SetWindowTextW(DialogControl(TUNEPANE_IDC_FREE_TEXT), text);
+}
+
+// ---- Editing the selection ----
+
+bool CMp3PropertyPage::InsertDat(const Mp3Row& row)
+{
+    bool added = false;
+    std::vector<Mp3Row> rows;
+    {
+        auto_lock lock(m_lock);
+        added = m_selection.Append(row);
+        rows = m_selection.Rows();
+    }
+    if (!added) {
+        WarnAlreadyInList();
+        return false;
+    }
+    FillList(rows);
+    SetDirty(true);
+    return true;
+}
+
+void CMp3PropertyPage::WarnAlreadyInList() const
+{
+    tolv::ui::ShowMessageBox(Window(), m_texts.alreadyInList.c_str(), m_texts.mp3Directory.c_str(),
+                             MB_OK | MB_ICONWARNING);
+}
+
+std::vector<size_t> CMp3PropertyPage::SelectedRows() const
+{
+    std::vector<size_t> selected;
+    HWND list = Control(TUNEPANE_IDC_MP3_LIST);
+    int index = -1;
+    while ((index = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, index, LVNI_SELECTED))) >= 0) {
+        selected.push_back(static_cast<size_t>(index));
+    }
+    return selected;
+}
+
+void CMp3PropertyPage::AddFolder()
+{
+    std::wstring start;
+    const std::vector<size_t> selected = SelectedRows();
+    if (!selected.empty()) {
+        auto_lock lock(m_lock);
+        if (selected.front() < m_selection.Rows().size()) {
+            start = m_selection.Rows()[selected.front()].directory;
+        }
+    }
+    const plugins::FolderChooserTexts texts{m_texts.mp3Directory, m_texts.chooseMp3Directory, m_texts.invalidPath,
+                                            m_texts.mp3Directory};
+    std::wstring folder;
+    if (plugins::ChooseFolder(Window(), texts, start, folder) == S_OK) {
+        InsertDat(Mp3Row{folder, kFolderRowName});
+    }
+}
+
+void CMp3PropertyPage::AddFiles()
+{
+    std::vector<Mp3Row> chosen;
+    if (ChooseMp3Files(Window(), m_texts, {}, chosen) != S_OK) {
+        return;
+    }
+    for (const Mp3Row& row : chosen) {
+        InsertDat(row);
+    }
+}
+
+void CMp3PropertyPage::ChangeSelectedRow()
+{
+    const std::vector<size_t> selected = SelectedRows();
+    if (selected.size() != 1) {
+        return;
+    }
+    const size_t index = selected.front();
+    Mp3Row current;
+    {
+        auto_lock lock(m_lock);
+        if (index >= m_selection.Rows().size()) {
+            return;
+        }
+        current = m_selection.Rows()[index];
+    }
+
+    Mp3Row replacement;
+    if (IsFolderRow(current)) {
+        const plugins::FolderChooserTexts texts{m_texts.mp3Directory, m_texts.chooseMp3Directory, m_texts.invalidPath,
+                                                m_texts.mp3Directory};
+        std::wstring folder;
+        if (plugins::ChooseFolder(Window(), texts, current.directory, folder) != S_OK) {
+            return;
+        }
+        replacement = Mp3Row{folder, kFolderRowName};
+    } else {
+        std::vector<Mp3Row> chosen;
+        if (ChooseMp3Files(Window(), m_texts, current.directory + L"\\" + current.name, chosen) != S_OK ||
+            chosen.empty()) {
+            return;
+        }
+        replacement = chosen.front();
+    }
+
+    bool replaced = false;
+    std::vector<Mp3Row> rows;
+    {
+        auto_lock lock(m_lock);
+        replaced = m_selection.Replace(index, replacement);
+        rows = m_selection.Rows();
+    }
+    if (!replaced) {
+        WarnAlreadyInList();
+        return;
+    }
+    FillList(rows);
+    SetDirty(true);
+}
+
+void CMp3PropertyPage::DeleteSelectedRows()
+{
+    const std::vector<size_t> selected = SelectedRows();
+    if (selected.empty()) {
+        return;
+    }
+    std::vector<Mp3Row> rows;
+    {
+        auto_lock lock(m_lock);
+        m_selection.Remove(selected);
+        rows = m_selection.Rows();
+    }
+    FillList(rows);
+    SetDirty(true);
+}
+
+void CMp3PropertyPage::ShowListMenu()
+{
+    const std::vector<size_t> selected = SelectedRows();
+    if (selected.empty()) {
+        return;
+    }
+    const tolv::resources::unique_menu menu(LoadMenuW(Resources(), MAKEINTRESOURCEW(TUNEPANE_IDM_LIST_MENU)));
+    HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
+    if (popup == nullptr) {
+        return;
+    }
+    ModifyMenuW(popup, IDS_MENU_DELETE, MF_BYCOMMAND | MF_STRING, IDS_MENU_DELETE, m_texts.menuDelete.c_str());
+    ModifyMenuW(popup, IDS_MENU_CHANGE, MF_BYCOMMAND | MF_STRING, IDS_MENU_CHANGE, m_texts.menuChange.c_str());
+    EnableMenuItem(popup, IDS_MENU_CHANGE, MF_BYCOMMAND | (selected.size() > 1 ? MF_GRAYED : MF_ENABLED));
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Window(), nullptr));
+    if (command != 0) {
+        OnCommand(static_cast<WORD>(command), 0, nullptr);
+    }
+}
+
+void CMp3PropertyPage::OnSliderMoved()
+{
+    const int percentage = static_cast<int>(SendMessageW(Control(TUNEPANE_IDC_FREE_SLIDER), TBM_GETPOS, 0, 0));
+    ShowFreeMemory(percentage);
+    if (percentage != m_lastMemoryToFill) {
+        m_lastMemoryToFill = percentage;
+        SetDirty(true);
+    }
+}
+
+void CMp3PropertyPage::StartLoad()
+{
+    if (!m_upload || m_upload->Running() || Disconnected()) {
+        return;
+    }
+    if (SUCCEEDED(OnApply())) {
+        SetDirty(false);
+    }
+    m_upload->StartDownload();
+}
+
+}  // namespace tolv::tunepane
