@@ -7,16 +7,16 @@ namespace tolv::tunepane {
 
 namespace {
 
-using Application = plugins::CPlugInApplication<CMp3PropertyPage>;
+using Mp3Application = plugins::CPlugInApplication<CMp3PropertyPage>;
 
-HRESULT CreateMp3Page(Application& application, Application::PagePtr& page)
+HRESULT CreateMp3Page(Mp3Application& application, Mp3Application::PagePtr& page)
 {
     IModuleResource* texts = application.Texts();
     if (texts == nullptr) {
         return E_OUTOFMEMORY;
     }
     const HINSTANCE module = application.Resources();
-    Application::PagePtr created;
+    Mp3Application::PagePtr created;
     RETURN_IF_FAILED(tolv::com::ComObject<CMp3PropertyPage>::Create(created, *texts, CurrentUserStore(module, *texts),
                                                                     &application.Trace(), module));
     created->AttachUpload(CreateMp3Upload(*created.get(), *texts, &application.Trace(), module));
@@ -26,9 +26,9 @@ HRESULT CreateMp3Page(Application& application, Application::PagePtr& page)
 
 }  // namespace
 
-Application& TunepaneTraits::Application()
+Mp3Application& TunepaneTraits::Application()
 {
-    static Application application("Tunepane", &CreateMp3Page);
+    static Mp3Application application("Tunepane", &CreateMp3Page);
     return application;
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "TestThread.h"
+#include "tests/support/TestThread.h"
 
 class CMessageBoxWatcher {
 public:
