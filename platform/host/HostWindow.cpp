@@ -13,9 +13,11 @@ namespace host {
 
 namespace {
 
-// Posted to itself once the window shows: the phone proxy is created after the window is up,
-// since a first look at the phone may wait for one.
+// Posted to itself once the window shows, so that the window is up before the phone proxy
+// (and Kivlink with it) is started.
 constexpr UINT kStartMessage = WM_APP + 1;
+// The first look at the phone has its answer.
+constexpr UINT kModelAnsweredMessage = WM_APP + 2;
 constexpr UINT_PTR kPressTimer = 1;
 
 void ReportLine(const std::wstring& line)
@@ -100,6 +102,10 @@ bool CHostWindow::OnFrameMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& r
         StartWatching();
         return true;
     }
+    if (message == kModelAnsweredMessage) {
+        OnModelAnswered();
+        return true;
+    }
     if (message == WM_TIMER && wParam == kPressTimer) {
         GiveUpPress();
         return true;
@@ -150,11 +156,24 @@ void CHostWindow::StartWatching()
         HostTrace().Format(kTraceErrors, "the phone proxy is not available: 0x%08lX", static_cast<unsigned long>(hr));
         return;
     }
-    const std::wstring model = m_phone.ConnectedModel();
-    // The phone may have come or gone while the question was out, and the window with it.
-    if (!model.empty() && IsWindow(m_window)) {
+    if (FAILED(m_modelQuery.Start(m_window, kModelAnsweredMessage))) {
+        HostTrace().Format(kTraceErrors, "the connected phone cannot be asked for");
+    }
+}
+
+void CHostWindow::OnModelAnswered()
+{
+    const std::wstring model = m_modelQuery.Wait();
+    if (!model.empty()) {
         OnPhoneChanged(model);
     }
+}
+
+void CHostWindow::StopWatchingPhone() noexcept
+{
+    m_phone.Stop();
+    // A question still out ends by itself once Kivlink stops waiting for a phone.
+    m_modelQuery.Wait();
 }
 
 void CHostWindow::OnPhoneChanged(const std::wstring& model)

@@ -6,7 +6,7 @@
 // kExitPressTimedOut.
 //
 // Holds the plug-in set and the frame by reference (both outlive it) and owns the phone
-// watcher. Threads: the host's main thread alone.
+// watcher and the first look at the phone. Threads: the host's main thread alone.
 #pragma once
 
 #include <string>
@@ -14,6 +14,7 @@
 
 #include <windows.h>
 
+#include "platform/host/PhoneModelQuery.h"
 #include "platform/host/PhoneWatcher.h"
 #include "platform/host/PlugInSet.h"
 #include "platform/pageframe/FrameExtension.h"
@@ -37,7 +38,7 @@ public:
     // The frame this extends; before the frame's Create.
     void AttachFrame(pageframe::CPageFrameWindow& frame) noexcept { m_frame = &frame; }
     // Lets the phone proxy go; after the frame's Run, before the plug-ins are disconnected.
-    void StopWatchingPhone() noexcept { m_phone.Stop(); }
+    void StopWatchingPhone() noexcept;
 
     void OnFrameCreated(HWND frame) override;
     bool OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -49,6 +50,7 @@ private:
     void CreateButtons();
     void AddToolTips();
     void StartWatching();
+    void OnModelAnswered();
     void PressWhenEnabled();
     void GiveUpPress();
     // Presses an enabled button (after the current message, so that a sender is not held up
@@ -61,6 +63,7 @@ private:
     PressRequest m_press;
     pageframe::CPageFrameWindow* m_frame = nullptr;
     CPhoneWatcher m_phone;
+    CPhoneModelQuery m_modelQuery;
     HWND m_window = nullptr;
     UINT m_pressMessage;
     UINT m_pressByNameMessage;

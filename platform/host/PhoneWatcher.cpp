@@ -2,7 +2,6 @@
 
 #include "com/CreationRetry.h"
 #include "com/HResult.h"
-#include "com/UniqueBstr.h"
 
 namespace host {
 
@@ -21,18 +20,6 @@ HRESULT CPhoneWatcher::Start(IPhoneListener* listener) noexcept
     m_point = std::move(point);
     m_sink = std::move(sink);
     return S_OK;
-}
-
-std::wstring CPhoneWatcher::ConnectedModel()
-{
-    if (!m_proxy) {
-        return {};
-    }
-    tolv::com::unique_bstr model;
-    if (FAILED(m_proxy->GetPhoneName(model.put()))) {
-        return {};
-    }
-    return model.c_str();
 }
 
 void CPhoneWatcher::Stop() noexcept

@@ -1,12 +1,9 @@
-// The host's view of the phone: a KivProxyServer object in the host's apartment with the
-// host's sink advised on its _IKivProxyServerEvents, and the model of a phone connected before
-// the host started.
+// The host's ear on the phone: a KivProxyServer object in the host's apartment with the host's
+// sink advised on its _IKivProxyServerEvents.
 //
 // Owns the proxy object and the sink until Stop (or its destruction). Threads: the host's main
 // thread; the events arrive there while it pumps messages.
 #pragma once
-
-#include <string>
 
 #include <windows.h>
 
@@ -25,9 +22,6 @@ public:
 
     // Creates the proxy (waiting out a server that is just ending) and advises the sink.
     HRESULT Start(IPhoneListener* listener) noexcept;
-    // The connected phone's model, empty when none answers. It may wait for a phone as Kivlink
-    // does; the apartment keeps pumping meanwhile.
-    std::wstring ConnectedModel();
     void Stop() noexcept;
 
 private:
