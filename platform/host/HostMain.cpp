@@ -1,17 +1,13 @@
 // PellaryHost.exe: the stand-in for the host application that loads the suite's plug-ins;
 // see HostProtocol.h for how to drive it and README.md.
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include "com/ComInit.h"
 #include "com/DispatchImpl.h"
-#include "com/Module.h"
 #include "com/TypeLibRegistration.h"
 #include "platform/host/HostApplication.h"
 #include "platform/host/HostCommandLine.h"
@@ -21,35 +17,16 @@
 #include "platform/host/PlugInSet.h"
 #include "platform/pageframe/PageFrameWindow.h"
 #include "platform/pageframe/PageList.h"
+#include "platform/pageframe/ProgramConsole.h"
 
 namespace {
 
 using namespace host;
+using pageframe::ProgramArguments;
+using pageframe::ReportOnStandardError;
 
 constexpr wchar_t kUsage[] = L"usage: PellaryHost [--page NAME] [--press NAME [--press-timeout MS]]\n"
                              L"       PellaryHost /RegServer | /UnregServer\n";
-
-struct ArgvFreer {
-    void operator()(LPWSTR* argv) const noexcept { LocalFree(argv); }
-};
-
-std::vector<std::wstring> Arguments()
-{
-    int count = 0;
-    const std::unique_ptr<LPWSTR, ArgvFreer> argv(CommandLineToArgvW(GetCommandLineW(), &count));
-    std::vector<std::wstring> result;
-    for (int index = 1; argv && index < count; ++index) {
-        result.emplace_back(argv.get()[index]);
-    }
-    return result;
-}
-
-// Without a console the lines go to whoever started the program with a standard error.
-void Report(const std::wstring& line)
-{
-    fwprintf(stderr, L"%ls", line.c_str());
-    fflush(stderr);
-}
 
 size_t FirstPageOf(const CPlugInSet& plugIns, const std::wstring& name)
 {
@@ -81,7 +58,7 @@ int RunHost(HINSTANCE instance, const HostCommandLine& command)
         if (SUCCEEDED(frame.Create(instance))) {
             exitCode = frame.Run();
         } else {
-            Report(L"PellaryHost: the window could not be opened\n");
+            ReportOnStandardError(L"PellaryHost: the window could not be opened\n");
         }
         window.StopWatchingPhone();
     }
@@ -96,8 +73,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
     HostCommandLine command;
     std::wstring bad;
-    if (!ParseHostCommandLine(Arguments(), command, bad)) {
-        Report(bad.empty() ? std::wstring(kUsage) : L"PellaryHost: unknown argument: " + bad + L"\n" + kUsage);
+    if (!ParseHostCommandLine(ProgramArguments(), command, bad)) {
+        ReportOnStandardError(bad.empty() ? std::wstring(kUsage)
+                                          : L"PellaryHost: unknown argument: " + bad + L"\n" + kUsage);
         return kExitUsage;
     }
     if (command.command == HostCommand::Register) {

@@ -1,12 +1,12 @@
 #include "platform/host/HostWindow.h"
 
-#include <cstdio>
 #include <utility>
 
 #include <commctrl.h>
 
 #include "platform/host/HostProtocol.h"
 #include "platform/host/HostTrace.h"
+#include "platform/pageframe/ProgramConsole.h"
 #include "trace/WideToAnsi.h"
 
 namespace host {
@@ -23,8 +23,7 @@ constexpr UINT_PTR kPressTimer = 1;
 void ReportLine(const std::wstring& line)
 {
     HostTrace().Format(kTraceErrors, "%s", tolv::trace::WideToAnsi(line.c_str()).c_str());
-    fwprintf(stderr, L"PellaryHost: %ls\n", line.c_str());
-    fflush(stderr);
+    pageframe::ReportOnStandardError(L"PellaryHost: " + line + L"\n");
 }
 
 }  // namespace
