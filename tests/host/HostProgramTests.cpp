@@ -125,6 +125,19 @@ TEST_F(HostProgramTest, APlugInThatRefusesClosingKeepsTheWindowOpenUntilItAgrees
     EXPECT_EQ(m_log.ArgumentsOf(kSamplePageName, L"OnDisconnection").size(), 1u);
 }
 
+TEST_F(HostProgramTest, APlugInsOwnTitleNamesItsButton)
+{
+    constexpr wchar_t kTitle[] = L"Sample tools";
+    m_listing.Add(kSampleName, kSamplePlugInClsidText, kSamplePageName);
+    SetEnvironmentVariableW(kTitleVariable, kTitle);
+    CHostProcess host(L"");
+    SetEnvironmentVariableW(kTitleVariable, nullptr);
+    ASSERT_NE(host.WaitForWindow(), nullptr) << host.Process().Output();
+    EXPECT_EQ(WindowText(host.Button(0)), kTitle);
+    EXPECT_EQ(m_log.ArgumentsOf(kSamplePageName, L"OnConnection").size(), 1u);
+    EXPECT_EQ(host.Close(), kExitClosed) << host.Process().Output();
+}
+
 TEST_F(HostProgramTest, APressThatCannotHappenEndsWithItsExitCode)
 {
     m_listing.Add(kSampleName, kSamplePlugInClsidText, kSamplePageName);

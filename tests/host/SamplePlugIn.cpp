@@ -10,11 +10,16 @@
 
 namespace {
 
+std::wstring EnvironmentText(const wchar_t* name)
+{
+    wchar_t text[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(name, text, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(text) : std::wstring();
+}
+
 std::wstring LogPath()
 {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableW(kCallLogVariable, path, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::wstring(path) : std::wstring();
+    return EnvironmentText(kCallLogVariable);
 }
 
 std::wstring TextOf(BSTR text)
@@ -117,7 +122,12 @@ HRESULT CSamplePlugIn::CollectPropertyPages(IHostPageCollector* collector)
 HRESULT CSamplePlugIn::GetTitle(BSTR* title)
 {
     RETURN_HR_IF_NULL(E_POINTER, title);
-    // No title of its own: the host names the button after the plug-in.
     *title = nullptr;
-    return S_FALSE;
+    const std::wstring text = EnvironmentText(kTitleVariable);
+    // No title of its own: the host names the button after the plug-in.
+    if (text.empty()) {
+        return S_FALSE;
+    }
+    *title = SysAllocString(text.c_str());
+    return *title ? S_OK : E_OUTOFMEMORY;
 }

@@ -14,6 +14,9 @@ inline constexpr wchar_t kCallLogVariable[] = L"PELLARY_HOST_SAMPLE_LOG";
 // While a file of the log's name plus this suffix exists, CanCloseWindow answers VARIANT_FALSE.
 inline constexpr wchar_t kRefuseCloseSuffix[] = L".refuse";
 
+// When this environment variable is set, GetTitle answers S_OK with its text; else S_FALSE.
+inline constexpr wchar_t kTitleVariable[] = L"PELLARY_HOST_SAMPLE_TITLE";
+
 // The one phone model the sample enables its button for.
 inline constexpr wchar_t kSampleModel[] = L"Tamlo";
 inline constexpr wchar_t kSampleToolTip[] = L"Sample plug-in commands";
