@@ -6,7 +6,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include "com/ComInit.h"
 #include "com/UniqueCoTaskMem.h"
@@ -14,6 +13,7 @@
 #include "platform/pageframe/PageFrameProtocol.h"
 #include "platform/pageframe/PageFrameWindow.h"
 #include "platform/pageframe/PageList.h"
+#include "platform/pageframe/ProgramConsole.h"
 #include "platform/pageframe/SystemPropertyFrame.h"
 
 namespace {
@@ -21,21 +21,6 @@ namespace {
 using namespace pageframe;
 
 constexpr wchar_t kUsage[] = L"usage: pageframe [--system] {CLSID} [{CLSID} ...]\n";
-
-std::vector<std::wstring> Arguments()
-{
-    int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::wstring> result;
-    if (arguments == nullptr) {
-        return result;
-    }
-    for (int index = 1; index < count; ++index) {
-        result.emplace_back(arguments[index]);
-    }
-    LocalFree(arguments);
-    return result;
-}
 
 std::wstring ClsidText(REFCLSID clsid)
 {
@@ -48,13 +33,6 @@ std::wstring ClsidText(REFCLSID clsid)
     return text.get();
 }
 
-// Without a console the lines go to whoever started the program with a standard error.
-void Report(const std::wstring& line)
-{
-    fwprintf(stderr, L"%ls", line.c_str());
-    fflush(stderr);
-}
-
 int RunOwnFrame(HINSTANCE instance, const FrameCommandLine& command)
 {
     CPageList pages;
@@ -64,13 +42,13 @@ int RunOwnFrame(HINSTANCE instance, const FrameCommandLine& command)
             wchar_t line[128];
             swprintf(line, std::size(line), L"pageframe: page %ls not loaded: 0x%08lX\n", ClsidText(clsid).c_str(),
                      static_cast<unsigned long>(hr));
-            Report(line);
+            ReportOnStandardError(line);
             return kExitPageNotLoaded;
         }
     }
     CPageFrameWindow frame(pages);
     if (FAILED(frame.Create(instance))) {
-        Report(L"pageframe: the frame could not be opened\n");
+        ReportOnStandardError(L"pageframe: the frame could not be opened\n");
         return kExitFrameFailed;
     }
     return frame.Run();
@@ -82,8 +60,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
     FrameCommandLine command;
     std::wstring bad;
-    if (!ParseFrameCommandLine(Arguments(), command, bad)) {
-        Report(bad.empty() ? std::wstring(kUsage) : L"pageframe: not a class identifier: " + bad + L"\n" + kUsage);
+    if (!ParseFrameCommandLine(ProgramArguments(), command, bad)) {
+        ReportOnStandardError(bad.empty() ? std::wstring(kUsage)
+                                          : L"pageframe: not a class identifier: " + bad + L"\n" + kUsage);
         return kExitUsage;
     }
     const tolv::com::com_init com(COINIT_APARTMENTTHREADED);

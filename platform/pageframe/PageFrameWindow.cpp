@@ -32,10 +32,12 @@ void OffsetControl(HWND dialog, int id, int dx, int dy, bool grow)
 
 }  // namespace
 
-CPageFrameWindow::CPageFrameWindow(CPageList& pages) noexcept
+CPageFrameWindow::CPageFrameWindow(CPageList& pages, const FrameOptions& options) noexcept
     : m_pages(pages),
+      m_options(options),
       m_current(kNoPage),
-      m_selectPageMessage(RegisterWindowMessageW(kSelectPageMessage))
+      m_selectPageMessage(RegisterWindowMessageW(kSelectPageMessage)),
+      m_exitCode(kExitClosed)
 {
 }
 
@@ -51,7 +53,8 @@ CPageFrameWindow::~CPageFrameWindow()
 
 HRESULT CPageFrameWindow::Create(HINSTANCE instance) noexcept
 {
-    RETURN_HR_IF(E_UNEXPECTED, m_pages.empty() || m_window);
+    // A frame may open without pages: the host shows its tool buttons whatever its plug-ins offer.
+    RETURN_HR_IF(E_UNEXPECTED, m_window);
     try {
         for (size_t index = 0; index < m_pages.size(); ++index) {
             tolv::com::com_ptr<Site> site;
@@ -63,8 +66,8 @@ HRESULT CPageFrameWindow::Create(HINSTANCE instance) noexcept
     } catch (...) {
         return E_OUTOFMEMORY;
     }
-    HWND window = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_PAGE_FRAME), nullptr, &CPageFrameWindow::DialogProc,
-                                     reinterpret_cast<LPARAM>(this));
+    HWND window = CreateDialogParamW(instance, MAKEINTRESOURCEW(m_options.dialogId), nullptr,
+                                     &CPageFrameWindow::DialogProc, reinterpret_cast<LPARAM>(this));
     RETURN_LAST_ERROR_IF(window == nullptr);
     ShowWindow(window, SW_SHOW);
     return S_OK;
@@ -84,6 +87,12 @@ int CPageFrameWindow::Run()
         DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
+}
+
+void CPageFrameWindow::EndWith(int exitCode)
+{
+    m_exitCode = exitCode;
+    Close();
 }
 
 bool CPageFrameWindow::TranslateForPage(MSG& message)
@@ -133,7 +142,12 @@ INT_PTR CPageFrameWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_INITDIALOG:
         InitialiseTabs();
         FitLargestPage();
-        SelectPage(0);
+        if (m_options.extension != nullptr) {
+            m_options.extension->OnFrameCreated(m_window.get());
+        }
+        if (!SelectPage(m_options.firstPage)) {
+            SelectPage(0);
+        }
         // The focus went to the page's first control.
         return FALSE;
     case WM_NOTIFY: {
@@ -148,25 +162,34 @@ INT_PTR CPageFrameWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:
-            if (ApplyChanged()) {
+            if (MayClose() && ApplyChanged()) {
                 Close();
             }
             return TRUE;
         case IDCANCEL:
-            Close();
+            if (MayClose()) {
+                Close();
+            }
             return TRUE;
         case kApplyButtonId:
             ApplyChanged();
             return TRUE;
         default:
-            return FALSE;
+            break;
         }
+        break;
     case WM_DESTROY:
-        PostQuitMessage(kExitClosed);
+        PostQuitMessage(m_exitCode);
         return TRUE;
     default:
+        break;
+    }
+    LRESULT result = 0;
+    if (m_options.extension == nullptr || !m_options.extension->OnFrameMessage(message, wParam, lParam, result)) {
         return FALSE;
     }
+    SetWindowLongPtrW(m_window.get(), DWLP_MSGRESULT, result);
+    return TRUE;
 }
 
 void CPageFrameWindow::InitialiseTabs()
@@ -283,6 +306,11 @@ void CPageFrameWindow::UpdateApplyButton()
     const bool anyChanged = std::any_of(m_pages.Pages().begin(), m_pages.Pages().end(),
                                         [](const FramePage& entry) { return entry.page->IsPageDirty() == S_OK; });
     EnableWindow(GetDlgItem(m_window.get(), kApplyButtonId), anyChanged ? TRUE : FALSE);
+}
+
+bool CPageFrameWindow::MayClose()
+{
+    return m_options.extension == nullptr || m_options.extension->CanCloseFrame();
 }
 
 void CPageFrameWindow::Close()

@@ -12,15 +12,26 @@
 #include <windows.h>
 
 #include "com/ComObject.h"
+#include "platform/pageframe/FrameExtension.h"
 #include "platform/pageframe/FramePageSite.h"
+#include "platform/pageframe/PageFrameResources.h"
 #include "platform/pageframe/PageList.h"
 #include "ui/UniqueWindow.h"
 
 namespace pageframe {
 
+// How a program shapes the frame: its dialog template (which must hold the controls of
+// PageFrameResources.h), the page shown first, and its extension (not owned; it outlives the
+// frame's window).
+struct FrameOptions {
+    int dialogId = IDD_PAGE_FRAME;
+    size_t firstPage = 0;
+    IFrameExtension* extension = nullptr;
+};
+
 class CPageFrameWindow final : private IPageStatusListener {
 public:
-    explicit CPageFrameWindow(CPageList& pages) noexcept;
+    explicit CPageFrameWindow(CPageList& pages, const FrameOptions& options = {}) noexcept;
     ~CPageFrameWindow();
     CPageFrameWindow(const CPageFrameWindow&) = delete;
     CPageFrameWindow& operator=(const CPageFrameWindow&) = delete;
@@ -29,6 +40,9 @@ public:
     HRESULT Create(HINSTANCE instance) noexcept;
     // The message loop, until the frame closes; the exit code.
     int Run();
+    // Closes the frame without asking the extension; Run then answers `exitCode`.
+    void EndWith(int exitCode);
+    HWND Window() const noexcept { return m_window.get(); }
 
 private:
     using Site = tolv::com::ComObject<CFramePageSite>;
@@ -48,13 +62,16 @@ private:
     // Applies every changed page; false when one refused (the frame then stays open).
     bool ApplyChanged();
     void UpdateApplyButton();
+    bool MayClose();
     void Close();
 
     CPageList& m_pages;
+    FrameOptions m_options;
     std::vector<tolv::com::com_ptr<Site>> m_sites;
     tolv::ui::unique_window m_window;
     size_t m_current;
     UINT m_selectPageMessage;
+    int m_exitCode;
 };
 
 }  // namespace pageframe
