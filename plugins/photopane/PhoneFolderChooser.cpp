@@ -186,20 +186,23 @@ HTREEITEM CPhoneFolderDialog::FindChild(HTREEITEM parent, const std::wstring& pa
 
 void CPhoneFolderDialog::OpenAtCurrent()
 {
-    HTREEITEM item = TVI_ROOT;
+    // As far down as the phone has the folder: a folder that has gone since it was chosen
+    // leaves the user where it was.
+    HTREEITEM deepest = nullptr;
     for (const std::wstring& step : PathChain(m_current)) {
-        if (item != TVI_ROOT) {
-            ListChildren(item);
-            TreeView_Expand(m_tree, item, TVE_EXPAND);
+        if (deepest != nullptr) {
+            ListChildren(deepest);
+            TreeView_Expand(m_tree, deepest, TVE_EXPAND);
         }
-        item = FindChild(item, step);
+        HTREEITEM item = FindChild(deepest == nullptr ? TVI_ROOT : deepest, step);
         if (item == nullptr)
-            return;
+            break;
+        deepest = item;
     }
-    if (item == TVI_ROOT)
+    if (deepest == nullptr)
         return;
-    TreeView_SelectItem(m_tree, item);
-    TreeView_EnsureVisible(m_tree, item);
+    TreeView_SelectItem(m_tree, deepest);
+    TreeView_EnsureVisible(m_tree, deepest);
 }
 
 FolderNode* CPhoneFolderDialog::NodeOf(HWND tree, HTREEITEM item)

@@ -17,7 +17,8 @@ namespace tolv::photopane {
 
 // True and the chosen folder ("E:\Images\Trip", a drive's root as "E:") when the user pressed
 // OK on a folder; false when they cancelled, and when there is no phone to ask or the dialog
-// could not be shown. The tree opens at `current` when the phone has that folder. `texts`
+// could not be shown. The tree opens at `current`, or at the nearest folder above it that the
+// phone has. `texts`
 // gives the title and the Cancel button's text in the user's language.
 bool ChoosePhoneFolder(HWND owner, IModuleResource& texts, IKivVolume2* volume, const std::wstring& current,
                        std::wstring& chosen);

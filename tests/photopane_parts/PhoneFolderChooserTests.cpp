@@ -19,6 +19,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -103,12 +104,24 @@ bool OkEnabled(HWND chooser)
     return IsWindowEnabled(GetDlgItem(chooser, IDOK)) != FALSE;
 }
 
-// OK when it closes the chooser; otherwise Cancel, so that a failing test does not hang.
+// The button pressed; then Cancel if the chooser is still shown, so that a failing test does
+// not hang. (An ended dialog is hidden at once but destroyed only when its loop has ended.)
 void Close(HWND chooser, int button)
 {
     SendMessageW(chooser, WM_COMMAND, button, 0);
-    if (IsWindow(chooser))
+    if (IsWindowVisible(chooser))
         SendMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
+}
+
+// The selected item with the items above it: "C:|Nokia|Images".
+std::wstring SelectedPath(HWND tree)
+{
+    HTREEITEM item = TreeView_GetSelection(tree);
+    std::wstring path = Label(tree, item);
+    for (HTREEITEM parent = TreeView_GetParent(tree, item); parent != nullptr;
+         parent = TreeView_GetParent(tree, parent))
+        path = Label(tree, parent) + L"|" + path;
+    return path;
 }
 
 }  // namespace
@@ -137,9 +150,23 @@ protected:
         ASSERT_TRUE(m_volume);
     }
 
-    bool Choose(const std::wstring& current, std::wstring& chosen)
+    // Runs the chooser on this thread while `user` drives its window from another; `shown`
+    // tells whether the window came at all.
+    bool Choose(const std::wstring& current, std::wstring& chosen, bool& shown,
+                const std::function<void(HWND chooser, HWND tree)>& user)
     {
-        return ChoosePhoneFolder(nullptr, m_texts, m_volume.get(), current, chosen);
+        std::atomic<bool> found{false};
+        TestThread driver([&] {
+            HWND chooser = WaitForChooser();
+            if (chooser == nullptr)
+                return;
+            found = true;
+            user(chooser, GetDlgItem(chooser, PHOTOPANE_IDC_PHONE_FOLDER_TREE));
+        });
+        const bool chose = ChoosePhoneFolder(nullptr, m_texts, m_volume.get(), current, chosen);
+        driver.Join();
+        shown = found;
+        return chose;
     }
 
     tolv::com::com_init m_com{COINIT_APARTMENTTHREADED};
@@ -149,22 +176,16 @@ protected:
 
 TEST_F(PhoneFolderChooserTest, TheCardIsOfferedByNameItsFoldersOpenOnDemandAndTheChosenOneIsAPhonePath)
 {
-    std::atomic<bool> found{false};
-    std::atomic<bool> okAtFirst{true};
-    std::atomic<bool> okOnSelection{false};
-    std::atomic<bool> captured{false};
+    bool okOnSelection = false;
+    bool captured = false;
     Labels drives;
     Labels cardBeforeOpening;
     Labels card;
     Labels images;
     Labels trip;
-    TestThread user([&] {
-        HWND chooser = WaitForChooser();
-        if (chooser == nullptr)
-            return;
-        found = true;
-        HWND tree = GetDlgItem(chooser, PHOTOPANE_IDC_PHONE_FOLDER_TREE);
-        okAtFirst = OkEnabled(chooser);
+    std::wstring chosen;
+    bool shown = false;
+    EXPECT_TRUE(Choose(L"", chosen, shown, [&](HWND chooser, HWND tree) {
         drives = ChildLabels(tree, nullptr);
         HTREEITEM cardItem = Child(tree, nullptr, kCardLabel);
         cardBeforeOpening = ChildLabels(tree, cardItem);
@@ -179,18 +200,14 @@ TEST_F(PhoneFolderChooserTest, TheCardIsOfferedByNameItsFoldersOpenOnDemandAndTh
         Sleep(kSettleMs);
         captured = SaveScreenImage(ArtefactPath(L"phone-folder-chooser.png"));
         Close(chooser, IDOK);
-    });
-    std::wstring chosen;
-    EXPECT_TRUE(Choose(L"", chosen));
-    user.Join();
-    ASSERT_TRUE(found);
+    }));
+    ASSERT_TRUE(shown);
     EXPECT_EQ(drives, (Labels{L"C:", kCardLabel}));
     EXPECT_TRUE(cardBeforeOpening.empty());
     EXPECT_EQ(card, (Labels{L"Images", L"Music"}));
     // Photos are files: only the folders are offered.
     EXPECT_EQ(images, (Labels{L"Trip", L"Zoo"}));
     EXPECT_TRUE(trip.empty());
-    EXPECT_FALSE(okAtFirst);
     EXPECT_TRUE(okOnSelection);
     EXPECT_TRUE(captured);
     EXPECT_EQ(chosen, L"E:\\Images\\Trip");
@@ -198,56 +215,38 @@ TEST_F(PhoneFolderChooserTest, TheCardIsOfferedByNameItsFoldersOpenOnDemandAndTh
 
 TEST_F(PhoneFolderChooserTest, ItOpensAtTheCurrentFolderAndCancelChoosesNothing)
 {
-    std::atomic<bool> found{false};
     std::wstring selected;
-    std::atomic<bool> parentsOpen{false};
-    std::atomic<bool> okEnabled{false};
-    TestThread user([&] {
-        HWND chooser = WaitForChooser();
-        if (chooser == nullptr)
-            return;
-        found = true;
-        HWND tree = GetDlgItem(chooser, PHOTOPANE_IDC_PHONE_FOLDER_TREE);
-        HTREEITEM item = TreeView_GetSelection(tree);
-        selected = Label(tree, item);
-        for (HTREEITEM parent = TreeView_GetParent(tree, item); parent != nullptr;
-             parent = TreeView_GetParent(tree, parent))
-            selected = Label(tree, parent) + L"|" + selected;
-        parentsOpen = IsExpanded(tree, Child(tree, nullptr, L"C:")) &&
-                      IsExpanded(tree, Child(tree, Child(tree, nullptr, L"C:"), L"Nokia"));
+    bool parentsOpen = false;
+    bool okEnabled = false;
+    std::wstring chosen = L"untouched";
+    bool shown = false;
+    // The stored folder in another letter case than the phone's.
+    EXPECT_FALSE(Choose(L"c:\\nokia\\images", chosen, shown, [&](HWND chooser, HWND tree) {
+        selected = SelectedPath(tree);
+        HTREEITEM phoneMemory = Child(tree, nullptr, L"C:");
+        parentsOpen = IsExpanded(tree, phoneMemory) && IsExpanded(tree, Child(tree, phoneMemory, L"Nokia"));
         okEnabled = OkEnabled(chooser);
         Close(chooser, IDCANCEL);
-    });
-    std::wstring chosen = L"untouched";
-    // The stored folder in another letter case than the phone's.
-    EXPECT_FALSE(Choose(L"c:\\nokia\\images", chosen));
-    user.Join();
-    ASSERT_TRUE(found);
+    }));
+    ASSERT_TRUE(shown);
     EXPECT_EQ(selected, L"C:|Nokia|Images");
     EXPECT_TRUE(parentsOpen);
     EXPECT_TRUE(okEnabled);
     EXPECT_EQ(chosen, L"untouched");
 }
 
-TEST_F(PhoneFolderChooserTest, ACurrentFolderThePhoneLacksSelectsNothingAndADriveRootCanBeChosen)
+TEST_F(PhoneFolderChooserTest, AFolderThePhoneNoLongerHasOpensAtItsParentAndADriveRootCanBeChosen)
 {
-    std::atomic<bool> found{false};
-    std::atomic<bool> nothingSelected{false};
-    TestThread user([&] {
-        HWND chooser = WaitForChooser();
-        if (chooser == nullptr)
-            return;
-        found = true;
-        HWND tree = GetDlgItem(chooser, PHOTOPANE_IDC_PHONE_FOLDER_TREE);
-        nothingSelected = TreeView_GetSelection(tree) == nullptr && !OkEnabled(chooser);
+    std::wstring selected;
+    std::wstring chosen;
+    bool shown = false;
+    EXPECT_TRUE(Choose(L"E:\\Images\\Gone", chosen, shown, [&](HWND chooser, HWND tree) {
+        selected = SelectedPath(tree);
         TreeView_SelectItem(tree, Child(tree, nullptr, kCardLabel));
         Close(chooser, IDOK);
-    });
-    std::wstring chosen;
-    EXPECT_TRUE(Choose(L"E:\\Images\\Gone", chosen));
-    user.Join();
-    ASSERT_TRUE(found);
-    EXPECT_TRUE(nothingSelected);
+    }));
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(selected, std::wstring(kCardLabel) + L"|Images");
     EXPECT_EQ(chosen, L"E:");
 }
 
