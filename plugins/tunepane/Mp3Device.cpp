@@ -79,6 +79,9 @@ HRESULT CMp3Device::DeleteAll(const std::wstring& folder, const ReadOnlyQuestion
     bool readOnlyMet = false;
     for (const wchar_t* pattern : kMp3Patterns) {
         const HRESULT hr = Volume()->RemoveEntry(unique_bstr(folder + pattern).get());
+        // A card without the folder yet has nothing to empty; the first upload creates it.
+        if (hr == KIV_E_FOLDERNOTFOUND)
+            return S_OK;
         if (hr == kReadOnlyFile)
             readOnlyMet = true;
         else if (FAILED(hr) && plugins::IsConnectionLost(hr))

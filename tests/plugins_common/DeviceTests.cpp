@@ -191,6 +191,15 @@ TEST_F(DeviceTest, EmptyingAFolderStopsAtOnceWhenTheConnectionIsLost)
     EXPECT_EQ(CountCalls(m_phone, L"RemoveEntry"), 4u);
 }
 
+TEST_F(DeviceTest, AFolderTheCardDoesNotHaveYetHasNothingToEmpty)
+{
+    // A fresh card has no MP3 folder; the upload creates it, so emptying it must not end the job.
+    TestMp3Device device(m_phone);
+    m_phone.removeFailure = KIV_E_FOLDERNOTFOUND;
+    EXPECT_EQ(device.DeleteAll(L"E:\\Mp3", {L"?", L"?"}), S_OK);
+    EXPECT_EQ(CountCalls(m_phone, L"RemoveEntry"), 1u);
+}
+
 TEST_F(DeviceTest, OnlyTheConnectionLossCodesCountAsLost)
 {
     for (HRESULT lost : {RPC_E_WRONG_THREAD, CO_E_OBJNOTCONNECTED, static_cast<HRESULT>(KIV_E_BADCONNECTION),
