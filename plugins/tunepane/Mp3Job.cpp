@@ -86,8 +86,10 @@ bool CMp3Job::StartDownload()
 void CMp3Job::DownloadThread()
 {
     Run(Starter::LoadButton);
-    m_progressStarted = false;
     EnableLoadButton(true);
+    // Last: a new Load-button job joins this thread from the page's thread, which must not be
+    // waiting then while this thread sends it the button's enabling.
+    m_progressStarted = false;
 }
 
 Mp3JobResult CMp3Job::Run(Starter starter)
