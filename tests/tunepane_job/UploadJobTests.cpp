@@ -33,6 +33,7 @@ constexpr wchar_t kPhoneFolder[] = L"E:\\Mp3";
 constexpr size_t kSlowFileBytes = 1536 * 1024;
 constexpr int kFileShare = 100;
 constexpr DWORD kPumpSliceMs = 20;
+constexpr int kTextLength = 1024;
 
 // The test's thread keeps pumping while it waits: the job sends to the Load button, which lives
 // here.
@@ -227,11 +228,13 @@ TEST_F(UploadJobTest, TheLoadButtonsJobUploadsOnItsOwnThreadToThePagesTargetPath
 
 TEST_F(UploadJobTest, EscapeIsIgnoredWhileCopyingAndCancelStopsAfterTheCurrentFile)
 {
-    PcFile(L"Music\\first.mp3", kSlowFileBytes);
-    PcFile(L"Music\\second.mp3", kSlowFileBytes);
-    PcFile(L"Music\\third.mp3", kSlowFileBytes);
-    m_site.settings.rows = {
-        {m_pc + L"\\Music", L"first.mp3"}, {m_pc + L"\\Music", L"second.mp3"}, {m_pc + L"\\Music", L"third.mp3"}};
+    // A folder too deep for the dialog's text: its path is shown shortened.
+    const std::wstring folder = L"Music\\A folder with a long name\\Another folder with a long name\\Albums";
+    PcFile(folder + L"\\first.mp3", kSlowFileBytes);
+    PcFile(folder + L"\\second.mp3", kSlowFileBytes);
+    PcFile(folder + L"\\third.mp3", kSlowFileBytes);
+    const std::wstring pcFolder = m_pc + L"\\" + folder;
+    m_site.settings.rows = {{pcFolder, L"first.mp3"}, {pcFolder, L"second.mp3"}, {pcFolder, L"third.mp3"}};
     const MessageBoxRecorder boxes;
     const SlowPhone slow(L"1M");
 
@@ -249,6 +252,13 @@ TEST_F(UploadJobTest, EscapeIsIgnoredWhileCopyingAndCancelStopsAfterTheCurrentFi
         ASSERT_TRUE(PumpUntil([&] { return BarPosition(dialog) > 0; }, kDialogTimeoutMs));
         EXPECT_TRUE(IsWindow(dialog));
         EXPECT_TRUE(SaveScreenImage(ArtefactPath(L"tunepane-progress-dialog.png")));
+        wchar_t text[kTextLength] = {};
+        GetDlgItemTextW(dialog, TUNEPANE_IDC_PROGRESS_TEXT, text, kTextLength);
+        const std::wstring shown = text;
+        EXPECT_EQ(shown.substr(0, shown.find(L'\n')), L"Copy from PC:");
+        EXPECT_NE(shown.find(L"\n\rC:...", 0), std::wstring::npos) << shown;
+        EXPECT_NE(shown.find(L"Albums\\first.mp3\n\rto the device:\n\rE:\\Mp3\\first.mp3"), std::wstring::npos)
+            << shown;
 
         // Once the second file is on its way, Cancel aborts it and the third never starts.
         ASSERT_TRUE(PumpUntil([&] { return BarPosition(dialog) >= kFileShare; }, kDialogTimeoutMs));
