@@ -41,7 +41,8 @@ Mp3TransferList SelectWithinBudget(Mp3TransferList candidates, long budget, cons
         const auto chosen = candidates.begin() + static_cast<std::ptrdiff_t>(draw(candidates.size()));
         const Mp3TransferRecord candidate = *chosen;
         candidates.erase(chosen);
-        if (total + candidate.sizeKiB > budget)
+        // A file under 1 KiB counts as no size at all: it fits even a budget below 0.
+        if (candidate.sizeKiB > 0 && total + candidate.sizeKiB > budget)
             continue;
         total += candidate.sizeKiB;
         selected.push_back(candidate);

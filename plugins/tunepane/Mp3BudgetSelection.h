@@ -25,7 +25,8 @@ size_t RandomCandidate(size_t remaining);
 CandidateDraw DrawFor(int randomSelection);
 
 // The candidates, taken in the order `draw` picks them, that fit into `budget` one after the
-// other; one that does not fit is dropped and the next may still fit.
+// other; one that does not fit is dropped and the next may still fit. Files under 1 KiB always
+// fit.
 Mp3TransferList SelectWithinBudget(Mp3TransferList candidates, long budget, const CandidateDraw& draw);
 
 }  // namespace tolv::tunepane

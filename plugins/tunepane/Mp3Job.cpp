@@ -7,6 +7,7 @@
 #include "Mp3LoadingWindow.h"
 #include "Mp3TransferListBuilder.h"
 #include "ProgresPCTelefon.h"
+#include "Mp3JobTexts.h"
 #include "TunepaneStringIds.h"
 #include "WaitCursor.h"
 
@@ -16,7 +17,6 @@
 #include "com/ComInit.h"
 #include "resources/IModuleResource.h"
 #include "trace/TolvTrace.h"
-#include "ui/AnsiText.h"
 
 using tolv::com::com_ptr;
 
@@ -25,13 +25,6 @@ namespace tolv::tunepane {
 namespace {
 
 constexpr int kTraceLevel = 3;
-
-std::wstring WideText(IModuleResource& texts, UINT id)
-{
-    std::string text;
-    texts.LoadString(id, text);
-    return tolv::ui::AnsiToWide(text);
-}
 
 }  // namespace
 
@@ -86,8 +79,10 @@ bool CMp3Job::StartDownload()
 void CMp3Job::DownloadThread()
 {
     Run(Starter::LoadButton);
-    m_progressStarted = false;
     EnableLoadButton(true);
+    // Last: a new Load-button job joins this thread from the page's thread, which must not be
+    // waiting then while this thread sends it the button's enabling.
+    m_progressStarted = false;
 }
 
 Mp3JobResult CMp3Job::Run(Starter starter)

@@ -1,5 +1,6 @@
 #include "Mp3JobMessages.h"
 
+#include "Mp3JobTexts.h"
 #include "TunepaneStringIds.h"
 
 #include "resources/IModuleResource.h"
@@ -13,25 +14,18 @@ namespace {
 
 constexpr UINT kWarning = MB_OK | MB_ICONWARNING | MB_SYSTEMMODAL;
 
-std::string Text(IModuleResource& texts, UINT id)
-{
-    std::string text;
-    texts.LoadString(id, text);
-    return text;
-}
-
 }  // namespace
 
 void ShowNoMp3Found(IModuleResource& texts)
 {
-    tolv::ui::ShowMessageBox(nullptr, Text(texts, IDS_NO_MP3_FOUND).c_str(), Text(texts, IDS_YOUR_PC).c_str(),
+    tolv::ui::ShowMessageBox(nullptr, AnsiText(texts, IDS_NO_MP3_FOUND).c_str(), AnsiText(texts, IDS_YOUR_PC).c_str(),
                              kWarning);
 }
 
 void ShowLowMemory(IModuleResource& texts)
 {
-    const std::string caption = Text(texts, IDS_YOUR_PHONE) + " - " + Text(texts, IDS_TASK_NAME);
-    tolv::ui::ShowMessageBox(nullptr, Text(texts, IDS_LOW_MEMORY).c_str(), caption.c_str(), kWarning);
+    const std::string caption = AnsiText(texts, IDS_YOUR_PHONE) + " - " + AnsiText(texts, IDS_TASK_NAME);
+    tolv::ui::ShowMessageBox(nullptr, AnsiText(texts, IDS_LOW_MEMORY).c_str(), caption.c_str(), kWarning);
 }
 
 }  // namespace tolv::tunepane

@@ -1,12 +1,10 @@
 #include "Mp3LoadingWindow.h"
 
+#include "Mp3JobTexts.h"
 #include "TunepaneStringIds.h"
 #include "res/TunepaneResources.h"
 
 #include "resources/IModuleResource.h"
-#include "ui/AnsiText.h"
-
-#include <string>
 
 namespace tolv::tunepane {
 
@@ -15,13 +13,6 @@ namespace {
 INT_PTR CALLBACK LoadingProc(HWND, UINT message, WPARAM, LPARAM)
 {
     return message == WM_INITDIALOG ? TRUE : FALSE;
-}
-
-std::wstring WideText(IModuleResource& texts, UINT id)
-{
-    std::string text;
-    texts.LoadString(id, text);
-    return tolv::ui::AnsiToWide(text);
 }
 
 // The job's thread pumps only while it waits for the phone: the window paints once now.

@@ -1,10 +1,10 @@
 #include "ProgresPCTelefon.h"
 
+#include "Mp3JobTexts.h"
 #include "TunepaneStringIds.h"
 #include "res/TunepaneResources.h"
 
 #include "resources/IModuleResource.h"
-#include "ui/AnsiText.h"
 
 #include <commctrl.h>
 
@@ -16,13 +16,6 @@ constexpr int kBarRangeLow = 0;
 constexpr WORD kFirstFrame = 0;
 constexpr WORD kLastFrame = 0xFFFF;  // -1 as a frame number: the animation's last
 constexpr UINT kRepeatForever = static_cast<UINT>(-1);
-
-std::wstring WideText(IModuleResource& texts, UINT id)
-{
-    std::string text;
-    texts.LoadString(id, text);
-    return tolv::ui::AnsiToWide(text);
-}
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include "ProgresPCTelefon.h"
 
 #include "Mp3ErrorMessages.h"
+#include "Mp3JobTexts.h"
 #include "PathShortening.h"
 #include "TunepaneStringIds.h"
 #include "WaitCursor.h"
@@ -14,7 +15,6 @@
 #include "com/ComObject.h"
 #include "resources/IModuleResource.h"
 #include "trace/TolvTrace.h"
-#include "ui/AnsiText.h"
 
 #include <commctrl.h>
 
@@ -88,15 +88,11 @@ void CProgresPCTelefon::ShowPaths(const std::wstring& source, const std::wstring
     RECT client{};
     GetClientRect(text, &client);
     const int maxWidth = client.right - client.left - kTextMargin;
-    std::string copyFrom;
-    std::string toDevice;
-    m_texts.LoadString(IDS_COPY_FROM_PC, copyFrom);
-    m_texts.LoadString(IDS_TO_THE_DEVICE, toDevice);
     std::wstring lines;
     {
         const CControlTextWidth width(text);
-        lines = tolv::ui::AnsiToWide(copyFrom) + kLineBreak + ShortenPath(source, maxWidth, std::cref(width)) +
-                kLineBreak + tolv::ui::AnsiToWide(toDevice) + kLineBreak +
+        lines = WideText(m_texts, IDS_COPY_FROM_PC) + kLineBreak + ShortenPath(source, maxWidth, std::cref(width)) +
+                kLineBreak + WideText(m_texts, IDS_TO_THE_DEVICE) + kLineBreak +
                 ShortenPath(destination, maxWidth, std::cref(width));
     }
     SetWindowTextW(text, lines.c_str());

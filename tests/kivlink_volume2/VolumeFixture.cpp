@@ -3,6 +3,7 @@
 #include "tests/kivlink_phone/PhoneSimulator.h"
 #include "tests/kivlink_server/ServerProcess.h"
 #include "tests/TestTree.h"
+#include "tests/support/MessagePump.h"
 
 #include "SymbianConnect.h"
 
@@ -200,20 +201,14 @@ std::vector<ReceivedEvent> RecordingSink::EventsOf(DISPID id)
 
 bool RecordingSink::WaitFor(DISPID id, DWORD timeoutMs, long action)
 {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        for (const ReceivedEvent& event : EventsOf(id))
-            if (action < 0 || event.action == action)
-                return true;
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (GetTickCount() - start >= timeoutMs)
+    return PumpMessagesUntil(
+        [&] {
+            for (const ReceivedEvent& event : EventsOf(id))
+                if (action < 0 || event.action == action)
+                    return true;
             return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    }
+        },
+        timeoutMs);
 }
 
 namespace {

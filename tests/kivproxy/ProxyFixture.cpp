@@ -3,6 +3,7 @@
 #include "com/UniqueVariant.h"
 #include "tests/kivlink_phone/PhoneSimulator.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/MessagePump.h"
 
 HRESULT STDMETHODCALLTYPE ProxyEventRecorder::QueryInterface(REFIID iid, void** result)
 {
@@ -56,18 +57,7 @@ std::vector<ProxyEvent> ProxyEventRecorder::EventsOf(DISPID id)
 
 bool ProxyEventRecorder::WaitFor(DISPID id, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    while (EventsOf(id).empty()) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    }
-    return true;
+    return PumpMessagesUntil([&] { return !EventsOf(id).empty(); }, timeoutMs);
 }
 
 void ProxyTest::SetUpTestSuite()

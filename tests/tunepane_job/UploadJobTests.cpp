@@ -10,6 +10,7 @@
 #include "tests/kivlink_phone/PhoneSimulator.h"
 #include "tests/kivlink_volume2/VolumeFixture.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/ScreenImage.h"
 #include "tests/support/TestThread.h"
 #include "ui/UniqueWindow.h"
@@ -31,23 +32,14 @@ constexpr wchar_t kProgressCaption[] = L"Copy MP3 to phone";
 constexpr wchar_t kPhoneFolder[] = L"E:\\Mp3";
 constexpr size_t kSlowFileBytes = 1536 * 1024;
 constexpr int kFileShare = 100;
+constexpr DWORD kPumpSliceMs = 20;
+constexpr int kTextLength = 1024;
 
-// Pumps the test thread's messages (the job sends to the Load button, which lives here) until
-// `done` holds or the time is up.
+// The test's thread keeps pumping while it waits: the job sends to the Load button, which lives
+// here.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return true;
+    return PumpMessagesUntil(done, timeoutMs, kPumpSliceMs);
 }
 
 HWND ProgressDialog()
@@ -143,13 +135,13 @@ protected:
         return path;
     }
 
-    // StartScheduler(false) on a thread of its own while this thread pumps; its result.
-    Mp3JobResult RunScheduledJob(const std::function<void()>& whileRunning = {})
+    // StartScheduler on a thread of its own while this thread pumps; its result.
+    Mp3JobResult RunScheduledJob(const std::function<void()>& whileRunning = {}, bool isButton = false)
     {
         std::atomic<bool> done{false};
         Mp3JobResult result = kJobFailed;
         TestThread job([&] {
-            result = m_job->StartScheduler(false);
+            result = m_job->StartScheduler(isButton);
             done = true;
         });
         if (whileRunning)
@@ -236,11 +228,13 @@ TEST_F(UploadJobTest, TheLoadButtonsJobUploadsOnItsOwnThreadToThePagesTargetPath
 
 TEST_F(UploadJobTest, EscapeIsIgnoredWhileCopyingAndCancelStopsAfterTheCurrentFile)
 {
-    PcFile(L"Music\\first.mp3", kSlowFileBytes);
-    PcFile(L"Music\\second.mp3", kSlowFileBytes);
-    PcFile(L"Music\\third.mp3", kSlowFileBytes);
-    m_site.settings.rows = {
-        {m_pc + L"\\Music", L"first.mp3"}, {m_pc + L"\\Music", L"second.mp3"}, {m_pc + L"\\Music", L"third.mp3"}};
+    // A folder too deep for the dialog's text: its path is shown shortened.
+    const std::wstring folder = L"Music\\A folder with a long name\\Another folder with a long name\\Albums";
+    PcFile(folder + L"\\first.mp3", kSlowFileBytes);
+    PcFile(folder + L"\\second.mp3", kSlowFileBytes);
+    PcFile(folder + L"\\third.mp3", kSlowFileBytes);
+    const std::wstring pcFolder = m_pc + L"\\" + folder;
+    m_site.settings.rows = {{pcFolder, L"first.mp3"}, {pcFolder, L"second.mp3"}, {pcFolder, L"third.mp3"}};
     const MessageBoxRecorder boxes;
     const SlowPhone slow(L"1M");
 
@@ -258,6 +252,13 @@ TEST_F(UploadJobTest, EscapeIsIgnoredWhileCopyingAndCancelStopsAfterTheCurrentFi
         ASSERT_TRUE(PumpUntil([&] { return BarPosition(dialog) > 0; }, kDialogTimeoutMs));
         EXPECT_TRUE(IsWindow(dialog));
         EXPECT_TRUE(SaveScreenImage(ArtefactPath(L"tunepane-progress-dialog.png")));
+        wchar_t text[kTextLength] = {};
+        GetDlgItemTextW(dialog, TUNEPANE_IDC_PROGRESS_TEXT, text, kTextLength);
+        const std::wstring shown = text;
+        EXPECT_EQ(shown.substr(0, shown.find(L'\n')), L"Copy from PC:");
+        EXPECT_NE(shown.find(L"\n\rC:...", 0), std::wstring::npos) << shown;
+        EXPECT_NE(shown.find(L"Albums\\first.mp3\n\rto the device:\n\rE:\\Mp3\\first.mp3"), std::wstring::npos)
+            << shown;
 
         // Once the second file is on its way, Cancel aborts it and the third never starts.
         ASSERT_TRUE(PumpUntil([&] { return BarPosition(dialog) >= kFileShare; }, kDialogTimeoutMs));
@@ -272,4 +273,25 @@ TEST_F(UploadJobTest, EscapeIsIgnoredWhileCopyingAndCancelStopsAfterTheCurrentFi
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_EQ(ProgressDialog(), nullptr);
     EXPECT_FALSE(m_job->Running());
+}
+
+TEST_F(UploadJobTest, WithoutAPhoneTheToolButtonsJobSaysSoAndFails)
+{
+    PcFile(L"Music\\a.mp3", 2000);
+    m_site.settings.rows = {{m_pc + L"\\Music", L"*.mp3"}};
+    const MessageBoxRecorder boxes;
+    ASSERT_EQ(DisconnectPhones(), 0);
+
+    const Mp3JobResult result = RunScheduledJob({}, true);
+    EXPECT_EQ(ConnectPhone(), 0);
+
+    EXPECT_EQ(result, kJobFailed);
+    const std::vector<RecordedBox> shown = boxes.Boxes();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, L"The phone call was disconnected");
+    EXPECT_EQ(shown[0].caption, L"Copy MP3 to phone");
+    // The "loading" window the tool button's job showed is gone again.
+    EXPECT_EQ(FindWindowW(L"#32770", L"MP3"), nullptr);
+    EXPECT_TRUE(PhoneFiles().empty());
+    EXPECT_TRUE(IsWindowEnabled(m_site.LoadButton()));
 }

@@ -1,0 +1,20 @@
+#include "Mp3JobTexts.h"
+
+#include "resources/IModuleResource.h"
+#include "ui/AnsiText.h"
+
+namespace tolv::tunepane {
+
+std::string AnsiText(IModuleResource& texts, UINT id)
+{
+    std::string text;
+    texts.LoadString(id, text);
+    return text;
+}
+
+std::wstring WideText(IModuleResource& texts, UINT id)
+{
+    return tolv::ui::AnsiToWide(AnsiText(texts, id));
+}
+
+}  // namespace tolv::tunepane
