@@ -13,6 +13,32 @@ std::wstring WindowText(HWND window)
     return text;
 }
 
+struct BoxSearch {
+    const std::wstring* caption;
+    HWND found;
+};
+
+// Other dialogs may share the caption (a progress dialog); a box is the one with its text control.
+BOOL CALLBACK MatchBox(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<BoxSearch*>(parameter);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, static_cast<int>(std::size(className)));
+    if (std::wstring(className) == L"#32770" && IsWindowVisible(window) && GetDlgItem(window, kBoxTextId) &&
+        WindowText(window) == *search->caption) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindBox(const std::wstring& caption)
+{
+    BoxSearch search{&caption, nullptr};
+    EnumWindows(&MatchBox, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 }  // namespace
 
 CMessageBoxWatcher::CMessageBoxWatcher(std::wstring caption, int answer)
@@ -52,7 +78,8 @@ bool CMessageBoxWatcher::WaitForBoxes(size_t count, DWORD timeoutMs) const
 void CMessageBoxWatcher::Watch()
 {
     while (!m_stop) {
-        if (HWND box = FindWindowW(L"#32770", m_caption.c_str()); box && IsWindowVisible(box)) {
+        HWND box = FindBox(m_caption);
+        if (box) {
             const std::wstring text = WindowText(GetDlgItem(box, kBoxTextId));
             // A box closes through its button; a box without that button takes IDCANCEL.
             const int answer = GetDlgItem(box, m_answer) ? m_answer : IDCANCEL;
