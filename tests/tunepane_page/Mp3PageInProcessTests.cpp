@@ -14,6 +14,7 @@
 #include "com/ComObject.h"
 #include "plugins/tunepane/Mp3ProfileLocation.h"
 #include "plugins/tunepane/Mp3PropertyPage.h"
+#include "plugins/tunepane/TunepaneStringIds.h"
 #include "plugins/tunepane/res/TunepaneResources.h"
 #include "resources/ModuleResource.h"
 #include "resources/ResourceOwners.h"
@@ -185,7 +186,7 @@ TEST_F(Mp3PageTest, AFirstStartShowsTheDocumentsFolderAndTheSameFileInAnotherCas
     // Delete takes every selected row, from the list and from what Apply stores.
     SelectItem(List(), 0);
     SelectItem(List(), 1);
-    SendMessageW(m_page->Window(), WM_COMMAND, MAKEWPARAM(TUNEPANE_IDS_MENU_DELETE, 0), 0);
+    SendMessageW(m_page->Window(), WM_COMMAND, MAKEWPARAM(IDS_MENU_DELETE, 0), 0);
     EXPECT_EQ(ItemCount(List()), 0);
     EXPECT_TRUE(m_page->Rows().empty());
 }
