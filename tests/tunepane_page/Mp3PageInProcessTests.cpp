@@ -3,12 +3,14 @@
 // editing, Apply and Load, and the disconnection's wait for a running refresh.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <string>
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include "com/ComInit.h"
 #include "com/ComObject.h"
@@ -19,7 +21,9 @@
 #include "resources/ModuleResource.h"
 #include "resources/ResourceOwners.h"
 #include "tests/pagebase/PageTestHelpers.h"
+#include "tests/TestTree.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/TestThread.h"
 #include "tests/tunepane_page/Mp3PageTestSupport.h"
 
 using tolv::com::com_ptr;
@@ -97,6 +101,70 @@ void SelectItem(HWND list, int item)
     state.state = LVIS_SELECTED;
     SendMessageW(list, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
 }
+
+// A folder of files for the open-file dialog, made the current directory (where the dialog
+// starts) while it lives.
+class DialogFolder {
+public:
+    DialogFolder()
+    {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        m_path = std::wstring(temp) + L"Mp3PageFiles" + std::to_wstring(GetCurrentProcessId());
+        RemoveTestTree(m_path);
+        CreateDirectoryW(m_path.c_str(), nullptr);
+        GetCurrentDirectoryW(MAX_PATH, m_before);
+        SetCurrentDirectoryW(m_path.c_str());
+    }
+    ~DialogFolder()
+    {
+        SetCurrentDirectoryW(m_before);
+        RemoveTestTree(m_path);
+    }
+    DialogFolder(const DialogFolder&) = delete;
+    DialogFolder& operator=(const DialogFolder&) = delete;
+
+    const std::wstring& Path() const { return m_path; }
+    void Add(const std::wstring& name) const
+    {
+        tolv::com::unique_handle file(CreateFileW((m_path + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+
+private:
+    std::wstring m_path;
+    wchar_t m_before[MAX_PATH] = {};
+};
+
+// Answers the page's open-file dialog from another thread, as a user typing `names` into its
+// file name box and pressing Open.
+class FileDialogAnswer {
+public:
+    explicit FileDialogAnswer(std::wstring names) : m_names(std::move(names)), m_thread([this] { Answer(); }) {}
+    bool Answered() const { return m_answered; }
+
+private:
+    void Answer()
+    {
+        HWND dialog = WaitForWindow([] { return FindWindowW(L"#32770", L"Choose Files"); });
+        if (dialog == nullptr) {
+            return;
+        }
+        constexpr int kFileNameCombo = cmb13;
+        constexpr int kFileNameEdit = edt1;
+        HWND name = FindDescendant(dialog, kFileNameCombo);
+        if (name == nullptr) {
+            name = FindDescendant(dialog, kFileNameEdit);
+        }
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(m_names.c_str()));
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        m_answered = true;
+    }
+
+    std::wstring m_names;
+    std::atomic<bool> m_answered{false};
+    TestThread m_thread;
+};
 
 class Mp3PageTest : public ::testing::Test {
 protected:
@@ -278,4 +346,59 @@ TEST_F(Mp3PageTest, RefreshesRunOneAtATimeAndTheUpdateMessageRunsItsOwnAtOnce)
     EXPECT_EQ(m_page->mostActive, 1);
     PumpUntil([&] { return IsWindowEnabled(Control(TUNEPANE_IDC_ADD_MP3)) != FALSE; });
     EXPECT_EQ(ItemCount(List()), 1);
+}
+
+TEST_F(Mp3PageTest, AddMp3TakesTheChosenMp3FilesAndReportsOtherFilesOnce)
+{
+    RecordedBoxes boxes;
+    DialogFolder folder;
+    for (const wchar_t* name : {L"a.mp3", L"b.MP3", L"notes.txt", L"cover.jpg"}) {
+        folder.Add(name);
+    }
+    Activate();
+    ASSERT_TRUE(PumpUntil([&] { return RefreshShown(); }));
+
+    FileDialogAnswer answer(L"\"a.mp3\" \"notes.txt\" \"b.MP3\" \"cover.jpg\"");
+    PostMessageW(m_page->Window(), WM_COMMAND, MAKEWPARAM(TUNEPANE_IDC_ADD_MP3, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(TUNEPANE_IDC_ADD_MP3)));
+    ASSERT_TRUE(PumpUntil([&] { return answer.Answered() && ItemCount(List()) == 3; }));
+
+    const std::vector<Mp3Row> rows = m_page->Rows();
+    ASSERT_EQ(rows.size(), 3u);
+    std::vector<std::wstring> names{rows[1].name, rows[2].name};
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"a.mp3", L"b.MP3"}));
+    EXPECT_EQ(
+        CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, rows[1].directory.c_str(), -1, folder.Path().c_str(), -1),
+        CSTR_EQUAL)
+        << rows[1].directory;
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, L"Only the listed MP3 files will be added");
+    EXPECT_EQ(boxes.Boxes()[0].caption, L"Mp3 Directory");
+    EXPECT_TRUE(m_page->IsDirty());
+}
+
+TEST_F(Mp3PageTest, AddMp3RefusesMoreFilesThanItsNameBufferHoldsAndAddsNothing)
+{
+    constexpr int kManyFiles = 300;
+    RecordedBoxes boxes;
+    DialogFolder folder;
+    std::wstring names;
+    for (int index = 0; index < kManyFiles; ++index) {
+        const std::wstring name = L"a rather long track title number " + std::to_wstring(index) + L".mp3";
+        folder.Add(name);
+        names += L"\"" + name + L"\" ";
+    }
+    Activate();
+    ASSERT_TRUE(PumpUntil([&] { return RefreshShown(); }));
+
+    FileDialogAnswer answer(names);
+    PostMessageW(m_page->Window(), WM_COMMAND, MAKEWPARAM(TUNEPANE_IDC_ADD_MP3, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(TUNEPANE_IDC_ADD_MP3)));
+    ASSERT_TRUE(PumpUntil([&] { return answer.Answered() && !boxes.Boxes().empty(); }));
+
+    EXPECT_EQ(boxes.Boxes()[0].text, L"Too many selected files, please try again with less files.");
+    EXPECT_EQ(boxes.Boxes()[0].caption, L"Your PC");
+    EXPECT_EQ(ItemCount(List()), 1);
+    EXPECT_FALSE(m_page->IsDirty());
 }
