@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <functional>
 
 #include "com/CreationRetry.h"
 #include "plugins/common/FolderChooser.h"
@@ -431,21 +432,37 @@ void CMp3PropertyPage::ShowFreeMemory(int percentage)
 
 // ---- Editing the selection ----
 
-bool CMp3PropertyPage::InsertDat(const Mp3Row& row)
+bool CMp3PropertyPage::EditSelection(const std::function<bool(CMp3Selection&)>& edit)
 {
-    bool added = false;
     std::vector<Mp3Row> rows;
     {
         auto_lock lock(m_lock);
-        added = m_selection.Append(row);
+        if (!edit(m_selection)) {
+            return false;
+        }
         rows = m_selection.Rows();
-    }
-    if (!added) {
-        WarnAlreadyInList();
-        return false;
     }
     FillList(rows);
     SetDirty(true);
+    return true;
+}
+
+bool CMp3PropertyPage::RowAt(size_t index, Mp3Row& row) const
+{
+    auto_lock lock(m_lock);
+    if (index >= m_selection.Rows().size()) {
+        return false;
+    }
+    row = m_selection.Rows()[index];
+    return true;
+}
+
+bool CMp3PropertyPage::InsertDat(const Mp3Row& row)
+{
+    if (!EditSelection([&](CMp3Selection& selection) { return selection.Append(row); })) {
+        WarnAlreadyInList();
+        return false;
+    }
     return true;
 }
 
@@ -466,20 +483,22 @@ std::vector<size_t> CMp3PropertyPage::SelectedRows() const
     return selected;
 }
 
-void CMp3PropertyPage::AddFolder()
+HRESULT CMp3PropertyPage::ChooseMp3Folder(const std::wstring& start, std::wstring& folder) const
 {
-    std::wstring start;
-    const std::vector<size_t> selected = SelectedRows();
-    if (!selected.empty()) {
-        auto_lock lock(m_lock);
-        if (selected.front() < m_selection.Rows().size()) {
-            start = m_selection.Rows()[selected.front()].directory;
-        }
-    }
     const plugins::FolderChooserTexts texts{m_texts.mp3Directory, m_texts.chooseMp3Directory, m_texts.invalidPath,
                                             m_texts.mp3Directory};
+    return plugins::ChooseFolder(Window(), texts, start, folder);
+}
+
+void CMp3PropertyPage::AddFolder()
+{
+    const std::vector<size_t> selected = SelectedRows();
+    Mp3Row startRow;
+    if (!selected.empty()) {
+        RowAt(selected.front(), startRow);
+    }
     std::wstring folder;
-    if (plugins::ChooseFolder(Window(), texts, start, folder) == S_OK) {
+    if (ChooseMp3Folder(startRow.directory, folder) == S_OK) {
         InsertDat(Mp3Row{folder, kFolderRowName});
     }
 }
@@ -498,25 +517,15 @@ void CMp3PropertyPage::AddFiles()
 void CMp3PropertyPage::ChangeSelectedRow()
 {
     const std::vector<size_t> selected = SelectedRows();
-    if (selected.size() != 1) {
-        return;
-    }
-    const size_t index = selected.front();
     Mp3Row current;
-    {
-        auto_lock lock(m_lock);
-        if (index >= m_selection.Rows().size()) {
-            return;
-        }
-        current = m_selection.Rows()[index];
+    if (selected.size() != 1 || !RowAt(selected.front(), current)) {
+        return;
     }
 
     Mp3Row replacement;
     if (IsFolderRow(current)) {
-        const plugins::FolderChooserTexts texts{m_texts.mp3Directory, m_texts.chooseMp3Directory, m_texts.invalidPath,
-                                                m_texts.mp3Directory};
         std::wstring folder;
-        if (plugins::ChooseFolder(Window(), texts, current.directory, folder) != S_OK) {
+        if (ChooseMp3Folder(current.directory, folder) != S_OK) {
             return;
         }
         replacement = Mp3Row{folder, kFolderRowName};
@@ -528,20 +537,10 @@ void CMp3PropertyPage::ChangeSelectedRow()
         }
         replacement = chosen.front();
     }
-
-    bool replaced = false;
-    std::vector<Mp3Row> rows;
-    {
-        auto_lock lock(m_lock);
-        replaced = m_selection.Replace(index, replacement);
-        rows = m_selection.Rows();
-    }
-    if (!replaced) {
+    const size_t index = selected.front();
+    if (!EditSelection([&](CMp3Selection& selection) { return selection.Replace(index, replacement); })) {
         WarnAlreadyInList();
-        return;
     }
-    FillList(rows);
-    SetDirty(true);
 }
 
 void CMp3PropertyPage::DeleteSelectedRows()
@@ -550,14 +549,10 @@ void CMp3PropertyPage::DeleteSelectedRows()
     if (selected.empty()) {
         return;
     }
-    std::vector<Mp3Row> rows;
-    {
-        auto_lock lock(m_lock);
-        m_selection.Remove(selected);
-        rows = m_selection.Rows();
-    }
-    FillList(rows);
-    SetDirty(true);
+    EditSelection([&](CMp3Selection& selection) {
+        selection.Remove(selected);
+        return true;
+    });
 }
 
 void CMp3PropertyPage::ShowListMenu()
