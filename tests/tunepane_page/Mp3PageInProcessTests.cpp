@@ -14,6 +14,7 @@
 
 #include "com/ComInit.h"
 #include "com/ComObject.h"
+#include "plugins/common/FolderChooser.h"
 #include "plugins/tunepane/Mp3ProfileLocation.h"
 #include "plugins/tunepane/Mp3PropertyPage.h"
 #include "plugins/tunepane/TunepaneStringIds.h"
@@ -136,35 +137,58 @@ private:
     wchar_t m_before[MAX_PATH] = {};
 };
 
-// Answers the page's open-file dialog from another thread, as a user typing `names` into its
-// file name box and pressing Open.
-class FileDialogAnswer {
+// Answers a modal dialog of the page from another thread, as a user typing `text` into one of
+// its boxes and pressing OK: the open-file dialog's file name box, the folder chooser's edit
+// box (once it shows the folder it started at, since it selects that one again until then).
+class TypedAnswer {
 public:
-    explicit FileDialogAnswer(std::wstring names) : m_names(std::move(names)), m_thread([this] { Answer(); }) {}
+    TypedAnswer(const wchar_t* title, std::vector<int> boxIds, std::wstring text, bool afterStartText)
+        : m_title(title),
+          m_boxIds(std::move(boxIds)),
+          m_text(std::move(text)),
+          m_afterStartText(afterStartText),
+          m_thread([this] { Answer(); })
+    {
+    }
     bool Answered() const { return m_answered; }
 
 private:
     void Answer()
     {
-        HWND dialog = WaitForWindow([] { return FindWindowW(L"#32770", L"Choose Files"); });
+        HWND dialog = WaitForWindow([&] { return FindWindowW(L"#32770", m_title.c_str()); });
         if (dialog == nullptr) {
             return;
         }
-        constexpr int kFileNameCombo = cmb13;
-        constexpr int kFileNameEdit = edt1;
-        HWND name = FindDescendant(dialog, kFileNameCombo);
-        if (name == nullptr) {
-            name = FindDescendant(dialog, kFileNameEdit);
+        HWND box = nullptr;
+        for (const int id : m_boxIds) {
+            box = box != nullptr ? box : FindDescendant(dialog, id);
         }
-        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(m_names.c_str()));
+        if (m_afterStartText) {
+            WaitUntil([&] { return !WindowText(box).empty(); });
+        }
+        SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(m_text.c_str()));
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         m_answered = true;
     }
 
-    std::wstring m_names;
+    std::wstring m_title;
+    std::vector<int> m_boxIds;
+    std::wstring m_text;
+    bool m_afterStartText;
     std::atomic<bool> m_answered{false};
     TestThread m_thread;
 };
+
+// Wine's dialog has its file name box as an edit, Windows' as a combo box.
+TypedAnswer FileDialogAnswer(std::wstring names)
+{
+    return TypedAnswer(L"Choose Files", {cmb13, edt1}, std::move(names), false);
+}
+
+TypedAnswer FolderChooserAnswer(std::wstring folder)
+{
+    return TypedAnswer(L"Mp3 Directory", {tolv::plugins::kFolderChooserEditId}, std::move(folder), true);
+}
 
 class Mp3PageTest : public ::testing::Test {
 protected:
@@ -358,7 +382,7 @@ TEST_F(Mp3PageTest, AddMp3TakesTheChosenMp3FilesAndReportsOtherFilesOnce)
     Activate();
     ASSERT_TRUE(PumpUntil([&] { return RefreshShown(); }));
 
-    FileDialogAnswer answer(L"\"a.mp3\" \"notes.txt\" \"b.MP3\" \"cover.jpg\"");
+    TypedAnswer answer = FileDialogAnswer(L"\"a.mp3\" \"notes.txt\" \"b.MP3\" \"cover.jpg\"");
     PostMessageW(m_page->Window(), WM_COMMAND, MAKEWPARAM(TUNEPANE_IDC_ADD_MP3, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Control(TUNEPANE_IDC_ADD_MP3)));
     ASSERT_TRUE(PumpUntil([&] { return answer.Answered() && ItemCount(List()) == 3; }));
@@ -392,7 +416,7 @@ TEST_F(Mp3PageTest, AddMp3RefusesMoreFilesThanItsNameBufferHoldsAndAddsNothing)
     Activate();
     ASSERT_TRUE(PumpUntil([&] { return RefreshShown(); }));
 
-    FileDialogAnswer answer(names);
+    TypedAnswer answer = FileDialogAnswer(names);
     PostMessageW(m_page->Window(), WM_COMMAND, MAKEWPARAM(TUNEPANE_IDC_ADD_MP3, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Control(TUNEPANE_IDC_ADD_MP3)));
     ASSERT_TRUE(PumpUntil([&] { return answer.Answered() && !boxes.Boxes().empty(); }));
@@ -401,4 +425,40 @@ TEST_F(Mp3PageTest, AddMp3RefusesMoreFilesThanItsNameBufferHoldsAndAddsNothing)
     EXPECT_EQ(boxes.Boxes()[0].caption, L"Your PC");
     EXPECT_EQ(ItemCount(List()), 1);
     EXPECT_FALSE(m_page->IsDirty());
+}
+
+TEST_F(Mp3PageTest, AddDirAddsAFolderRowAndRefusesTheDocumentsFolderSpelledInCapitals)
+{
+    RecordedBoxes boxes;
+    DialogFolder folder;
+    Activate();
+    ASSERT_TRUE(PumpUntil([&] { return RefreshShown(); }));
+    const auto addDirectory = [&] {
+        PostMessageW(m_page->Window(), WM_COMMAND, MAKEWPARAM(TUNEPANE_IDC_ADD_DIRECTORY, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Control(TUNEPANE_IDC_ADD_DIRECTORY)));
+    };
+
+    {
+        TypedAnswer answer = FolderChooserAnswer(folder.Path());
+        addDirectory();
+        ASSERT_TRUE(PumpUntil([&] { return answer.Answered() && ItemCount(List()) == 2; }));
+    }
+    EXPECT_EQ(ItemText(List(), 1, 0), folder.Path());
+    EXPECT_EQ(ItemText(List(), 1, 1), L"*.mp3");
+    LVITEMW image{};
+    image.mask = LVIF_IMAGE;
+    image.iItem = 1;
+    ASSERT_TRUE(SendMessageW(List(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&image)));
+    EXPECT_EQ(image.iImage, 0) << "the folder row's icon";
+    EXPECT_TRUE(boxes.Boxes().empty());
+
+    std::wstring documents = DocumentsFolder();
+    CharUpperBuffW(documents.data(), static_cast<DWORD>(documents.size()));
+    {
+        TypedAnswer answer = FolderChooserAnswer(documents);
+        addDirectory();
+        ASSERT_TRUE(PumpUntil([&] { return answer.Answered() && !boxes.Boxes().empty(); }));
+    }
+    EXPECT_EQ(boxes.Boxes()[0].text, L"Your selection is already in the list");
+    EXPECT_EQ(ItemCount(List()), 2);
 }
