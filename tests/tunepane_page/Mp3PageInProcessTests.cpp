@@ -179,6 +179,32 @@ private:
     TestThread m_thread;
 };
 
+// Reads the page's context menu once it is open, then closes it with Escape.
+class MenuReading {
+public:
+    MenuReading() : m_thread([this] { Read(); }) {}
+    bool Done() const { return m_done; }
+    std::wstring items;  // "Delete+Change-": each item's text, "+" when enabled, "-" when grayed
+
+private:
+    void Read()
+    {
+        HWND menuWindow = WaitForWindow([] { return FindWindowW(L"#32768", nullptr); });
+        const HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+        for (int index = 0; index < GetMenuItemCount(menu); ++index) {
+            wchar_t text[64] = {};
+            GetMenuStringW(menu, static_cast<UINT>(index), text, static_cast<int>(std::size(text)), MF_BYPOSITION);
+            items += text;
+            items += (GetMenuState(menu, static_cast<UINT>(index), MF_BYPOSITION) & MF_GRAYED) ? L"-" : L"+";
+        }
+        PostMessageW(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+        m_done = true;
+    }
+
+    std::atomic<bool> m_done{false};
+    TestThread m_thread;
+};
+
 // Wine's dialog has its file name box as an edit, Windows' as a combo box.
 TypedAnswer FileDialogAnswer(std::wstring names)
 {
@@ -461,4 +487,50 @@ TEST_F(Mp3PageTest, AddDirAddsAFolderRowAndRefusesTheDocumentsFolderSpelledInCap
     }
     EXPECT_EQ(boxes.Boxes()[0].text, L"Your selection is already in the list");
     EXPECT_EQ(ItemCount(List()), 2);
+}
+
+TEST_F(Mp3PageTest, TheListMenuOffersChangeForOneRowOnlyAndChangeReplacesAFileRowInPlace)
+{
+    RecordedBoxes boxes;
+    DialogFolder folder;
+    folder.Add(L"new.mp3");
+    Activate();
+    ASSERT_TRUE(PumpUntil([&] { return RefreshShown(); }));
+    ASSERT_TRUE(m_page->InsertDat({folder.Path(), L"old.mp3"}));
+    ASSERT_TRUE(m_page->InsertDat({L"C:\\Music", L"last.mp3"}));
+
+    static NMHDR rightClick{};
+    rightClick.hwndFrom = List();
+    rightClick.idFrom = TUNEPANE_IDC_MP3_LIST;
+    rightClick.code = NM_RCLICK;
+    const auto openMenu = [&](MenuReading& reading) {
+        PostMessageW(m_page->Window(), WM_NOTIFY, TUNEPANE_IDC_MP3_LIST, reinterpret_cast<LPARAM>(&rightClick));
+        return PumpUntil([&] { return reading.Done() && FindWindowW(L"#32768", nullptr) == nullptr; });
+    };
+    SelectItem(List(), 0);
+    SelectItem(List(), 1);
+    {
+        MenuReading reading;
+        ASSERT_TRUE(openMenu(reading));
+        EXPECT_EQ(reading.items, L"Delete+Change-");
+    }
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED;
+    SendMessageW(List(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    SelectItem(List(), 1);
+    {
+        MenuReading reading;
+        ASSERT_TRUE(openMenu(reading));
+        EXPECT_EQ(reading.items, L"Delete+Change+");
+    }
+
+    {
+        TypedAnswer answer = FileDialogAnswer(L"new.mp3");
+        PostMessageW(m_page->Window(), WM_COMMAND, MAKEWPARAM(IDS_MENU_CHANGE, 0), 0);
+        ASSERT_TRUE(PumpUntil([&] { return answer.Answered() && m_page->Rows().at(1).name == L"new.mp3"; }));
+    }
+    ASSERT_EQ(ItemCount(List()), 3);
+    EXPECT_EQ(ItemText(List(), 1, 1), L"new.mp3");
+    EXPECT_EQ(ItemText(List(), 2, 1), L"last.mp3");
+    EXPECT_TRUE(boxes.Boxes().empty());
 }
