@@ -47,7 +47,13 @@ constexpr int kControlsLockedDuringRefresh[] = {
     TUNEPANE_IDC_MP3_LIST,    TUNEPANE_IDC_ADD_DIRECTORY, TUNEPANE_IDC_ADD_MP3,   TUNEPANE_IDC_RANDOM,
     TUNEPANE_IDC_FREE_SLIDER, TUNEPANE_IDC_DELETE_ALL,    TUNEPANE_IDC_PHONE_PATH};
 
-const UINT g_updatePageMessage = RegisterWindowMessageW(kUpdateMp3PageMessage);
+// Registered with the first page rather than while the module loads, where the loader lock
+// is held.
+UINT UpdatePageMessage()
+{
+    static const UINT message = RegisterWindowMessageW(kUpdateMp3PageMessage);
+    return message;
+}
 
 bool IsFolderRow(const Mp3Row& row)
 {
@@ -77,6 +83,7 @@ CMp3PropertyPage::CMp3PropertyPage(IModuleResource& texts, CMp3SettingsStore sto
       m_trace(trace)
 {
     SetHelpFile(kMp3PageHelpFile);
+    UpdatePageMessage();
 }
 
 CMp3PropertyPage::~CMp3PropertyPage() = default;
@@ -280,7 +287,7 @@ bool CMp3PropertyPage::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam,
         result = 0;
         return true;
     }
-    if (message == g_updatePageMessage) {
+    if (message == UpdatePageMessage()) {
         WaitCursor wait;
         m_refresh.RunNow([this] { RefreshPhoneSide(); });
         result = 0;
