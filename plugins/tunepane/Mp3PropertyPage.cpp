@@ -6,10 +6,7 @@
 #include <cwchar>
 #include <functional>
 
-#include "com/CreationRetry.h"
 #include "plugins/common/FolderChooser.h"
-#include "plugins/common/KivProxyServer.h"
-#include "plugins/tunepane/Mp3Device.h"
 #include "plugins/tunepane/Mp3FileDialog.h"
 #include "plugins/tunepane/TunepaneStringIds.h"
 #include "plugins/tunepane/res/TunepaneResources.h"
@@ -33,19 +30,6 @@ constexpr LONG kLoadFontWeight = 600;
 constexpr int kDirectoryColumnWidth = 310;
 constexpr int kNameColumnWidth = 2150;
 constexpr int kRowIconSize = 16;
-constexpr int kFolderImage = 0;
-constexpr int kFileImage = 1;
-constexpr int kConnectionTries = 2;
-constexpr DWORD kConnectionTryPauseMs = 5;
-constexpr DWORD kDisconnectionWaitMs = 5000;
-constexpr wchar_t kUnknownCapacity[] = L"0 KB";
-constexpr wchar_t kPercentSign[] = L"%";
-constexpr wchar_t kLabelGap[] = L"  ";
-
-// The controls a refresh rewrites, which the user must not edit meanwhile.
-constexpr int kControlsLockedDuringRefresh[] = {
-    TUNEPANE_IDC_MP3_LIST,    TUNEPANE_IDC_ADD_DIRECTORY, TUNEPANE_IDC_ADD_MP3,   TUNEPANE_IDC_RANDOM,
-    TUNEPANE_IDC_FREE_SLIDER, TUNEPANE_IDC_DELETE_ALL,    TUNEPANE_IDC_PHONE_PATH};
 
 // Registered with the first page rather than while the module loads, where the loader lock
 // is held.
@@ -54,24 +38,6 @@ UINT UpdatePageMessage()
     static const UINT message = RegisterWindowMessageW(kUpdateMp3PageMessage);
     return message;
 }
-
-bool IsFolderRow(const Mp3Row& row)
-{
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, row.name.c_str(), static_cast<int>(row.name.size()),
-                          kFolderRowName, -1) == CSTR_EQUAL;
-}
-
-// The wait cursor for as long as it lives.
-class WaitCursor {
-public:
-    WaitCursor() noexcept : m_before(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(m_before); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR m_before;
-};
 
 }  // namespace
 
@@ -101,19 +67,6 @@ Mp3JobResult CMp3PropertyPage::StartScheduler(bool isButton)
 bool CMp3PropertyPage::JobRunning() const
 {
     return m_upload && m_upload->Running();
-}
-
-void CMp3PropertyPage::StartPageUpdata()
-{
-    if (m_refresh.Disconnected()) {
-        return;
-    }
-    TOLV_LOG_IF_FAILED(m_refresh.Schedule(static_cast<IPropertyPage2*>(this), [this] { RefreshPhoneSide(); }));
-}
-
-void CMp3PropertyPage::OnDisconnection()
-{
-    m_refresh.Disconnect(kDisconnectionWaitMs);
 }
 
 std::vector<Mp3Row> CMp3PropertyPage::Rows() const
@@ -146,14 +99,6 @@ std::wstring CMp3PropertyPage::LastTargetPath() const
 HWND CMp3PropertyPage::LoadButton() const
 {
     return DialogControl(TUNEPANE_IDC_LOAD_BUTTON);
-}
-
-HRESULT CMp3PropertyPage::CreateVolume(com_ptr<IKivVolume2>& volume)
-{
-    // The proxy reaches Kivlink, a local server that may be just ending: such a refusal passes.
-    // A proxy without the interface is no failure: the page then shows no phone.
-    const HRESULT hr = tolv::com::CreateInstanceRetrying(plugins::kKivProxyServerClsid, plugins::kAnyServer, volume);
-    return hr == E_NOINTERFACE ? S_OK : hr;
 }
 
 // ---- The dialog ----
@@ -319,122 +264,6 @@ Mp3Settings CMp3PropertyPage::SettingsFromControls() const
         settings.deleteAll = IsDlgButtonChecked(Window(), TUNEPANE_IDC_DELETE_ALL) == BST_CHECKED ? 1 : 0;
     }
     return settings;
-}
-
-// ---- The refresh ----
-
-void CMp3PropertyPage::RefreshPhoneSide()
-{
-    for (const int id : kControlsLockedDuringRefresh) {
-        EnableWindow(DialogControl(id), FALSE);
-    }
-    TransferUpdataThread();
-    for (const int id : kControlsLockedDuringRefresh) {
-        EnableWindow(DialogControl(id), TRUE);
-    }
-}
-
-void CMp3PropertyPage::TransferUpdataThread()
-{
-    if (Disconnected()) {
-        return;
-    }
-    EnableWindow(DialogControl(TUNEPANE_IDC_LOAD_BUTTON), FALSE);
-    WaitCursor wait;
-    com_ptr<IKivVolume2> volume;
-    TOLV_LOG_IF_FAILED(CreateVolume(volume));
-    CMp3Device device(m_trace);
-    device.SetVolume(volume);
-
-    if (Disconnected()) {
-        return;
-    }
-    ShowSettings(ReadSettings());
-
-    bool connected = false;
-    if (!Disconnected() && m_frameworkConnected && volume) {
-        for (int attempt = 0; attempt < kConnectionTries && !connected; ++attempt) {
-            if (attempt > 0) {
-                Sleep(kConnectionTryPauseMs);
-            }
-            connected = device.IsConnected();
-        }
-    }
-
-    if (Disconnected()) {
-        return;
-    }
-    long freeSpace = 0;
-    long capacity = 0;
-    std::wstring capacityText = kUnknownCapacity;
-    if (connected) {
-        capacityText = device.GetMemoryState(freeSpace, capacity);
-        // No drive information: the phone cannot take files now.
-        connected = capacity != 0;
-    }
-
-    if (Disconnected()) {
-        return;
-    }
-    const std::wstring drive = connected ? device.DriveTest() : std::wstring();
-    std::wstring targetPath;
-    {
-        auto_lock lock(m_lock);
-        m_targetPath = drive + m_settings.phonePath;
-        m_freeSpace = freeSpace;
-        m_capacity = capacity;
-        m_connected = connected;
-        targetPath = m_targetPath;
-    }
-
-    if (Disconnected()) {
-        return;
-    }
-    SetWindowTextW(DialogControl(TUNEPANE_IDC_PHONE_PATH), targetPath.c_str());
-    EnableWindow(DialogControl(TUNEPANE_IDC_LOAD_BUTTON), connected ? TRUE : FALSE);
-    const std::wstring capacityLine = m_texts.cardCapacity + kLabelGap + capacityText;
-    SetWindowTextW(DialogControl(TUNEPANE_IDC_CAPACITY_TEXT), capacityLine.c_str());
-}
-
-void CMp3PropertyPage::ShowSettings(const Mp3Settings& settings)
-{
-    HWND dialog = Dialog();
-    if (dialog == nullptr) {
-        return;
-    }
-    CheckDlgButton(dialog, TUNEPANE_IDC_DELETE_ALL, settings.deleteAll == 1 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, TUNEPANE_IDC_RANDOM, settings.randomSelection == 1 ? BST_CHECKED : BST_UNCHECKED);
-    FillList(settings.rows);
-    SendMessageW(GetDlgItem(dialog, TUNEPANE_IDC_FREE_SLIDER), TBM_SETPOS, TRUE, settings.memoryToFill);
-    ShowFreeMemory(settings.memoryToFill);
-    m_lastMemoryToFill = settings.memoryToFill;
-}
-
-void CMp3PropertyPage::FillList(const std::vector<Mp3Row>& rows)
-{
-    HWND list = DialogControl(TUNEPANE_IDC_MP3_LIST);
-    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
-    int index = 0;
-    for (const Mp3Row& row : rows) {
-        LVITEMW item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.iItem = index;
-        item.pszText = const_cast<wchar_t*>(row.directory.c_str());
-        item.iImage = IsFolderRow(row) ? kFolderImage : kFileImage;
-        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        LVITEMW name{};
-        name.iSubItem = 1;
-        name.pszText = const_cast<wchar_t*>(row.name.c_str());
-        SendMessageW(list, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&name));
-        ++index;
-    }
-}
-
-void CMp3PropertyPage::ShowFreeMemory(int percentage)
-{
-    wchar_t text[256] = {};
-    swprintf(text, std::size(text), L"%ls  %i %ls", m_texts.remainingFreeMemory.c_str(), percentage, kPercentSign);
-    SetWindowTextW(DialogControl(TUNEPANE_IDC_FREE_TEXT), text);
 }
 
 // ---- Editing the selection ----
