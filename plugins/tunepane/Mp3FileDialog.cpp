@@ -14,6 +14,10 @@ namespace tolv::tunepane {
 namespace {
 
 constexpr wchar_t kMp3Extension[] = L"mp3";
+// Wine's dialog copies a selection of several files without checking the name buffer's size.
+// The buffer is therefore larger than the dialog is told, and a selection that went past the
+// told size counts as too long, as Windows itself reports it.
+constexpr size_t kOverrunSlack = 65536;
 constexpr wchar_t kFilterSeparator = L'|';
 
 bool IsMp3Extension(const std::wstring& extension)
@@ -27,6 +31,18 @@ std::wstring DialogFilter(std::wstring filter)
 {
     std::replace(filter.begin(), filter.end(), kFilterSeparator, L'\0');
     return filter;
+}
+
+// The characters of the dialog's answer: names separated and ended by null characters, up to
+// and with the last one; `capacity` when no end was found.
+size_t AnswerLength(const std::wstring& buffer)
+{
+    for (size_t index = 0; index + 1 < buffer.size(); ++index) {
+        if (buffer[index] == L'\0' && buffer[index + 1] == L'\0') {
+            return index + 2;
+        }
+    }
+    return buffer.size();
 }
 
 }  // namespace
@@ -71,7 +87,7 @@ HRESULT ChooseMp3Files(HWND owner, const Mp3PageTexts& texts, const std::wstring
                        std::vector<Mp3Row>& chosen)
 {
     chosen.clear();
-    std::wstring names(kFileDialogBufferLength, L'\0');
+    std::wstring names(kFileDialogBufferLength + kOverrunSlack, L'\0');
     std::copy_n(startPath.begin(), std::min<size_t>(startPath.size(), kFileDialogBufferLength - 1), names.begin());
     const std::wstring filter = DialogFilter(texts.fileFilter);
 
@@ -84,12 +100,14 @@ HRESULT ChooseMp3Files(HWND owner, const Mp3PageTexts& texts, const std::wstring
     dialog.nMaxFile = kFileDialogBufferLength;
     dialog.lpstrTitle = texts.chooseFiles.c_str();
     dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameW(&dialog)) {
-        const DWORD error = CommDlgExtendedError();
-        if (error == 0) {
-            return S_FALSE;
-        }
-        const std::wstring& message = error == FNERR_BUFFERTOOSMALL ? texts.tooManyFiles : texts.unknownError;
+    const bool chosenFiles = GetOpenFileNameW(&dialog) != FALSE;
+    const DWORD error = chosenFiles ? 0 : CommDlgExtendedError();
+    if (!chosenFiles && error == 0) {
+        return S_FALSE;
+    }
+    if (error != 0 || AnswerLength(names) > kFileDialogBufferLength) {
+        const bool tooMany = chosenFiles || error == FNERR_BUFFERTOOSMALL;
+        const std::wstring& message = tooMany ? texts.tooManyFiles : texts.unknownError;
         tolv::ui::ShowMessageBox(owner, message.c_str(), texts.yourPc.c_str(), MB_OK | MB_ICONWARNING);
         return S_FALSE;
     }

@@ -4,11 +4,9 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <functional>
 
-#include "com/CreationRetry.h"
 #include "plugins/common/FolderChooser.h"
-#include "plugins/common/KivProxyServer.h"
-#include "plugins/tunepane/Mp3Device.h"
 #include "plugins/tunepane/Mp3FileDialog.h"
 #include "plugins/tunepane/TunepaneStringIds.h"
 #include "plugins/tunepane/res/TunepaneResources.h"
@@ -32,39 +30,14 @@ constexpr LONG kLoadFontWeight = 600;
 constexpr int kDirectoryColumnWidth = 310;
 constexpr int kNameColumnWidth = 2150;
 constexpr int kRowIconSize = 16;
-constexpr int kFolderImage = 0;
-constexpr int kFileImage = 1;
-constexpr int kConnectionTries = 2;
-constexpr DWORD kConnectionTryPauseMs = 5;
-constexpr DWORD kDisconnectionWaitMs = 5000;
-constexpr wchar_t kUnknownCapacity[] = L"0 KB";
-constexpr wchar_t kPercentSign[] = L"%";
-constexpr wchar_t kLabelGap[] = L"  ";
 
-// The controls a refresh rewrites, which the user must not edit meanwhile.
-constexpr int kControlsLockedDuringRefresh[] = {
-    TUNEPANE_IDC_MP3_LIST,    TUNEPANE_IDC_ADD_DIRECTORY, TUNEPANE_IDC_ADD_MP3,   TUNEPANE_IDC_RANDOM,
-    TUNEPANE_IDC_FREE_SLIDER, TUNEPANE_IDC_DELETE_ALL,    TUNEPANE_IDC_PHONE_PATH};
-
-const UINT g_updatePageMessage = RegisterWindowMessageW(kUpdateMp3PageMessage);
-
-bool IsFolderRow(const Mp3Row& row)
+// Registered with the first page rather than while the module loads, where the loader lock
+// is held.
+UINT UpdatePageMessage()
 {
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, row.name.c_str(), static_cast<int>(row.name.size()),
-                          kFolderRowName, -1) == CSTR_EQUAL;
+    static const UINT message = RegisterWindowMessageW(kUpdateMp3PageMessage);
+    return message;
 }
-
-// The wait cursor for as long as it lives.
-class WaitCursor {
-public:
-    WaitCursor() noexcept : m_before(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(m_before); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR m_before;
-};
 
 }  // namespace
 
@@ -76,6 +49,7 @@ CMp3PropertyPage::CMp3PropertyPage(IModuleResource& texts, CMp3SettingsStore sto
       m_trace(trace)
 {
     SetHelpFile(kMp3PageHelpFile);
+    UpdatePageMessage();
 }
 
 CMp3PropertyPage::~CMp3PropertyPage() = default;
@@ -93,19 +67,6 @@ Mp3JobResult CMp3PropertyPage::StartScheduler(bool isButton)
 bool CMp3PropertyPage::JobRunning() const
 {
     return m_upload && m_upload->Running();
-}
-
-void CMp3PropertyPage::StartPageUpdata()
-{
-    if (m_refresh.Disconnected()) {
-        return;
-    }
-    TOLV_LOG_IF_FAILED(m_refresh.Schedule(static_cast<IPropertyPage2*>(this), [this] { RefreshPhoneSide(); }));
-}
-
-void CMp3PropertyPage::OnDisconnection()
-{
-    m_refresh.Disconnect(kDisconnectionWaitMs);
 }
 
 std::vector<Mp3Row> CMp3PropertyPage::Rows() const
@@ -138,14 +99,6 @@ std::wstring CMp3PropertyPage::LastTargetPath() const
 HWND CMp3PropertyPage::LoadButton() const
 {
     return DialogControl(TUNEPANE_IDC_LOAD_BUTTON);
-}
-
-HRESULT CMp3PropertyPage::CreateVolume(com_ptr<IKivVolume2>& volume)
-{
-    // The proxy reaches Kivlink, a local server that may be just ending: such a refusal passes.
-    // A proxy without the interface is no failure: the page then shows no phone.
-    const HRESULT hr = tolv::com::CreateInstanceRetrying(plugins::kKivProxyServerClsid, plugins::kAnyServer, volume);
-    return hr == E_NOINTERFACE ? S_OK : hr;
 }
 
 // ---- The dialog ----
@@ -279,7 +232,7 @@ bool CMp3PropertyPage::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam,
         result = 0;
         return true;
     }
-    if (message == g_updatePageMessage) {
+    if (message == UpdatePageMessage()) {
         WaitCursor wait;
         m_refresh.RunNow([this] { RefreshPhoneSide(); });
         result = 0;
@@ -313,139 +266,39 @@ Mp3Settings CMp3PropertyPage::SettingsFromControls() const
     return settings;
 }
 
-// ---- The refresh ----
-
-void CMp3PropertyPage::RefreshPhoneSide()
-{
-    for (const int id : kControlsLockedDuringRefresh) {
-        EnableWindow(DialogControl(id), FALSE);
-    }
-    TransferUpdataThread();
-    for (const int id : kControlsLockedDuringRefresh) {
-        EnableWindow(DialogControl(id), TRUE);
-    }
-}
-
-void CMp3PropertyPage::TransferUpdataThread()
-{
-    if (Disconnected()) {
-        return;
-    }
-    EnableWindow(DialogControl(TUNEPANE_IDC_LOAD_BUTTON), FALSE);
-    WaitCursor wait;
-    com_ptr<IKivVolume2> volume;
-    TOLV_LOG_IF_FAILED(CreateVolume(volume));
-    CMp3Device device(m_trace);
-    device.SetVolume(volume);
-
-    if (Disconnected()) {
-        return;
-    }
-    ShowSettings(ReadSettings());
-
-    bool connected = false;
-    if (!Disconnected() && m_frameworkConnected && volume) {
-        for (int attempt = 0; attempt < kConnectionTries && !connected; ++attempt) {
-            if (attempt > 0) {
-                Sleep(kConnectionTryPauseMs);
-            }
-            connected = device.IsConnected();
-        }
-    }
-
-    if (Disconnected()) {
-        return;
-    }
-    long freeSpace = 0;
-    long capacity = 0;
-    std::wstring capacityText = kUnknownCapacity;
-    if (connected) {
-        capacityText = device.GetMemoryState(freeSpace, capacity);
-        // No drive information: the phone cannot take files now.
-        connected = capacity != 0;
-    }
-
-    if (Disconnected()) {
-        return;
-    }
-    const std::wstring drive = connected ? device.DriveTest() : std::wstring();
-    std::wstring targetPath;
-    {
-        auto_lock lock(m_lock);
-        m_targetPath = drive + m_settings.phonePath;
-        m_freeSpace = freeSpace;
-        m_capacity = capacity;
-        m_connected = connected;
-        targetPath = m_targetPath;
-    }
-
-    if (Disconnected()) {
-        return;
-    }
-    SetWindowTextW(DialogControl(TUNEPANE_IDC_PHONE_PATH), targetPath.c_str());
-    EnableWindow(DialogControl(TUNEPANE_IDC_LOAD_BUTTON), connected ? TRUE : FALSE);
-    const std::wstring capacityLine = m_texts.cardCapacity + kLabelGap + capacityText;
-    SetWindowTextW(DialogControl(TUNEPANE_IDC_CAPACITY_TEXT), capacityLine.c_str());
-}
-
-void CMp3PropertyPage::ShowSettings(const Mp3Settings& settings)
-{
-    HWND dialog = Dialog();
-    if (dialog == nullptr) {
-        return;
-    }
-    CheckDlgButton(dialog, TUNEPANE_IDC_DELETE_ALL, settings.deleteAll == 1 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, TUNEPANE_IDC_RANDOM, settings.randomSelection == 1 ? BST_CHECKED : BST_UNCHECKED);
-    FillList(settings.rows);
-    SendMessageW(GetDlgItem(dialog, TUNEPANE_IDC_FREE_SLIDER), TBM_SETPOS, TRUE, settings.memoryToFill);
-    ShowFreeMemory(settings.memoryToFill);
-    m_lastMemoryToFill = settings.memoryToFill;
-}
-
-void CMp3PropertyPage::FillList(const std::vector<Mp3Row>& rows)
-{
-    HWND list = DialogControl(TUNEPANE_IDC_MP3_LIST);
-    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
-    int index = 0;
-    for (const Mp3Row& row : rows) {
-        LVITEMW item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.iItem = index;
-        item.pszText = const_cast<wchar_t*>(row.directory.c_str());
-        item.iImage = IsFolderRow(row) ? kFolderImage : kFileImage;
-        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        LVITEMW name{};
-        name.iSubItem = 1;
-        name.pszText = const_cast<wchar_t*>(row.name.c_str());
-        SendMessageW(list, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&name));
-        ++index;
-    }
-}
-
-void CMp3PropertyPage::ShowFreeMemory(int percentage)
-{
-    wchar_t text[256] = {};
-    swprintf(text, std::size(text), L"%ls  %i %ls", m_texts.remainingFreeMemory.c_str(), percentage, kPercentSign);
-    SetWindowTextW(DialogControl(TUNEPANE_IDC_FREE_TEXT), text);
-}
-
 // ---- Editing the selection ----
 
-bool CMp3PropertyPage::InsertDat(const Mp3Row& row)
+bool CMp3PropertyPage::EditSelection(const std::function<bool(CMp3Selection&)>& edit)
 {
-    bool added = false;
     std::vector<Mp3Row> rows;
     {
         auto_lock lock(m_lock);
-        added = m_selection.Append(row);
+        if (!edit(m_selection)) {
+            return false;
+        }
         rows = m_selection.Rows();
-    }
-    if (!added) {
-        WarnAlreadyInList();
-        return false;
     }
     FillList(rows);
     SetDirty(true);
+    return true;
+}
+
+bool CMp3PropertyPage::RowAt(size_t index, Mp3Row& row) const
+{
+    auto_lock lock(m_lock);
+    if (index >= m_selection.Rows().size()) {
+        return false;
+    }
+    row = m_selection.Rows()[index];
+    return true;
+}
+
+bool CMp3PropertyPage::InsertDat(const Mp3Row& row)
+{
+    if (!EditSelection([&](CMp3Selection& selection) { return selection.Append(row); })) {
+        WarnAlreadyInList();
+        return false;
+    }
     return true;
 }
 
@@ -466,20 +319,22 @@ std::vector<size_t> CMp3PropertyPage::SelectedRows() const
     return selected;
 }
 
-void CMp3PropertyPage::AddFolder()
+HRESULT CMp3PropertyPage::ChooseMp3Folder(const std::wstring& start, std::wstring& folder) const
 {
-    std::wstring start;
-    const std::vector<size_t> selected = SelectedRows();
-    if (!selected.empty()) {
-        auto_lock lock(m_lock);
-        if (selected.front() < m_selection.Rows().size()) {
-            start = m_selection.Rows()[selected.front()].directory;
-        }
-    }
     const plugins::FolderChooserTexts texts{m_texts.mp3Directory, m_texts.chooseMp3Directory, m_texts.invalidPath,
                                             m_texts.mp3Directory};
+    return plugins::ChooseFolder(Window(), texts, start, folder);
+}
+
+void CMp3PropertyPage::AddFolder()
+{
+    const std::vector<size_t> selected = SelectedRows();
+    Mp3Row startRow;
+    if (!selected.empty()) {
+        RowAt(selected.front(), startRow);
+    }
     std::wstring folder;
-    if (plugins::ChooseFolder(Window(), texts, start, folder) == S_OK) {
+    if (ChooseMp3Folder(startRow.directory, folder) == S_OK) {
         InsertDat(Mp3Row{folder, kFolderRowName});
     }
 }
@@ -498,25 +353,15 @@ void CMp3PropertyPage::AddFiles()
 void CMp3PropertyPage::ChangeSelectedRow()
 {
     const std::vector<size_t> selected = SelectedRows();
-    if (selected.size() != 1) {
-        return;
-    }
-    const size_t index = selected.front();
     Mp3Row current;
-    {
-        auto_lock lock(m_lock);
-        if (index >= m_selection.Rows().size()) {
-            return;
-        }
-        current = m_selection.Rows()[index];
+    if (selected.size() != 1 || !RowAt(selected.front(), current)) {
+        return;
     }
 
     Mp3Row replacement;
     if (IsFolderRow(current)) {
-        const plugins::FolderChooserTexts texts{m_texts.mp3Directory, m_texts.chooseMp3Directory, m_texts.invalidPath,
-                                                m_texts.mp3Directory};
         std::wstring folder;
-        if (plugins::ChooseFolder(Window(), texts, current.directory, folder) != S_OK) {
+        if (ChooseMp3Folder(current.directory, folder) != S_OK) {
             return;
         }
         replacement = Mp3Row{folder, kFolderRowName};
@@ -528,20 +373,10 @@ void CMp3PropertyPage::ChangeSelectedRow()
         }
         replacement = chosen.front();
     }
-
-    bool replaced = false;
-    std::vector<Mp3Row> rows;
-    {
-        auto_lock lock(m_lock);
-        replaced = m_selection.Replace(index, replacement);
-        rows = m_selection.Rows();
-    }
-    if (!replaced) {
+    const size_t index = selected.front();
+    if (!EditSelection([&](CMp3Selection& selection) { return selection.Replace(index, replacement); })) {
         WarnAlreadyInList();
-        return;
     }
-    FillList(rows);
-    SetDirty(true);
 }
 
 void CMp3PropertyPage::DeleteSelectedRows()
@@ -550,14 +385,10 @@ void CMp3PropertyPage::DeleteSelectedRows()
     if (selected.empty()) {
         return;
     }
-    std::vector<Mp3Row> rows;
-    {
-        auto_lock lock(m_lock);
-        m_selection.Remove(selected);
-        rows = m_selection.Rows();
-    }
-    FillList(rows);
-    SetDirty(true);
+    EditSelection([&](CMp3Selection& selection) {
+        selection.Remove(selected);
+        return true;
+    });
 }
 
 void CMp3PropertyPage::ShowListMenu()

@@ -21,6 +21,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -118,6 +119,11 @@ private:
     void OnSliderMoved();
     void StartLoad();
     std::vector<size_t> SelectedRows() const;
+    // Runs `edit` on the selection under the lock; when it answers true, shows the rows and
+    // marks the page modified.
+    bool EditSelection(const std::function<bool(CMp3Selection&)>& edit);
+    bool RowAt(size_t index, Mp3Row& row) const;
+    HRESULT ChooseMp3Folder(const std::wstring& start, std::wstring& folder) const;
     void WarnAlreadyInList() const;
     Mp3Settings SettingsFromControls() const;
 

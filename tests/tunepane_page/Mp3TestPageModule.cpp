@@ -36,7 +36,11 @@ tolv::tunepane::CMp3SettingsStore TestStore()
         tolv::tunepane::DocumentsFolder());
 }
 
-const UINT g_frameworkMessage = RegisterWindowMessageW(kMp3TestFrameworkMessage);
+UINT FrameworkMessage()
+{
+    static const UINT message = RegisterWindowMessageW(kMp3TestFrameworkMessage);
+    return message;
+}
 
 class CTestMp3Page : public tolv::tunepane::CMp3PropertyPage {
 public:
@@ -48,7 +52,7 @@ public:
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
     {
-        if (message == g_frameworkMessage) {
+        if (message == FrameworkMessage()) {
             SetFrameworkConnected(wParam != 0);
             result = TRUE;
             return true;
