@@ -26,6 +26,8 @@ constexpr wchar_t kCaption[] = L"Copy MP3 to phone";
 constexpr DWORD kPhoneEndMs = 30000;
 constexpr DWORD kUploadMs = 120000;
 constexpr size_t kSongBytes = 300000;
+constexpr int kCloseAttempts = 20;
+constexpr DWORD kCloseAttemptMs = 3000;
 
 std::wstring LoginName()
 {
@@ -106,6 +108,8 @@ protected:
         for (const wchar_t* song : {L"intro.mp3", L"theme.MP3", L"finale.mp3"})
             WriteFile(m_pc / L"Album" / song, kSongBytes, 'm');
         WriteFile(m_pc / L"Album" / L"cover.jpg", 1000, 'j');
+        // A phone left by another program would keep its own folders.
+        DisconnectPhones();
         ASSERT_EQ(ConnectPhone(), 0);
         m_card = fs::path(PhoneSimRoot()) / kSimulatedPhone / L"E" / L"Mp3";
         WriteFile(m_card / L"old.mp3", 1000, 'o');
@@ -152,7 +156,15 @@ TEST_F(TunepaneInHostTest, ThePressUploadsTheSelectionAfterEmptyingTheCardAndThe
         EXPECT_EQ(fs::file_size(m_card / song), kSongBytes);
     }
     EXPECT_FALSE(fs::exists(m_card / L"cover.jpg"));
-    EXPECT_EQ(boxes.Texts().size(), 1u) << "no other message";
 
-    EXPECT_EQ(host.Close(), host::kExitClosed) << host.Process().Output();
+    // The job ends a moment after its dialog; until then a close is refused again, after it
+    // the host closes.
+    long exitCode = CChildProcess::kStillRunning;
+    for (int attempt = 0; attempt < kCloseAttempts && exitCode == CChildProcess::kStillRunning; ++attempt) {
+        PostMessageW(host.Window(), WM_COMMAND, IDCANCEL, 0);
+        exitCode = host.Process().Wait(kCloseAttemptMs);
+    }
+    EXPECT_EQ(exitCode, host::kExitClosed) << host.Process().Output();
+    for (const std::wstring& text : boxes.Texts())
+        EXPECT_EQ(text, L"Process not locked.\nThe application can not be closed.");
 }
