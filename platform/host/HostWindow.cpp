@@ -85,11 +85,15 @@ void CHostWindow::AddToolTips()
             continue;
         }
         std::wstring text = m_plugIns.PlugIns()[index].toolTip;
+        // The tool is the button's place in the window rather than the button: a disabled button
+        // gets no mouse messages, and its tip should show all the same.
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.uFlags = TTF_SUBCLASS;
         tool.hwnd = m_window;
-        tool.uId = reinterpret_cast<UINT_PTR>(button);
+        tool.uId = kFirstPlugInButtonId + index;
+        GetWindowRect(button, &tool.rect);
+        MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&tool.rect), 2);
         tool.lpszText = text.data();
         SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }

@@ -125,7 +125,7 @@ TEST_F(HostProgramTest, APlugInThatRefusesClosingKeepsTheWindowOpenUntilItAgrees
     EXPECT_EQ(m_log.ArgumentsOf(kSamplePageName, L"OnDisconnection").size(), 1u);
 }
 
-TEST_F(HostProgramTest, APlugInsOwnTitleNamesItsButton)
+TEST_F(HostProgramTest, APlugInsTitleNamesItsButtonAndItsToolTipShowsOverTheDisabledButton)
 {
     constexpr wchar_t kTitle[] = L"Sample tools";
     m_listing.Add(kSampleName, kSamplePlugInClsidText, kSamplePageName);
@@ -134,6 +134,16 @@ TEST_F(HostProgramTest, APlugInsOwnTitleNamesItsButton)
     SetEnvironmentVariableW(kTitleVariable, nullptr);
     ASSERT_NE(host.WaitForWindow(), nullptr) << host.Process().Output();
     EXPECT_EQ(WindowText(host.Button(0)), kTitle);
+    EXPECT_EQ(host.ButtonState(0), kButtonDisabled);
+
+    RECT button{};
+    GetWindowRect(host.Button(0), &button);
+    SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    EXPECT_TRUE(WaitUntil([&] {
+        HWND tip = FindWindowW(TOOLTIPS_CLASSW, nullptr);
+        return tip != nullptr && IsWindowVisible(tip) && GetWindow(tip, GW_OWNER) == host.Window();
+    }));
+    SetCursorPos(0, 0);
     EXPECT_EQ(m_log.ArgumentsOf(kSamplePageName, L"OnConnection").size(), 1u);
     EXPECT_EQ(host.Close(), kExitClosed) << host.Process().Output();
 }
