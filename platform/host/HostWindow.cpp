@@ -172,13 +172,6 @@ void CHostWindow::OnModelAnswered()
     }
 }
 
-void CHostWindow::StopWatchingPhone() noexcept
-{
-    m_phone.Stop();
-    // A question still out ends by itself once Kivlink stops waiting for a phone.
-    m_modelQuery.Wait();
-}
-
 void CHostWindow::OnPhoneChanged(const std::wstring& model)
 {
     if (!IsWindow(m_window)) {

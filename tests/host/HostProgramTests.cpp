@@ -31,6 +31,16 @@ bool HostLibraryRegistered()
     return true;
 }
 
+// The whole call log, for a failure's message.
+std::string CallsText(const CCallLog& log)
+{
+    std::string text;
+    for (const std::wstring& line : log.Lines()) {
+        text += std::string(line.begin(), line.end()) + "\n";
+    }
+    return text;
+}
+
 long RunHost(const std::wstring& arguments)
 {
     return RunAndWait(BinaryPath(kHostProgram), arguments, kExitWaitMs);
@@ -122,7 +132,8 @@ TEST_F(HostProgramTest, APlugInThatRefusesClosingKeepsTheWindowOpenUntilItAgrees
     PostMessageW(host.Window(), WM_COMMAND, IDOK, 0);
     EXPECT_EQ(host.Process().Wait(kExitWaitMs), kExitClosed) << host.Process().Output();
     EXPECT_EQ(m_log.ArgumentsOf(kSamplePageName, L"CanCloseWindow").back(), L"yes");
-    EXPECT_EQ(m_log.ArgumentsOf(kSamplePageName, L"OnDisconnection").size(), 1u);
+    EXPECT_EQ(m_log.ArgumentsOf(kSamplePageName, L"OnDisconnection").size(), 1u)
+        << host.Process().Output() << CallsText(m_log);
 }
 
 TEST_F(HostProgramTest, APlugInsTitleNamesItsButtonAndItsToolTipShowsOverTheDisabledButton)
