@@ -61,8 +61,9 @@ int RunHost(HINSTANCE instance, const HostCommandLine& command)
             ReportOnStandardError(L"PellaryHost: the window could not be opened\n");
         }
         window.StopWatchingPhone();
+        plugIns.DisconnectAll();
+        window.WaitForPhoneQuestion();
     }
-    plugIns.DisconnectAll();
     application->Detach();
     return exitCode;
 }

@@ -85,11 +85,15 @@ void CHostWindow::AddToolTips()
             continue;
         }
         std::wstring text = m_plugIns.PlugIns()[index].toolTip;
+        // The tool is the button's place in the window rather than the button: a disabled button
+        // gets no mouse messages, and its tip should show all the same.
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.uFlags = TTF_SUBCLASS;
         tool.hwnd = m_window;
-        tool.uId = reinterpret_cast<UINT_PTR>(button);
+        tool.uId = kFirstPlugInButtonId + index;
+        GetWindowRect(button, &tool.rect);
+        MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&tool.rect), 2);
         tool.lpszText = text.data();
         SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -166,13 +170,6 @@ void CHostWindow::OnModelAnswered()
     if (!model.empty()) {
         OnPhoneChanged(model);
     }
-}
-
-void CHostWindow::StopWatchingPhone() noexcept
-{
-    m_phone.Stop();
-    // A question still out ends by itself once Kivlink stops waiting for a phone.
-    m_modelQuery.Wait();
 }
 
 void CHostWindow::OnPhoneChanged(const std::wstring& model)

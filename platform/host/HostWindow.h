@@ -37,8 +37,12 @@ public:
 
     // The frame this extends; before the frame's Create.
     void AttachFrame(pageframe::CPageFrameWindow& frame) noexcept { m_frame = &frame; }
-    // Lets the phone proxy go; after the frame's Run, before the plug-ins are disconnected.
-    void StopWatchingPhone() noexcept;
+    // Lets the phone proxy go: no phone event reaches the plug-ins after it. After the frame's
+    // Run, before the plug-ins are disconnected.
+    void StopWatchingPhone() noexcept { m_phone.Stop(); }
+    // Waits for the first look at the phone to end (it ends by itself once Kivlink stops waiting
+    // for a phone); after the plug-ins are disconnected, so that they hear of the end at once.
+    void WaitForPhoneQuestion() noexcept { m_modelQuery.Wait(); }
 
     void OnFrameCreated(HWND frame) override;
     bool OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -21,7 +21,12 @@ HRESULT CPhoneModelQuery::Start(HWND window, UINT message) noexcept
 std::wstring CPhoneModelQuery::Wait() noexcept
 {
     if (m_thread.valid()) {
-        WaitForSingleObject(m_thread.get(), INFINITE);
+        // The calling apartment keeps answering COM calls meanwhile: Kivlink may be calling it.
+        HANDLE thread = m_thread.get();
+        DWORD index = 0;
+        if (FAILED(CoWaitForMultipleHandles(0, INFINITE, 1, &thread, &index))) {
+            WaitForSingleObject(thread, INFINITE);
+        }
         m_thread.reset();
     }
     return m_model;

@@ -7,6 +7,7 @@
 #include "tests/host/SamplePlugInClass.h"
 #include "tests/kivlink_phone/PhoneSimulator.h"
 #include "tests/pagebase/PageTestHelpers.h"
+#include "tests/support/ScreenImage.h"
 
 using namespace host;
 
@@ -56,6 +57,8 @@ TEST_F(HostPhoneTest, TheButtonFollowsTheTamloPhoneAndItsPressesReachShow)
     ASSERT_TRUE(host.WaitForButtonState(0, kButtonEnabled)) << host.Process().Output();
     EXPECT_TRUE(m_log.WaitFor(kSamplePageName, L"EnableToolButton", kSampleModel));
     EXPECT_TRUE(m_log.ArgumentsOf(kSamplePageName, L"Show").empty());
+    LetWindowSettle(host.Window());
+    EXPECT_TRUE(SaveScreenImage(ArtefactPath(L"host-phone-connected.png")));
 
     const UINT press = RegisterWindowMessageW(kPressPlugInMessage);
     EXPECT_EQ(SendMessageW(host.Window(), press, 0, 0), TRUE);

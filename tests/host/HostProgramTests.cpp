@@ -31,6 +31,16 @@ bool HostLibraryRegistered()
     return true;
 }
 
+// The whole call log, for a failure's message.
+std::string CallsText(const CCallLog& log)
+{
+    std::string text;
+    for (const std::wstring& line : log.Lines()) {
+        text += std::string(line.begin(), line.end()) + "\n";
+    }
+    return text;
+}
+
 long RunHost(const std::wstring& arguments)
 {
     return RunAndWait(BinaryPath(kHostProgram), arguments, kExitWaitMs);
@@ -122,10 +132,11 @@ TEST_F(HostProgramTest, APlugInThatRefusesClosingKeepsTheWindowOpenUntilItAgrees
     PostMessageW(host.Window(), WM_COMMAND, IDOK, 0);
     EXPECT_EQ(host.Process().Wait(kExitWaitMs), kExitClosed) << host.Process().Output();
     EXPECT_EQ(m_log.ArgumentsOf(kSamplePageName, L"CanCloseWindow").back(), L"yes");
-    EXPECT_EQ(m_log.ArgumentsOf(kSamplePageName, L"OnDisconnection").size(), 1u);
+    EXPECT_EQ(m_log.ArgumentsOf(kSamplePageName, L"OnDisconnection").size(), 1u)
+        << host.Process().Output() << CallsText(m_log);
 }
 
-TEST_F(HostProgramTest, APlugInsOwnTitleNamesItsButton)
+TEST_F(HostProgramTest, APlugInsTitleNamesItsButtonAndItsToolTipShowsOverTheDisabledButton)
 {
     constexpr wchar_t kTitle[] = L"Sample tools";
     m_listing.Add(kSampleName, kSamplePlugInClsidText, kSamplePageName);
@@ -134,6 +145,16 @@ TEST_F(HostProgramTest, APlugInsOwnTitleNamesItsButton)
     SetEnvironmentVariableW(kTitleVariable, nullptr);
     ASSERT_NE(host.WaitForWindow(), nullptr) << host.Process().Output();
     EXPECT_EQ(WindowText(host.Button(0)), kTitle);
+    EXPECT_EQ(host.ButtonState(0), kButtonDisabled);
+
+    RECT button{};
+    GetWindowRect(host.Button(0), &button);
+    SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    EXPECT_TRUE(WaitUntil([&] {
+        HWND tip = FindWindowW(TOOLTIPS_CLASSW, nullptr);
+        return tip != nullptr && IsWindowVisible(tip) && GetWindow(tip, GW_OWNER) == host.Window();
+    }));
+    SetCursorPos(0, 0);
     EXPECT_EQ(m_log.ArgumentsOf(kSamplePageName, L"OnConnection").size(), 1u);
     EXPECT_EQ(host.Close(), kExitClosed) << host.Process().Output();
 }
