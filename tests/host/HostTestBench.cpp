@@ -29,14 +29,52 @@ void SetString(HKEY key, const wchar_t* name, const std::wstring& value)
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
+std::wstring ReadString(HKEY key, const wchar_t* name)
+{
+    wchar_t value[512] = {};
+    DWORD size = sizeof(value);
+    if (RegGetValueW(key, nullptr, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+        return {};
+    }
+    return value;
+}
+
 }  // namespace
 
-CPlugInListing::CPlugInListing() : m_keyWasThere(KeyExists(kPlugInsKey)) {}
+CPlugInListing::CPlugInListing() : m_keyWasThere(KeyExists(kPlugInsKey))
+{
+    // The plug-ins registered on this machine (the suite's own) are set aside, so that the host
+    // sees only the test's.
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kPlugInsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return;
+    }
+    wchar_t name[256] = {};
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(std::size(name));
+        if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+            break;
+        }
+        HKEY entry = nullptr;
+        if (RegOpenKeyExW(key, name, 0, KEY_READ, &entry) == ERROR_SUCCESS) {
+            m_setAside.push_back(
+                {name, ReadString(entry, kPlugInClsidValue), ReadString(entry, kPlugInDescriptionValue)});
+            RegCloseKey(entry);
+        }
+    }
+    RegCloseKey(key);
+    for (const Entry& entry : m_setAside) {
+        RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kPlugInsKey) + L"\\" + entry.name).c_str());
+    }
+}
 
 CPlugInListing::~CPlugInListing()
 {
     for (const std::wstring& name : m_added) {
         RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kPlugInsKey) + L"\\" + name).c_str());
+    }
+    for (const Entry& entry : m_setAside) {
+        Add(entry.name, entry.clsid, entry.description);
     }
     if (!m_keyWasThere) {
         RegDeleteKeyW(HKEY_CURRENT_USER, kPlugInsKey);

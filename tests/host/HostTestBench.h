@@ -10,8 +10,9 @@
 
 #include "tests/support/ChildProcess.h"
 
-// Plug-ins listed under HKCU kPlugInsKey for the length of a test: each entry is removed again
-// at the end, and the key too when the test made it.
+// Plug-ins listed under HKCU kPlugInsKey for the length of a test, in place of those the machine
+// has: each entry is removed again at the end, the machine's are put back, and the key goes
+// when the test made it.
 class CPlugInListing {
 public:
     CPlugInListing();
@@ -23,7 +24,14 @@ public:
     void Add(const std::wstring& name, const std::wstring& clsid, const std::wstring& description);
 
 private:
+    struct Entry {
+        std::wstring name;
+        std::wstring clsid;
+        std::wstring description;
+    };
+
     std::vector<std::wstring> m_added;
+    std::vector<Entry> m_setAside;
     bool m_keyWasThere;
 };
 

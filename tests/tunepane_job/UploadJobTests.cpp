@@ -236,7 +236,7 @@ TEST_F(UploadJobTest, EscapeIsIgnoredWhileCopyingAndCancelStopsAfterTheCurrentFi
     const std::wstring pcFolder = m_pc + L"\\" + folder;
     m_site.settings.rows = {{pcFolder, L"first.mp3"}, {pcFolder, L"second.mp3"}, {pcFolder, L"third.mp3"}};
     const MessageBoxRecorder boxes;
-    const SlowPhone slow(L"1M");
+    const SlowPhone slow(L"512K");
 
     const Mp3JobResult result = RunScheduledJob([&] {
         HWND dialog = nullptr;
