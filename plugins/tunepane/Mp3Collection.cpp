@@ -10,8 +10,6 @@ namespace tolv::tunepane {
 
 namespace {
 
-constexpr wchar_t kAllFilesRowName[] = L"*.*";
-
 bool SameFile(const Mp3TransferRecord& left, const Mp3TransferRecord& right)
 {
     return _wcsicmp(left.directory.c_str(), right.directory.c_str()) == 0 &&
@@ -29,11 +27,6 @@ void AppendExistingFile(const Mp3Row& row, Mp3TransferList& found)
 }
 
 }  // namespace
-
-bool IsFolderRow(const Mp3Row& row)
-{
-    return _wcsicmp(row.name.c_str(), kFolderRowName) == 0 || _wcsicmp(row.name.c_str(), kAllFilesRowName) == 0;
-}
 
 void RemoveDuplicates(Mp3TransferList& list)
 {

@@ -8,9 +8,6 @@
 
 namespace tolv::tunepane {
 
-// Whether the row stands for a folder ("*.mp3" or "*.*" in any letter case).
-bool IsFolderRow(const Mp3Row& row);
-
 // The candidates in row order; single files that do not exist are left out silently.
 Mp3TransferList CollectMp3Files(const std::vector<Mp3Row>& rows);
 

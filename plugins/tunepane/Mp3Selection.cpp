@@ -16,11 +16,6 @@ bool EqualIgnoringCase(const std::wstring& first, const std::wstring& second)
 
 }  // namespace
 
-bool IsFolderRow(const Mp3Row& row)
-{
-    return EqualIgnoringCase(row.name, kFolderRowName);
-}
-
 bool IsSameRow(const Mp3Row& first, const Mp3Row& second)
 {
     return EqualIgnoringCase(first.directory, second.directory) && EqualIgnoringCase(first.name, second.name);

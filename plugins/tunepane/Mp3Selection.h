@@ -10,8 +10,6 @@
 
 namespace tolv::tunepane {
 
-// Whether a row stands for a folder (its name kFolderRowName, in any case).
-bool IsFolderRow(const Mp3Row& row);
 // Whether two rows name the same folder or file.
 bool IsSameRow(const Mp3Row& first, const Mp3Row& second);
 

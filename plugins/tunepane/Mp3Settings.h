@@ -1,6 +1,8 @@
 #pragma once
 // The MP3 upload's settings: what the page edits and stores per user, and what a job reads
 // again before it starts.
+#include <wchar.h>
+
 #include <string>
 #include <vector>
 
@@ -12,8 +14,15 @@ struct Mp3Row {
     std::wstring name;  // kFolderRowName for a folder row
 };
 
-// The name that marks a folder row.
+// The name that marks a folder row; older settings may say "*.*" instead.
 inline constexpr wchar_t kFolderRowName[] = L"*.mp3";
+inline constexpr wchar_t kAllFilesRowName[] = L"*.*";
+
+// Whether the row stands for a folder (either name, in any letter case).
+inline bool IsFolderRow(const Mp3Row& row)
+{
+    return _wcsicmp(row.name.c_str(), kFolderRowName) == 0 || _wcsicmp(row.name.c_str(), kAllFilesRowName) == 0;
+}
 
 struct Mp3Settings {
     std::wstring phonePath;  // below the drive, "\Mp3" by default
