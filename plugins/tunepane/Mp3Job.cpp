@@ -4,15 +4,16 @@
 #include "Mp3Device.h"
 #include "Mp3ErrorMessages.h"
 #include "Mp3JobMessages.h"
-#include "Mp3LoadingWindow.h"
 #include "Mp3TransferListBuilder.h"
 #include "ProgresPCTelefon.h"
-#include "Mp3JobTexts.h"
+#include "plugins/common/ModuleTexts.h"
 #include "TunepaneStringIds.h"
-#include "WaitCursor.h"
 
 #include "plugins/common/ConnectionLoss.h"
 #include "plugins/common/KivProxyServer.h"
+#include "plugins/common/LoadingWindow.h"
+#include "plugins/common/WaitCursor.h"
+#include "res/TunepaneResources.h"
 
 #include "com/ComInit.h"
 #include "resources/IModuleResource.h"
@@ -95,8 +96,10 @@ Mp3JobResult CMp3Job::Run(Starter starter)
         const tolv::com::com_init com(COINIT_APARTMENTTHREADED);
         tolv::ui::unique_window loading;
         if (starter == Starter::ToolButton)
-            loading = ShowLoadingWindow(m_resources, m_texts);
-        const CWaitCursor wait;
+            loading = plugins::ShowLoadingWindow({m_resources, TUNEPANE_IDD_LOADING, TUNEPANE_IDC_LOADING_TEXT},
+                                                 plugins::WideText(m_texts, IDS_TASK_NAME),
+                                                 plugins::WideText(m_texts, IDS_LOADING_IN_PROGRESS));
+        const plugins::WaitCursor wait;
         result = RunSteps(starter, loading);
     }
     m_jobPossible = true;
@@ -151,8 +154,8 @@ Mp3JobResult CMp3Job::RunSteps(Starter starter, tolv::ui::unique_window& loading
     HRESULT deleteFailure = S_OK;
     bool fatal = false;
     if (driveFound && settings.deleteAll) {
-        const CMp3Device::ReadOnlyQuestion question{WideText(m_texts, IDS_DELETE_READ_ONLY),
-                                                    WideText(m_texts, IDS_CAPTION_COPY_MP3)};
+        const CMp3Device::ReadOnlyQuestion question{plugins::WideText(m_texts, IDS_DELETE_READ_ONLY),
+                                                    plugins::WideText(m_texts, IDS_CAPTION_COPY_MP3)};
         deleteFailure = device.DeleteAll(targetPath, question);
         fatal = FAILED(deleteFailure) && plugins::IsConnectionLost(deleteFailure);
     }

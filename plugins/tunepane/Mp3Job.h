@@ -7,7 +7,7 @@
 // The guards (job possible, Load-button job started) are atomic flags: a second start while a
 // job runs is refused, whoever asks.
 #include "plugins/tunepane/Mp3Upload.h"
-#include "plugins/tunepane/Mp3WorkerThread.h"
+#include "plugins/common/WorkerThread.h"
 
 #include "ui/UniqueWindow.h"
 
@@ -44,7 +44,7 @@ private:
     std::atomic<bool> m_jobPossible{true};
     std::atomic<bool> m_progressStarted{false};
     // Last, so that a running Load-button job ends before the rest goes.
-    CMp3WorkerThread m_download;
+    plugins::CWorkerThread m_download;
 };
 
 }  // namespace tolv::tunepane
