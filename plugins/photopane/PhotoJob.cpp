@@ -9,11 +9,8 @@
 #include "res/PhotopaneResources.h"
 
 #include "plugins/common/FolderPathRules.h"
-#include "plugins/common/LoadingWindow.h"
 #include "plugins/common/ModuleTexts.h"
-#include "plugins/common/WaitCursor.h"
 
-#include "com/ComInit.h"
 #include "resources/IModuleResource.h"
 #include "trace/TolvTrace.h"
 #include "ui/MessageBoxSeam.h"
@@ -40,69 +37,27 @@ std::unique_ptr<IPhotoDownload> CreatePhotoDownload(IPhotoJobSite& site, IModule
 }
 
 CPhotoJob::CPhotoJob(IPhotoJobSite& site, IModuleResource& texts, CTolvTrace* trace, HINSTANCE resources)
-    : m_site(site),
+    : CTransferJob({resources, PHOTOPANE_IDD_DOWNLOADING, PHOTOPANE_IDC_DOWNLOADING_TEXT}),
+      m_site(site),
       m_texts(texts),
       m_trace(trace),
       m_resources(resources)
 {
 }
 
-CPhotoJob::~CPhotoJob() = default;
-
-void CPhotoJob::EnableDownloadButton(bool enable) const
+CPhotoJob::~CPhotoJob()
 {
-    // Sent to the page's thread, which keeps pumping while a job runs (the host cannot close
-    // the page meanwhile).
-    if (const HWND button = m_site.DownloadButton())
-        EnableWindow(button, enable ? TRUE : FALSE);
+    JoinPageButtonJob();
 }
 
-TransferJobResult CPhotoJob::StartScheduler(bool isButton)
+std::wstring CPhotoJob::LoadingCaption() const
 {
-    if (m_progressStarted)
-        return kJobDoneOrNothingToDo;
-    return Run(isButton ? Starter::ToolButton : Starter::Scheduler);
+    return plugins::WideText(m_texts, IDS_TASK_NAME);
 }
 
-bool CPhotoJob::StartDownload()
+std::wstring CPhotoJob::LoadingText() const
 {
-    if (Running() || m_site.Disconnected())
-        return false;
-    m_progressStarted = true;
-    if (m_download.Start([this] { DownloadThread(); }))
-        return true;
-    m_progressStarted = false;
-    return false;
-}
-
-void CPhotoJob::DownloadThread()
-{
-    Run(Starter::DownloadButton);
-    EnableDownloadButton(true);
-    // Last: a new button job joins this thread from the page's thread, which must not be
-    // waiting then while this thread sends it the button's enabling.
-    m_progressStarted = false;
-}
-
-TransferJobResult CPhotoJob::Run(Starter starter)
-{
-    if (!m_jobPossible.exchange(false))
-        return kJobDoneOrNothingToDo;
-    EnableDownloadButton(false);
-    TransferJobResult result = kJobFailed;
-    {
-        const tolv::com::com_init com(COINIT_APARTMENTTHREADED);
-        tolv::ui::unique_window downloading;
-        if (starter == Starter::ToolButton)
-            downloading = plugins::ShowLoadingWindow(
-                {m_resources, PHOTOPANE_IDD_DOWNLOADING, PHOTOPANE_IDC_DOWNLOADING_TEXT},
-                plugins::WideText(m_texts, IDS_TASK_NAME), plugins::WideText(m_texts, IDS_DOWNLOADING_IN_PROGRESS));
-        const plugins::WaitCursor wait;
-        result = RunSteps(starter, downloading);
-    }
-    m_jobPossible = true;
-    EnableDownloadButton(true);
-    return result;
+    return plugins::WideText(m_texts, IDS_DOWNLOADING_IN_PROGRESS);
 }
 
 bool CPhotoJob::CheckPcFolder(const std::wstring& pcFolder) const
@@ -121,10 +76,10 @@ void CPhotoJob::ShowNoPhotosFound() const
                              plugins::WideText(m_texts, IDS_YOUR_PC).c_str(), MB_OK | MB_ICONWARNING | MB_SYSTEMMODAL);
 }
 
-TransferJobResult CPhotoJob::RunSteps(Starter starter, tolv::ui::unique_window& downloading)
+TransferJobResult CPhotoJob::RunSteps(plugins::JobStarter starter, tolv::ui::unique_window& downloading)
 {
     const PhotoSettings settings = m_site.ReadSettings();
-    const bool byDownloadButton = starter == Starter::DownloadButton;
+    const bool byDownloadButton = starter == plugins::JobStarter::PageButton;
     if (byDownloadButton && !CheckPcFolder(settings.pcFolder))
         return kJobDoneOrNothingToDo;
 
@@ -162,9 +117,9 @@ TransferJobResult CPhotoJob::RunSteps(Starter starter, tolv::ui::unique_window& 
     }
 
     CPhotoProgressDialog dialog(m_resources, m_texts, m_trace);
-    dialog.SetCalledByButton(starter == Starter::ToolButton);
+    dialog.SetCalledByButton(starter == plugins::JobStarter::ToolButton);
     // The scheduler's job has no page on screen whose phone state could stop it.
-    if (starter != Starter::Scheduler)
+    if (starter != plugins::JobStarter::Scheduler)
         dialog.SetPage(&m_site);
     dialog.SetFolders(phoneFolder, settings.pcFolder);
 

@@ -27,6 +27,10 @@ constexpr wchar_t kLoginName[] = L"tester";
 constexpr DWORD kRefreshWaitMs = 60000;
 constexpr int kTextLength = 512;
 constexpr int kChosen = 1;
+constexpr int kHostLeft = 20;
+constexpr int kHostTop = 20;
+constexpr int kHostWidth = 780;
+constexpr int kHostHeight = 520;
 
 std::wstring ControlText(HWND dialog, int id)
 {
@@ -74,7 +78,9 @@ protected:
     // The page on the host window, refreshed once on this thread as the registered message does.
     HWND ActivateAndRefresh()
     {
-        const RECT area{0, 0, 760, 480};
+        // Room for the whole page, for the screenshot.
+        MoveWindow(m_host.get(), kHostLeft, kHostTop, kHostWidth, kHostHeight, TRUE);
+        const RECT area{0, 0, kHostWidth, kHostHeight};
         EXPECT_EQ(m_page->Activate(m_host.get(), &area, FALSE), S_OK);
         const HWND window = m_page->Window();
         EXPECT_NE(window, nullptr);

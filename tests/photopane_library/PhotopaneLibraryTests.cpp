@@ -142,7 +142,7 @@ TEST_F(PhotopaneHostTest, WhileAToolButtonJobRunsTheHostMayNotCloseAndIsToldSo)
     const std::vector<std::wstring> texts = boxes.Texts();
     EXPECT_NE(std::find(texts.begin(), texts.end(), L"Process not locked.\nThe application can not be closed."),
               texts.end());
-    EXPECT_NE(std::find(texts.begin(), texts.end(), L"The phone call was disconnected"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"The phone line was disconnected"), texts.end());
 }
 
 TEST(PhotopaneTaskAdapterTest, ARunWithoutHostOrPhoneFailsAndTheAdapterNamesItselfPhotos)
@@ -161,7 +161,7 @@ TEST(PhotopaneTaskAdapterTest, ARunWithoutHostOrPhoneFailsAndTheAdapterNamesItse
     EXPECT_EQ(adapter->RunTask(&result), S_OK);
     EXPECT_EQ(result, 2);
     ASSERT_TRUE(boxes.WaitForBoxes(1, kBoxWaitMs));
-    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"The phone call was disconnected"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"The phone line was disconnected"});
 }
 
 }  // namespace
