@@ -146,9 +146,46 @@ void CTransferProgressDialog::MoveBar(int position)
     SendMessageW(m_bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
-void CTransferProgressDialog::SetFileCount(int files)
+void CTransferProgressDialog::CopyFiles(int count, const FileCopy& steps)
 {
-    SendMessageW(m_bar, PBM_SETRANGE32, kBarRangeLow, files * kFileShare);
+    if (count == 0)
+        return;
+    SendMessageW(m_bar, PBM_SETRANGE32, kBarRangeLow, count * kFileShare);
+    const auto hostLostPhone = [&steps] { return steps.hostReportsPhone && !steps.hostReportsPhone(); };
+    bool errorShown = false;
+    for (int index = 0; index < count; ++index) {
+        const FileStep step = steps.file(index);
+        if (hostLostPhone()) {
+            Trace("  Info the host no longer reports the phone");
+            break;
+        }
+        ShowPaths(step.source, step.destination);
+        BeginFile(index);
+        if (m_cancelRequested)
+            break;
+        if (hostLostPhone()) {
+            if (!errorShown)
+                steps.reportFailure(KIV_E_NOCONNECTION);
+            break;
+        }
+        const HRESULT hr = steps.copy(step);
+        if (SUCCEEDED(hr)) {
+            if (steps.successCompletesFile)
+                CompleteFile();
+            continue;
+        }
+        if (hr == KIV_E_FILEEXISTSALREADY) {
+            // The other side keeps its file; this file's share of the bar is done.
+            CompleteFile();
+            continue;
+        }
+        if (steps.skippedSilently(hr))
+            continue;
+        if (steps.reportFailure(hr)) {
+            errorShown = true;
+            break;
+        }
+    }
 }
 
 void CTransferProgressDialog::BeginFile(int index)

@@ -19,6 +19,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 
 class CTolvTrace;
@@ -79,12 +80,30 @@ protected:
     // After the sink's unadvise: the phone client lets the volume go.
     virtual void EndTransfer() = 0;
 
-    // For the steps: the four lines, the bar's range for `files` files, the bar at the start of
-    // file `index` (its share becomes what the sink moves), the current file's share done.
+    // One file as the dialog shows it.
+    struct FileStep {
+        std::wstring source;
+        std::wstring destination;
+    };
+    // What a plug-in's copy loop is made of.
+    struct FileCopy {
+        std::function<FileStep(int index)> file;
+        std::function<HRESULT(const FileStep& step)> copy;
+        // Failures that leave one file out without a word.
+        std::function<bool(HRESULT hr)> skippedSilently;
+        // Tells the user of a failure; true when it ends the transfer.
+        std::function<bool(HRESULT hr)> reportFailure;
+        // Whether the host still reports the phone; empty: no host to ask (the scheduler's job).
+        std::function<bool()> hostReportsPhone;
+        // Whether a copy's success completes its share of the bar (else the sink's reports do).
+        bool successCompletesFile = false;
+    };
+
+    // For the steps: the four lines and the copy of `count` files, one after the other, with
+    // the bar, Cancel and the host's word on the phone between them. An existing file that
+    // the server kept completes its share of the bar.
     void ShowPaths(const std::wstring& source, const std::wstring& destination);
-    void SetFileCount(int files);
-    void BeginFile(int index);
-    void CompleteFile();
+    void CopyFiles(int count, const FileCopy& steps);
     void Trace(const char* text) const;
     CTolvTrace* Tracer() const { return m_trace; }
 
@@ -94,6 +113,8 @@ private:
     void OnCommand(WORD id);
     void TransferThread();
     void MoveBar(int position);
+    void BeginFile(int index);
+    void CompleteFile();
 
     const ProgressDialogTemplate m_template;
     const ProgressDialogTexts m_texts;

@@ -11,6 +11,8 @@
 
 #include "resources/IModuleResource.h"
 
+#include <vector>
+
 namespace tolv::photopane {
 
 namespace {
@@ -92,37 +94,21 @@ void CPhotoProgressDialog::Transfer(IKivVolume2* volume)
             ErrorToMessage(m_texts, nullptr, E_POINTER, true);
         return;
     }
-    SetFileCount(static_cast<int>(m_photos.size()));
-    bool errorShown = false;
-    int index = 0;
-    for (const auto& [key, name] : m_photos) {
-        const std::wstring source = SourceOf(name);
-        if (m_page && !m_page->FrameworkConnected()) {
-            Trace("  Info the host no longer reports the phone");
-            break;
-        }
-        ShowPaths(source, m_pcFolder);
-        BeginFile(index++);
-        if (CancelRequested())
-            break;
-        if (m_page && !m_page->FrameworkConnected()) {
-            if (!errorShown)
-                ErrorToMessage(m_texts, nullptr, KIV_E_NOCONNECTION, true);
-            break;
-        }
-        // The PC folder, not a file name: the server keeps the photo's name (or finds a new one).
-        const HRESULT hr = m_device.CopyToPC(source, m_pcFolder, m_overwrite == kChosen, m_move == kChosen);
-        if (hr == S_OK || hr == KIV_E_FILEEXISTSALREADY) {
-            CompleteFile();
-            continue;
-        }
-        if (IsSkippedSilently(hr))
-            continue;
-        if (ErrorToMessage(m_texts, nullptr, hr, true)) {
-            errorShown = true;
-            break;
-        }
-    }
+    std::vector<std::wstring> names;
+    for (const auto& entry : m_photos)
+        names.push_back(entry.second);
+    FileCopy steps;
+    // The PC folder, not a file name: the server keeps the photo's name (or finds a new one).
+    steps.file = [&](int index) { return FileStep{SourceOf(names[static_cast<size_t>(index)]), m_pcFolder}; };
+    steps.copy = [this](const FileStep& step) {
+        return m_device.CopyToPC(step.source, step.destination, m_overwrite == kChosen, m_move == kChosen);
+    };
+    steps.skippedSilently = &IsSkippedSilently;
+    steps.reportFailure = [this](HRESULT hr) { return ErrorToMessage(m_texts, nullptr, hr, true); };
+    if (m_page)
+        steps.hostReportsPhone = [this] { return m_page->FrameworkConnected(); };
+    steps.successCompletesFile = true;
+    CopyFiles(static_cast<int>(names.size()), steps);
 }
 
 }  // namespace tolv::photopane

@@ -80,43 +80,17 @@ void CProgresPCTelefon::EndTransfer()
 
 void CProgresPCTelefon::CopyAll()
 {
-    const int count = static_cast<int>(m_list.size());
-    if (count == 0)
-        return;
-    SetFileCount(count);
-    bool errorShown = false;
-    for (int index = 0; index < count; ++index) {
+    FileCopy steps;
+    steps.file = [this](int index) {
         const Mp3TransferRecord& record = m_list[static_cast<size_t>(index)];
-        const std::wstring source = record.SourcePath();
-        const std::wstring destination = m_targetFolder + record.targetName;
-        if (m_page && !m_page->FrameworkConnected()) {
-            Trace("  Info the host no longer reports the phone");
-            break;
-        }
-        ShowPaths(source, destination);
-        BeginFile(index);
-        if (CancelRequested())
-            break;
-        if (m_page && !m_page->FrameworkConnected()) {
-            if (!errorShown)
-                ErrorToMessage(m_texts, nullptr, KIV_E_NOCONNECTION, true);
-            break;
-        }
-        const HRESULT hr = m_device.CopyFromPC(source, destination);
-        if (SUCCEEDED(hr))
-            continue;
-        if (hr == KIV_E_FILEEXISTSALREADY) {
-            // The phone keeps its file; this file's share of the bar is done.
-            CompleteFile();
-            continue;
-        }
-        if (IsSkippedSilently(hr))
-            continue;
-        if (ErrorToMessage(m_texts, nullptr, hr, true)) {
-            errorShown = true;
-            break;
-        }
-    }
+        return FileStep{record.SourcePath(), m_targetFolder + record.targetName};
+    };
+    steps.copy = [this](const FileStep& step) { return m_device.CopyFromPC(step.source, step.destination); };
+    steps.skippedSilently = &IsSkippedSilently;
+    steps.reportFailure = [this](HRESULT hr) { return ErrorToMessage(m_texts, nullptr, hr, true); };
+    if (m_page)
+        steps.hostReportsPhone = [this] { return m_page->FrameworkConnected(); };
+    CopyFiles(static_cast<int>(m_list.size()), steps);
 }
 
 }  // namespace tolv::tunepane

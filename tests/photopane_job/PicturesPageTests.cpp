@@ -29,8 +29,8 @@ constexpr int kTextLength = 512;
 constexpr int kChosen = 1;
 constexpr int kHostLeft = 20;
 constexpr int kHostTop = 20;
-constexpr int kHostWidth = 780;
-constexpr int kHostHeight = 520;
+constexpr int kHostWidth = 920;
+constexpr int kHostHeight = 600;
 
 std::wstring ControlText(HWND dialog, int id)
 {
