@@ -8,7 +8,7 @@
 #include "plugins/photopane/PicturesPropertyPage.h"
 #include "plugins/photopane/res/PhotopaneResources.h"
 #include "tests/TestTree.h"
-#include "tests/kivlink_phone/PhoneSimulator.h"
+#include "tests/kivlink_phone/ConnectedPhoneTest.h"
 #include "tests/kivlink_volume2/VolumeFixture.h"
 #include "tests/pagebase/PageTestHelpers.h"
 #include "tests/support/ChildProcess.h"
@@ -39,15 +39,7 @@ std::wstring ControlText(HWND dialog, int id)
     return text;
 }
 
-class PicturesPageTest : public ::testing::Test {
-public:
-    static void SetUpTestSuite() { ASSERT_EQ(ConnectPhone(), 0); }
-    static void TearDownTestSuite()
-    {
-        EXPECT_TRUE(EndPhoneSim(30000));
-        WaitUntilGone(L"Kivlink.exe", 30000);
-    }
-
+class PicturesPageTest : public ConnectedPhoneTest {
 protected:
     void SetUp() override
     {

@@ -7,7 +7,7 @@
 #include "plugins/tunepane/Mp3Upload.h"
 #include "plugins/tunepane/res/TunepaneResources.h"
 #include "tests/TestTree.h"
-#include "tests/kivlink_phone/PhoneSimulator.h"
+#include "tests/kivlink_phone/ConnectedPhoneTest.h"
 #include "tests/kivlink_volume2/VolumeFixture.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/MessagePump.h"
@@ -96,22 +96,7 @@ private:
     tolv::ui::unique_window m_button;
 };
 
-// Slows the simulator's transfers down for one test.
-class SlowPhone {
-public:
-    explicit SlowPhone(const wchar_t* rate) { EXPECT_EQ(RunPhoneSim(std::wstring(L"rate ") + rate), 0); }
-    ~SlowPhone() { RunPhoneSim(L"rate 0"); }
-};
-
-class UploadJobTest : public ::testing::Test {
-public:
-    static void SetUpTestSuite() { ASSERT_EQ(ConnectPhone(), 0); }
-    static void TearDownTestSuite()
-    {
-        EXPECT_TRUE(EndPhoneSim(30000));
-        WaitUntilGone(L"Kivlink.exe", 30000);
-    }
-
+class UploadJobTest : public ConnectedPhoneTest {
 protected:
     void SetUp() override
     {

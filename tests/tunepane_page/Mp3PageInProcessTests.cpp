@@ -15,6 +15,7 @@
 #include "plugins/tunepane/Mp3ProfileLocation.h"
 #include "plugins/tunepane/Mp3PropertyPage.h"
 #include "plugins/tunepane/res/TunepaneResources.h"
+#include "plugins/tunepane/res/TunepaneStrings.h"
 #include "resources/ModuleResource.h"
 #include "resources/ResourceOwners.h"
 #include "tests/pagebase/PageTestHelpers.h"

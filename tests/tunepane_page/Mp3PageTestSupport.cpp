@@ -1,17 +1,17 @@
 #include "tests/tunepane_page/Mp3PageTestSupport.h"
 
-#include <mutex>
+#include "com/CriticalSection.h"
 
 #include "ui/MessageBoxSeam.h"
 
 namespace {
 
-std::mutex g_boxesLock;
+tolv::com::critical_section g_boxesLock;
 std::vector<RecordedBoxes::Box> g_boxes;
 
 int RecordBox(HWND /*owner*/, const wchar_t* text, const wchar_t* caption, UINT /*type*/)
 {
-    std::lock_guard<std::mutex> lock(g_boxesLock);
+    tolv::com::auto_lock lock(g_boxesLock);
     g_boxes.push_back({text ? text : L"", caption ? caption : L""});
     return IDOK;
 }
@@ -41,7 +41,7 @@ std::wstring TestProfile::Value(const wchar_t* section, const wchar_t* key) cons
 RecordedBoxes::RecordedBoxes()
 {
     {
-        std::lock_guard<std::mutex> lock(g_boxesLock);
+        tolv::com::auto_lock lock(g_boxesLock);
         g_boxes.clear();
     }
     tolv::ui::SetMessageBoxAnswerer(&RecordBox);
@@ -54,7 +54,7 @@ RecordedBoxes::~RecordedBoxes()
 
 std::vector<RecordedBoxes::Box> RecordedBoxes::Boxes() const
 {
-    std::lock_guard<std::mutex> lock(g_boxesLock);
+    tolv::com::auto_lock lock(g_boxesLock);
     return g_boxes;
 }
 
