@@ -6,6 +6,7 @@
 #include "com/ComInit.h"
 #include "com/ComObject.h"
 #include "plugins/photopane/PicturesPropertyPage.h"
+#include "plugins/photopane/res/PhoneFolderChooserIds.h"
 #include "plugins/photopane/res/PhotopaneResources.h"
 #include "tests/TestTree.h"
 #include "tests/kivlink_phone/ConnectedPhoneTest.h"
@@ -13,6 +14,7 @@
 #include "tests/pagebase/PageTestHelpers.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScreenImage.h"
+#include "tests/support/TestThread.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -27,6 +29,10 @@ constexpr wchar_t kLoginName[] = L"tester";
 constexpr DWORD kRefreshWaitMs = 60000;
 constexpr int kTextLength = 512;
 constexpr int kChosen = 1;
+constexpr wchar_t kPhoneChooserTitle[] = L"Photos - directory for mobile";
+constexpr wchar_t kCardLabel[] = L"MultiMediaCard (E:)";
+constexpr DWORD kChooserWaitMs = 30000;
+constexpr DWORD kPollMs = 50;
 constexpr int kHostLeft = 20;
 constexpr int kHostTop = 20;
 constexpr int kHostWidth = 920;
@@ -37,6 +43,31 @@ std::wstring ControlText(HWND dialog, int id)
     wchar_t text[kTextLength] = {};
     GetDlgItemTextW(dialog, id, text, kTextLength);
     return text;
+}
+
+HWND WaitForPhoneChooser()
+{
+    const DWORD start = GetTickCount();
+    HWND chooser = nullptr;
+    while (!(chooser = FindWindowW(L"#32770", kPhoneChooserTitle)) && GetTickCount() - start < kChooserWaitMs)
+        Sleep(kPollMs);
+    return chooser;
+}
+
+// The root item of the chooser's tree with `label`.
+HTREEITEM RootItem(HWND tree, const wchar_t* label)
+{
+    for (HTREEITEM item = TreeView_GetRoot(tree); item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
+        wchar_t text[MAX_PATH] = {};
+        TVITEMW data{};
+        data.mask = TVIF_TEXT;
+        data.hItem = item;
+        data.pszText = text;
+        data.cchTextMax = MAX_PATH;
+        if (TreeView_GetItem(tree, &data) && std::wstring(text) == label)
+            return item;
+    }
+    return nullptr;
 }
 
 class PicturesPageTest : public ConnectedPhoneTest {
@@ -163,4 +194,38 @@ TEST_F(PicturesPageTest, WhileTheHostReportsNoPhoneTheButtonsStayOffAndTheDriveI
     // Apply keeps the stored folder whole.
     ASSERT_EQ(m_page->Apply(), S_OK);
     EXPECT_EQ(Store().Read().phoneFolder, L"E:\\Trip");
+}
+
+TEST_F(PicturesPageTest, AnotherPhoneFolderFromTheChooserIsShownMarksThePageAndIsStored)
+{
+    PhotoSettings stored;
+    stored.pcFolder = m_folder;
+    ASSERT_TRUE(Store().Write(stored));
+    m_page->SetFrameworkConnected(true);
+    const HWND window = ActivateAndRefresh();
+    ASSERT_EQ(ControlText(window, PHOTOPANE_IDC_PHONE_FOLDER), L"E:\\Images");
+
+    // The chooser is modal on this thread; another one picks the card's root in it.
+    bool chooserShown = false;
+    TestThread user([&] {
+        const HWND chooser = WaitForPhoneChooser();
+        chooserShown = chooser != nullptr;
+        if (!chooser)
+            return;
+        const HWND tree = GetDlgItem(chooser, PHOTOPANE_IDC_PHONE_FOLDER_TREE);
+        HTREEITEM card = nullptr;
+        const DWORD start = GetTickCount();
+        while (!(card = RootItem(tree, kCardLabel)) && GetTickCount() - start < kChooserWaitMs)
+            Sleep(kPollMs);
+        TreeView_SelectItem(tree, card);
+        PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+    });
+    SendDlgItemMessageW(window, PHOTOPANE_IDC_CHOOSE_PHONE_FOLDER, BM_CLICK, 0, 0);
+    user.Join();
+
+    ASSERT_TRUE(chooserShown);
+    EXPECT_EQ(ControlText(window, PHOTOPANE_IDC_PHONE_FOLDER), L"E:");
+    EXPECT_EQ(m_page->IsPageDirty(), S_OK);
+    ASSERT_EQ(m_page->Apply(), S_OK);
+    EXPECT_EQ(Store().Read().phoneFolder, L"E:");
 }
