@@ -10,6 +10,7 @@
 #include "tests/kivlink_volume2/VolumeFixture.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/PumpedRun.h"
 #include "tests/support/ScreenImage.h"
 #include "tests/support/TestThread.h"
 #include "tests/tunepane_job/MessageBoxRecorder.h"
@@ -102,15 +103,11 @@ protected:
     // StartScheduler on a thread of its own while this thread pumps; its result.
     TransferJobResult RunScheduledJob(const std::function<void()>& whileRunning = {}, bool isButton = false)
     {
-        std::atomic<bool> done{false};
-        TransferJobResult result = kJobFailed;
-        TestThread job([&] {
-            result = m_job->StartScheduler(isButton);
-            done = true;
-        });
-        if (whileRunning)
-            whileRunning();
-        EXPECT_TRUE(PumpUntil([&] { return done.load(); }, kJobTimeoutMs));
+        bool timedOut = false;
+        const TransferJobResult result =
+            RunWhilePumping<TransferJobResult>([&] { return m_job->StartScheduler(isButton); }, whileRunning,
+                                               kJobTimeoutMs, kPumpSliceMs, kJobFailed, &timedOut);
+        EXPECT_FALSE(timedOut);
         return result;
     }
 

@@ -198,6 +198,9 @@ TEST_F(PicturesPageTest, WhileTheHostReportsNoPhoneTheButtonsStayOffAndTheDriveI
 
 TEST_F(PicturesPageTest, AnotherPhoneFolderFromTheChooserIsShownMarksThePageAndIsStored)
 {
+    // The chooser opens at the page's folder, which the card has.
+    CreateDirectoryW(BackingPath(L"E:\\Images").c_str(), nullptr);
+    ASSERT_NE(GetFileAttributesW(BackingPath(L"E:\\Images").c_str()), INVALID_FILE_ATTRIBUTES);
     PhotoSettings stored;
     stored.pcFolder = m_folder;
     ASSERT_TRUE(Store().Write(stored));
@@ -213,9 +216,15 @@ TEST_F(PicturesPageTest, AnotherPhoneFolderFromTheChooserIsShownMarksThePageAndI
         if (!chooser)
             return;
         const HWND tree = GetDlgItem(chooser, PHOTOPANE_IDC_PHONE_FOLDER_TREE);
+        // Once the chooser stands at the page's folder, below the card, the card itself is chosen.
         HTREEITEM card = nullptr;
+        const auto opened = [&] {
+            card = RootItem(tree, kCardLabel);
+            const HTREEITEM selected = TreeView_GetSelection(tree);
+            return card != nullptr && selected != nullptr && TreeView_GetParent(tree, selected) == card;
+        };
         const DWORD start = GetTickCount();
-        while (!(card = RootItem(tree, kCardLabel)) && GetTickCount() - start < kChooserWaitMs)
+        while (!opened() && GetTickCount() - start < kChooserWaitMs)
             Sleep(kPollMs);
         TreeView_SelectItem(tree, card);
         PostMessageW(chooser, WM_COMMAND, IDOK, 0);

@@ -11,6 +11,7 @@
 #include "tests/kivlink_volume2/VolumeFixture.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/PumpedRun.h"
 #include "tests/support/ScreenImage.h"
 #include "tests/support/TestThread.h"
 #include "ui/UniqueWindow.h"
@@ -123,15 +124,11 @@ protected:
     // StartScheduler on a thread of its own while this thread pumps; its result.
     Mp3JobResult RunScheduledJob(const std::function<void()>& whileRunning = {}, bool isButton = false)
     {
-        std::atomic<bool> done{false};
-        Mp3JobResult result = kJobFailed;
-        TestThread job([&] {
-            result = m_job->StartScheduler(isButton);
-            done = true;
-        });
-        if (whileRunning)
-            whileRunning();
-        EXPECT_TRUE(PumpUntil([&] { return done.load(); }, kJobTimeoutMs));
+        bool timedOut = false;
+        const Mp3JobResult result =
+            RunWhilePumping<Mp3JobResult>([&] { return m_job->StartScheduler(isButton); }, whileRunning, kJobTimeoutMs,
+                                          kPumpSliceMs, kJobFailed, &timedOut);
+        EXPECT_FALSE(timedOut);
         return result;
     }
 
