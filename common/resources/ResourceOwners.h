@@ -1,5 +1,5 @@
 // Owners of the handles the resource classes hand out or keep: a loaded module, a menu, an
-// icon, a bitmap and memory the system allocated with LocalAlloc.
+// icon, a bitmap, a font and memory the system allocated with LocalAlloc.
 #pragma once
 
 #include <windows.h>
@@ -28,6 +28,11 @@ struct BitmapDeleter {
     void operator()(HBITMAP bitmap) const noexcept { DeleteObject(bitmap); }
 };
 using unique_bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
+
+struct FontDeleter {
+    void operator()(HFONT font) const noexcept { DeleteObject(font); }
+};
+using unique_font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
 struct LocalFreer {
     void operator()(void* memory) const noexcept { LocalFree(memory); }

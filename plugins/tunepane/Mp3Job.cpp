@@ -4,17 +4,15 @@
 #include "Mp3Device.h"
 #include "Mp3ErrorMessages.h"
 #include "Mp3JobMessages.h"
-#include "Mp3LoadingWindow.h"
 #include "Mp3TransferListBuilder.h"
 #include "ProgresPCTelefon.h"
-#include "Mp3JobTexts.h"
+#include "plugins/common/ModuleTexts.h"
 #include "TunepaneStringIds.h"
-#include "WaitCursor.h"
 
 #include "plugins/common/ConnectionLoss.h"
 #include "plugins/common/KivProxyServer.h"
+#include "res/TunepaneResources.h"
 
-#include "com/ComInit.h"
 #include "resources/IModuleResource.h"
 #include "trace/TolvTrace.h"
 
@@ -35,14 +33,18 @@ std::unique_ptr<IMp3Upload> CreateMp3Upload(IMp3JobSite& site, IModuleResource& 
 }
 
 CMp3Job::CMp3Job(IMp3JobSite& site, IModuleResource& texts, CTolvTrace* trace, HINSTANCE resources)
-    : m_site(site),
+    : CTransferJob({resources, TUNEPANE_IDD_LOADING, TUNEPANE_IDC_LOADING_TEXT}),
+      m_site(site),
       m_texts(texts),
       m_trace(trace),
       m_resources(resources)
 {
 }
 
-CMp3Job::~CMp3Job() = default;
+CMp3Job::~CMp3Job()
+{
+    JoinPageButtonJob();
+}
 
 void CMp3Job::Trace(const char* text) const
 {
@@ -50,61 +52,17 @@ void CMp3Job::Trace(const char* text) const
         m_trace->Format(kTraceLevel, "%s", text);
 }
 
-void CMp3Job::EnableLoadButton(bool enable) const
+std::wstring CMp3Job::LoadingCaption() const
 {
-    // Sent to the page's thread, which keeps pumping while a job runs (the host cannot close
-    // the page meanwhile).
-    if (const HWND button = m_site.LoadButton())
-        EnableWindow(button, enable ? TRUE : FALSE);
+    return plugins::WideText(m_texts, IDS_TASK_NAME);
 }
 
-Mp3JobResult CMp3Job::StartScheduler(bool isButton)
+std::wstring CMp3Job::LoadingText() const
 {
-    if (m_progressStarted)
-        return kJobDoneOrNothingToDo;
-    return Run(isButton ? Starter::ToolButton : Starter::Scheduler);
+    return plugins::WideText(m_texts, IDS_LOADING_IN_PROGRESS);
 }
 
-bool CMp3Job::StartDownload()
-{
-    if (Running() || m_site.Disconnected())
-        return false;
-    m_progressStarted = true;
-    if (m_download.Start([this] { DownloadThread(); }))
-        return true;
-    m_progressStarted = false;
-    return false;
-}
-
-void CMp3Job::DownloadThread()
-{
-    Run(Starter::LoadButton);
-    EnableLoadButton(true);
-    // Last: a new Load-button job joins this thread from the page's thread, which must not be
-    // waiting then while this thread sends it the button's enabling.
-    m_progressStarted = false;
-}
-
-Mp3JobResult CMp3Job::Run(Starter starter)
-{
-    if (!m_jobPossible.exchange(false))
-        return kJobDoneOrNothingToDo;
-    EnableLoadButton(false);
-    Mp3JobResult result = kJobFailed;
-    {
-        const tolv::com::com_init com(COINIT_APARTMENTTHREADED);
-        tolv::ui::unique_window loading;
-        if (starter == Starter::ToolButton)
-            loading = ShowLoadingWindow(m_resources, m_texts);
-        const CWaitCursor wait;
-        result = RunSteps(starter, loading);
-    }
-    m_jobPossible = true;
-    EnableLoadButton(true);
-    return result;
-}
-
-Mp3JobResult CMp3Job::RunSteps(Starter starter, tolv::ui::unique_window& loading)
+Mp3JobResult CMp3Job::RunSteps(plugins::JobStarter starter, tolv::ui::unique_window& loading)
 {
     com_ptr<IKivVolume2> volume;
     const HRESULT created = plugins::CreateKivProxyRetrying(plugins::kAnyServer, volume);
@@ -118,7 +76,8 @@ Mp3JobResult CMp3Job::RunSteps(Starter starter, tolv::ui::unique_window& loading
         return kJobFailed;
     }
     // The Load button trusts the host's word on the phone; the others ask the phone.
-    const bool connected = starter == Starter::LoadButton ? m_site.FrameworkConnected() : device.IsConnected();
+    const bool connected =
+        starter == plugins::JobStarter::PageButton ? m_site.FrameworkConnected() : device.IsConnected();
     if (!connected) {
         loading.reset();
         ErrorToMessage(m_texts, nullptr, KIV_E_NOCONNECTION, true);
@@ -127,7 +86,7 @@ Mp3JobResult CMp3Job::RunSteps(Starter starter, tolv::ui::unique_window& loading
 
     const Mp3Settings settings = m_site.ReadSettings();
     std::wstring targetPath;
-    if (starter == Starter::LoadButton) {
+    if (starter == plugins::JobStarter::PageButton) {
         targetPath = m_site.LastTargetPath();
     } else {
         const std::wstring drive = device.DriveTest();
@@ -143,16 +102,16 @@ Mp3JobResult CMp3Job::RunSteps(Starter starter, tolv::ui::unique_window& loading
     }
 
     CProgresPCTelefon dialog(m_resources, m_texts, m_trace);
-    dialog.SetCalledByButton(starter == Starter::ToolButton);
+    dialog.SetCalledByButton(starter == plugins::JobStarter::ToolButton);
     // The scheduler's job has no page on screen whose phone state could stop it.
-    if (starter != Starter::Scheduler)
+    if (starter != plugins::JobStarter::Scheduler)
         dialog.SetPage(&m_site);
 
     HRESULT deleteFailure = S_OK;
     bool fatal = false;
     if (driveFound && settings.deleteAll) {
-        const CMp3Device::ReadOnlyQuestion question{WideText(m_texts, IDS_DELETE_READ_ONLY),
-                                                    WideText(m_texts, IDS_CAPTION_COPY_MP3)};
+        const CMp3Device::ReadOnlyQuestion question{plugins::WideText(m_texts, IDS_DELETE_READ_ONLY),
+                                                    plugins::WideText(m_texts, IDS_CAPTION_COPY_MP3)};
         deleteFailure = device.DeleteAll(targetPath, question);
         fatal = FAILED(deleteFailure) && plugins::IsConnectionLost(deleteFailure);
     }

@@ -4,47 +4,34 @@
 // thread, which the job owns and joins when it goes. Each job thread joins a single-threaded
 // apartment and makes its own proxy object; the progress dialog adds the transfer thread.
 //
-// The guards (job possible, Load-button job started) are atomic flags: a second start while a
-// job runs is refused, whoever asks.
+// The guards, the Load button's thread and the small window are the transfer jobs' common
+// frame (plugins/common/TransferJob.h).
+#include "plugins/common/TransferJob.h"
 #include "plugins/tunepane/Mp3Upload.h"
-#include "plugins/tunepane/Mp3WorkerThread.h"
-
-#include "ui/UniqueWindow.h"
-
-#include <atomic>
 
 namespace tolv::tunepane {
 
-class CMp3Job final : public IMp3Upload {
+class CMp3Job final : public IMp3Upload, private plugins::CTransferJob {
 public:
     CMp3Job(IMp3JobSite& site, IModuleResource& texts, CTolvTrace* trace, HINSTANCE resources);
     ~CMp3Job() override;
-    CMp3Job(const CMp3Job&) = delete;
-    CMp3Job& operator=(const CMp3Job&) = delete;
 
-    Mp3JobResult StartScheduler(bool isButton) override;
-    bool StartDownload() override;
-    bool Running() const override { return !m_jobPossible || m_progressStarted; }
+    Mp3JobResult StartScheduler(bool isButton) override { return CTransferJob::StartScheduler(isButton); }
+    bool StartDownload() override { return StartOnPageButton(); }
+    bool Running() const override { return Busy(); }
 
 private:
-    enum class Starter { Scheduler, ToolButton, LoadButton };
-
-    // The guards, the Load button and the wait cursor around RunSteps.
-    Mp3JobResult Run(Starter starter);
-    // Closes `loading` before anything else is shown.
-    Mp3JobResult RunSteps(Starter starter, tolv::ui::unique_window& loading);
-    void DownloadThread();
-    void EnableLoadButton(bool enable) const;
+    HWND PageButton() const override { return m_site.LoadButton(); }
+    bool PageDisconnected() const override { return m_site.Disconnected(); }
+    std::wstring LoadingCaption() const override;
+    std::wstring LoadingText() const override;
+    plugins::TransferJobResult RunSteps(plugins::JobStarter starter, tolv::ui::unique_window& loading) override;
     void Trace(const char* text) const;
 
     IMp3JobSite& m_site;
     IModuleResource& m_texts;
     CTolvTrace* m_trace;
     HINSTANCE m_resources;
-    std::atomic<bool> m_jobPossible{true};
-    std::atomic<bool> m_progressStarted{false};
-    // Last, so that a running Load-button job ends before the rest goes.
-    CMp3WorkerThread m_download;
 };
 
 }  // namespace tolv::tunepane

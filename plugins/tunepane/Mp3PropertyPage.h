@@ -29,13 +29,13 @@
 #include "com/ComPtr.h"
 #include "com/CriticalSection.h"
 #include "plugins/common/PropertyPageBase.h"
+#include "plugins/common/RefreshSerializer.h"
 #include "plugins/tunepane/Mp3JobSite.h"
 #include "plugins/tunepane/Mp3PageTexts.h"
 #include "plugins/tunepane/Mp3Selection.h"
 #include "plugins/tunepane/Mp3SettingsStore.h"
 #include "plugins/tunepane/Mp3Upload.h"
 #include "plugins/tunepane/PageOwners.h"
-#include "plugins/tunepane/RefreshSerializer.h"
 
 class CTolvTrace;
 class IModuleResource;
@@ -147,7 +147,7 @@ private:
     std::atomic<int> m_lastMemoryToFill{0};  // as shown by the last refresh or slider move
     std::atomic<bool> m_frameworkConnected{false};
     std::atomic<HWND> m_dialog{nullptr};
-    CRefreshSerializer m_refresh;
+    plugins::CRefreshSerializer m_refresh;
     unique_font m_loadFont;
     unique_image_list m_rowImages;
 };

@@ -5,15 +5,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "resources/ResourceOwners.h"
+
 #include <memory>
 #include <type_traits>
 
 namespace tolv::tunepane {
 
-struct FontDeleter {
-    void operator()(HFONT font) const noexcept { DeleteObject(font); }
-};
-using unique_font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+using unique_font = tolv::resources::unique_font;
 
 struct ImageListDestroyer {
     void operator()(HIMAGELIST images) const noexcept { ImageList_Destroy(images); }

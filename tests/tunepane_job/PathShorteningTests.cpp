@@ -1,9 +1,9 @@
 // Fitting the paths of the progress dialog into its text control.
-#include "plugins/tunepane/PathShortening.h"
+#include "plugins/common/PathShortening.h"
 
 #include <gtest/gtest.h>
 
-using tolv::tunepane::ShortenPath;
+using tolv::plugins::ShortenPath;
 
 namespace {
 

@@ -7,10 +7,11 @@
 #include "plugins/tunepane/Mp3Upload.h"
 #include "plugins/tunepane/res/TunepaneResources.h"
 #include "tests/TestTree.h"
-#include "tests/kivlink_phone/PhoneSimulator.h"
+#include "tests/kivlink_phone/ConnectedPhoneTest.h"
 #include "tests/kivlink_volume2/VolumeFixture.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/PumpedRun.h"
 #include "tests/support/ScreenImage.h"
 #include "tests/support/TestThread.h"
 #include "ui/UniqueWindow.h"
@@ -96,22 +97,7 @@ private:
     tolv::ui::unique_window m_button;
 };
 
-// Slows the simulator's transfers down for one test.
-class SlowPhone {
-public:
-    explicit SlowPhone(const wchar_t* rate) { EXPECT_EQ(RunPhoneSim(std::wstring(L"rate ") + rate), 0); }
-    ~SlowPhone() { RunPhoneSim(L"rate 0"); }
-};
-
-class UploadJobTest : public ::testing::Test {
-public:
-    static void SetUpTestSuite() { ASSERT_EQ(ConnectPhone(), 0); }
-    static void TearDownTestSuite()
-    {
-        EXPECT_TRUE(EndPhoneSim(30000));
-        WaitUntilGone(L"Kivlink.exe", 30000);
-    }
-
+class UploadJobTest : public ConnectedPhoneTest {
 protected:
     void SetUp() override
     {
@@ -138,15 +124,11 @@ protected:
     // StartScheduler on a thread of its own while this thread pumps; its result.
     Mp3JobResult RunScheduledJob(const std::function<void()>& whileRunning = {}, bool isButton = false)
     {
-        std::atomic<bool> done{false};
-        Mp3JobResult result = kJobFailed;
-        TestThread job([&] {
-            result = m_job->StartScheduler(isButton);
-            done = true;
-        });
-        if (whileRunning)
-            whileRunning();
-        EXPECT_TRUE(PumpUntil([&] { return done.load(); }, kJobTimeoutMs));
+        bool timedOut = false;
+        const Mp3JobResult result =
+            RunWhilePumping<Mp3JobResult>([&] { return m_job->StartScheduler(isButton); }, whileRunning, kJobTimeoutMs,
+                                          kPumpSliceMs, kJobFailed, &timedOut);
+        EXPECT_FALSE(timedOut);
         return result;
     }
 

@@ -19,6 +19,7 @@
 #include "plugins/tunepane/Mp3PropertyPage.h"
 #include "plugins/tunepane/TunepaneStringIds.h"
 #include "plugins/tunepane/res/TunepaneResources.h"
+#include "plugins/tunepane/res/TunepaneStrings.h"
 #include "resources/ModuleResource.h"
 #include "resources/ResourceOwners.h"
 #include "tests/pagebase/PageTestHelpers.h"

@@ -21,10 +21,14 @@
 // The progress dialog of a download.
 #define PHOTOPANE_IDD_PROGRESS 201
 #define PHOTOPANE_IDC_PROGRESS_CANCEL 211
+#define PHOTOPANE_IDC_PROGRESS_BAR 209
+#define PHOTOPANE_IDC_ANIMATION 210
+#define PHOTOPANE_IDC_PROGRESS_TEXT 216
 #define PHOTOPANE_IDR_COPY_ANIMATION 204
 
 // The small "downloading in progress" window of a job started from the tool button.
 #define PHOTOPANE_IDD_DOWNLOADING 205
+#define PHOTOPANE_IDC_DOWNLOADING_TEXT 217
 
 // The registration script.
 #define PHOTOPANE_IDR_REGISTRY 300

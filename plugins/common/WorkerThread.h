@@ -1,19 +1,19 @@
 #pragma once
-// A thread of the upload (the Load button's job, the transfer of the progress dialog): created
+// A thread of a transfer job (the page button's job, the progress dialog's transfer): created
 // suspended, resumed once its owner holds it, and joined when the owner lets it go, so no
 // handle stays open and nothing the thread uses goes before it ends.
 #include "com/UniqueHandle.h"
 
 #include <functional>
 
-namespace tolv::tunepane {
+namespace tolv::plugins {
 
-class CMp3WorkerThread {
+class CWorkerThread {
 public:
-    CMp3WorkerThread() = default;
-    ~CMp3WorkerThread() { Join(); }
-    CMp3WorkerThread(const CMp3WorkerThread&) = delete;
-    CMp3WorkerThread& operator=(const CMp3WorkerThread&) = delete;
+    CWorkerThread() = default;
+    ~CWorkerThread() { Join(); }
+    CWorkerThread(const CWorkerThread&) = delete;
+    CWorkerThread& operator=(const CWorkerThread&) = delete;
 
     // Joins an earlier thread, then runs `body` on a new one; false when it could not start.
     bool Start(std::function<void()> body);
@@ -28,4 +28,4 @@ private:
     tolv::com::unique_handle m_thread;
 };
 
-}  // namespace tolv::tunepane
+}  // namespace tolv::plugins

@@ -1,9 +1,9 @@
-#include "Mp3JobTexts.h"
+#include "ModuleTexts.h"
 
 #include "resources/IModuleResource.h"
 #include "ui/AnsiText.h"
 
-namespace tolv::tunepane {
+namespace tolv::plugins {
 
 std::string AnsiText(IModuleResource& texts, UINT id)
 {
@@ -17,4 +17,4 @@ std::wstring WideText(IModuleResource& texts, UINT id)
     return tolv::ui::AnsiToWide(AnsiText(texts, id));
 }
 
-}  // namespace tolv::tunepane
+}  // namespace tolv::plugins

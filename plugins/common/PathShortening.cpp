@@ -1,6 +1,6 @@
 #include "PathShortening.h"
 
-namespace tolv::tunepane {
+namespace tolv::plugins {
 
 namespace {
 
@@ -21,4 +21,4 @@ std::wstring ShortenPath(const std::wstring& path, int maxWidth, const TextWidth
     return kept + rest;
 }
 
-}  // namespace tolv::tunepane
+}  // namespace tolv::plugins

@@ -1,4 +1,4 @@
-#include "plugins/tunepane/RefreshSerializer.h"
+#include "plugins/common/RefreshSerializer.h"
 
 #include <process.h>
 
@@ -7,7 +7,7 @@
 #include "com/ComInit.h"
 #include "com/ComPtr.h"
 
-namespace tolv::tunepane {
+namespace tolv::plugins {
 
 struct CRefreshSerializer::Work {
     CRefreshSerializer* serializer;
@@ -151,4 +151,4 @@ bool CRefreshSerializer::Disconnect(DWORD timeoutMs) noexcept
     return !Valid() || WaitHandlingSentMessages(m_idle.get(), timeoutMs);
 }
 
-}  // namespace tolv::tunepane
+}  // namespace tolv::plugins

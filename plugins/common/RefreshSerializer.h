@@ -1,5 +1,5 @@
 #pragma once
-// The MP3 page's refreshes of its phone side: each one on a worker thread of its own (created
+// A page's refreshes of its phone side: each one on a worker thread of its own (created
 // suspended, its handle let go once it runs), one at a time in request order through one mutex,
 // and a count of pending ones with a manual-reset event that is set whenever none is pending,
 // so that a disconnection can wait for the last one. Once disconnected, nothing new starts and
@@ -17,7 +17,7 @@
 #include "com/CriticalSection.h"
 #include "com/UniqueHandle.h"
 
-namespace tolv::tunepane {
+namespace tolv::plugins {
 
 class CRefreshSerializer {
 public:
@@ -60,4 +60,4 @@ private:
 // true when it was signalled (or, for a mutex, acquired) within `timeoutMs`.
 bool WaitHandlingSentMessages(HANDLE handle, DWORD timeoutMs) noexcept;
 
-}  // namespace tolv::tunepane
+}  // namespace tolv::plugins

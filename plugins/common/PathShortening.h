@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-namespace tolv::tunepane {
+namespace tolv::plugins {
 
 // The width `text` takes on screen, in pixels.
 using TextWidth = std::function<int(const std::wstring& text)>;
@@ -13,4 +13,4 @@ using TextWidth = std::function<int(const std::wstring& text)>;
 // ":" (none without a colon), "..." and as much of the end of the rest as fits.
 std::wstring ShortenPath(const std::wstring& path, int maxWidth, const TextWidth& width);
 
-}  // namespace tolv::tunepane
+}  // namespace tolv::plugins
