@@ -6,6 +6,7 @@
 
 #include "com/CreationRetry.h"
 #include "plugins/common/KivProxyServer.h"
+#include "plugins/common/WaitCursor.h"
 #include "plugins/tunepane/Mp3Device.h"
 #include "plugins/tunepane/res/TunepaneResources.h"
 #include "trace/TraceResult.h"
@@ -74,7 +75,7 @@ void CMp3PropertyPage::TransferUpdataThread()
         return;
     }
     EnableWindow(DialogControl(TUNEPANE_IDC_LOAD_BUTTON), FALSE);
-    WaitCursor wait;
+    plugins::WaitCursor wait;
     com_ptr<IKivVolume2> volume;
     TOLV_LOG_IF_FAILED(CreateVolume(volume));
     CMp3Device device(m_trace);

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "plugins/common/FolderChooser.h"
+#include "plugins/common/WaitCursor.h"
 #include "plugins/tunepane/Mp3FileDialog.h"
 #include "plugins/tunepane/TunepaneStringIds.h"
 #include "plugins/tunepane/res/TunepaneResources.h"
@@ -233,7 +234,7 @@ bool CMp3PropertyPage::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam,
         return true;
     }
     if (message == UpdatePageMessage()) {
-        WaitCursor wait;
+        plugins::WaitCursor wait;
         m_refresh.RunNow([this] { RefreshPhoneSide(); });
         result = 0;
         return true;

@@ -1,7 +1,6 @@
 #pragma once
 // Owners of the MP3 page's own GDI and common-control handles: the Load button's bold font
-// and the list's image list (the list shares it, LVS_SHAREIMAGELISTS, so the page destroys it),
-// and the wait cursor while the page works.
+// and the list's image list (the list shares it, LVS_SHAREIMAGELISTS, so the page destroys it).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -18,17 +17,5 @@ struct ImageListDestroyer {
     void operator()(HIMAGELIST images) const noexcept { ImageList_Destroy(images); }
 };
 using unique_image_list = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDestroyer>;
-
-// The wait cursor for as long as it lives, then the cursor before it.
-class WaitCursor {
-public:
-    WaitCursor() noexcept : m_before(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(m_before); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR m_before;
-};
 
 }  // namespace tolv::tunepane
